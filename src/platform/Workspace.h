@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace hushpane {
+
+// One attached display. `deviceDescription` carries the platform's description of it; the
+// entry "NSScreenNumber" (an unsigned number) identifies the display across restarts.
+struct WorkspaceScreen {
+    QString id;  // the platform's own handle for the display, e.g. a connector name
+    QVariantMap deviceDescription;
+};
+
+// Wallpaper options, keyed as the desktop-image options are.
+inline constexpr auto kDesktopImageScalingKey = "NSWorkspaceDesktopImageScalingKey";
+inline constexpr auto kDesktopImageAllowClippingKey = "NSWorkspaceDesktopImageAllowClippingKey";
+
+// The desktop's per-display wallpaper and the displays themselves.
+class Workspace : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The attached displays, in the platform's order.
+    virtual QList<WorkspaceScreen> screens() const = 0;
+
+    virtual std::optional<QUrl> desktopImageUrl(const WorkspaceScreen& screen) const = 0;
+    virtual std::optional<QVariantMap> desktopImageOptions(const WorkspaceScreen& screen) const = 0;
+
+    // Nothing on success, else the error's readable description.
+    virtual std::optional<QString> setDesktopImageUrl(const QUrl& url, const WorkspaceScreen& screen,
+                                                      const QVariantMap& options) = 0;
+
+    virtual bool fileExistsAtPath(const QString& path) const;
+
+Q_SIGNALS:
+    // Displays were attached, detached or rearranged.
+    void screenParametersChanged();
+};
+
+}  // namespace hushpane
