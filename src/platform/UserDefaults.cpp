@@ -27,9 +27,13 @@ void UserDefaults::setObject(const QString& key, const std::optional<QVariant>& 
     Q_EMIT valueChanged(key);
 }
 
-void UserDefaults::removeObjectForKey(const QString& key) { setObject(key, std::nullopt); }
+void UserDefaults::removeObjectForKey(const QString& key) {
+    setObject(key, std::nullopt);
+}
 
-QVariantMap UserDefaults::dictionaryRepresentation() const { return domain_.snapshot(); }
+QVariantMap UserDefaults::dictionaryRepresentation() const {
+    return domain_.snapshot();
+}
 
 bool UserDefaults::boolForKey(const QString& key) const {
     const auto v = objectForKey(key);
@@ -131,13 +135,17 @@ std::optional<QVariantList> UserDefaults::arrayForKey(const QString& key) const 
     return std::nullopt;
 }
 
-void UserDefaults::setBool(const QString& key, bool value) { setObject(key, QVariant(value)); }
+void UserDefaults::setBool(const QString& key, bool value) {
+    setObject(key, QVariant(value));
+}
 
 void UserDefaults::setInteger(const QString& key, qint64 value) {
     setObject(key, QVariant(static_cast<qlonglong>(value)));
 }
 
-void UserDefaults::setDouble(const QString& key, double value) { setObject(key, QVariant(value)); }
+void UserDefaults::setDouble(const QString& key, double value) {
+    setObject(key, QVariant(value));
+}
 
 void UserDefaults::setString(const QString& key, const QString& value) {
     setObject(key, QVariant(value));

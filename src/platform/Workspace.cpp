@@ -4,6 +4,8 @@
 
 namespace hushpane {
 
-bool Workspace::fileExistsAtPath(const QString& path) const { return QFileInfo::exists(path); }
+bool Workspace::fileExistsAtPath(const QString& path) const {
+    return QFileInfo::exists(path);
+}
 
 }  // namespace hushpane

@@ -34,7 +34,8 @@ public:
     virtual std::optional<QVariantMap> desktopImageOptions(const WorkspaceScreen& screen) const = 0;
 
     // Nothing on success, else the error's readable description.
-    virtual std::optional<QString> setDesktopImageUrl(const QUrl& url, const WorkspaceScreen& screen,
+    virtual std::optional<QString> setDesktopImageUrl(const QUrl& url,
+                                                      const WorkspaceScreen& screen,
                                                       const QVariantMap& options) = 0;
 
     virtual bool fileExistsAtPath(const QString& path) const;

@@ -34,7 +34,9 @@ void writeAll(const QString& path, const QByteArray& bytes) {
 class PlistDomainTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString file() const { return dir.path() + QStringLiteral("/Preferences/com.apple.finder.plist"); }
+    QString file() const {
+        return dir.path() + QStringLiteral("/Preferences/com.apple.finder.plist");
+    }
 };
 
 }  // namespace
@@ -77,7 +79,8 @@ TEST_F(PlistDomainTest, WritesBooleansAsPlistBooleansAndKeepsEveryType) {
     EXPECT_EQ(again.copyValue(QStringLiteral("count"))->typeId(), QMetaType::LongLong);
     EXPECT_EQ(again.copyValue(QStringLiteral("ratio"))->typeId(), QMetaType::Double);
     EXPECT_EQ(again.copyValue(QStringLiteral("name"))->toString(), QStringLiteral("Grüße"));
-    EXPECT_EQ(again.copyValue(QStringLiteral("blob"))->toByteArray(), QByteArray("\x00\x01\xff", 3));
+    EXPECT_EQ(again.copyValue(QStringLiteral("blob"))->toByteArray(),
+              QByteArray("\x00\x01\xff", 3));
     EXPECT_EQ(again.copyValue(QStringLiteral("when"))->toDateTime(), when);
     EXPECT_EQ(again.copyValue(QStringLiteral("list"))->toList().size(), 3);
     EXPECT_EQ(again.copyValue(QStringLiteral("map"))->toMap().value(QStringLiteral("k")).toString(),
@@ -90,7 +93,8 @@ TEST_F(PlistDomainTest, CreatesItsDirectoryForTheUserOnly) {
     domain.setValue(QStringLiteral("k"), QVariant(true));
     ASSERT_TRUE(domain.synchronize());
     struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(dir.path() + QStringLiteral("/Preferences")).constData(), &st), 0);
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(dir.path() + QStringLiteral("/Preferences")).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     ASSERT_EQ(::stat(QFile::encodeName(file()).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0077, 0u);

@@ -9,8 +9,9 @@ using namespace hushpane;
 TEST(PosixProcessLauncher, RunsWithArgumentsAndNoShellAndReportsTheExitStatus) {
     PosixProcessLauncher launcher;
     // A shell would expand the argument; run without one it is passed through as is.
-    auto ok = launcher.launch(QStringLiteral("/bin/sh"),
-                              {QStringLiteral("-c"), QStringLiteral("exit 3"), QStringLiteral("$HOME")});
+    auto ok =
+        launcher.launch(QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"), QStringLiteral("exit 3"), QStringLiteral("$HOME")});
     ASSERT_TRUE(ok.process);
     EXPECT_EQ(launcher.waitUntilExit(*ok.process), 3);
 
@@ -21,14 +22,16 @@ TEST(PosixProcessLauncher, RunsWithArgumentsAndNoShellAndReportsTheExitStatus) {
     EXPECT_EQ(launcher.waitUntilExit(*touch.process), 0);
     EXPECT_TRUE(QFile::exists(marker));
 
-    auto killed = launcher.launch(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("kill -9 $$")});
+    auto killed = launcher.launch(QStringLiteral("/bin/sh"),
+                                  {QStringLiteral("-c"), QStringLiteral("kill -9 $$")});
     ASSERT_TRUE(killed.process);
     EXPECT_EQ(launcher.waitUntilExit(*killed.process), 9);
 }
 
 TEST(PosixProcessLauncher, LaunchFailuresCarryAReadableDescription) {
     PosixProcessLauncher launcher;
-    auto missing = launcher.launch(QStringLiteral("/nonexistent/killall"), {QStringLiteral("Finder")});
+    auto missing =
+        launcher.launch(QStringLiteral("/nonexistent/killall"), {QStringLiteral("Finder")});
     EXPECT_FALSE(missing.process);
     EXPECT_EQ(missing.errorDescription, QStringLiteral("No such file or directory"));
 

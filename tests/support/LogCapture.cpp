@@ -36,9 +36,13 @@ LogCapture::LogCapture() {
     g_previous = qInstallMessageHandler(handler);
 }
 
-LogCapture::~LogCapture() { qInstallMessageHandler(g_previous); }
+LogCapture::~LogCapture() {
+    qInstallMessageHandler(g_previous);
+}
 
-QList<LogLine> LogCapture::lines() const { return g_lines; }
+QList<LogLine> LogCapture::lines() const {
+    return g_lines;
+}
 
 QList<LogLine> LogCapture::lines(const QString& category) const {
     QList<LogLine> out;
@@ -58,6 +62,8 @@ QStringList LogCapture::formatted(const QString& category) const {
     return out;
 }
 
-void LogCapture::clear() { g_lines.clear(); }
+void LogCapture::clear() {
+    g_lines.clear();
+}
 
 }  // namespace hushpane::test

@@ -14,6 +14,8 @@ QString buildDirectory() {
     return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../..")).absolutePath();
 }
 
-QString standInFinderPath() { return buildDirectory() + QStringLiteral("/tests/bin/Finder"); }
+QString standInFinderPath() {
+    return buildDirectory() + QStringLiteral("/tests/bin/Finder");
+}
 
 }  // namespace hushpane::test

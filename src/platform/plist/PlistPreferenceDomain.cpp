@@ -19,7 +19,9 @@ namespace hushpane {
 
 namespace {
 
-QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString errnoText() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 // Holds flock() on a side file for as long as it lives. Advisory: it orders our own
 // processes; other writers are still merged by re-reading.
@@ -176,9 +178,9 @@ QVariantMap PlistPreferenceDomain::readFile() {
         qCWarning(lcPreferences).noquote() << "Preference file" << filePath_ << "is unreadable ("
                                            << decoded.error << "); moved it to" << aside;
     } else {
-        qCWarning(lcPreferences).noquote() << "Preference file" << filePath_ << "is unreadable ("
-                                           << decoded.error << ") and couldn't be moved aside:"
-                                           << errnoText();
+        qCWarning(lcPreferences).noquote()
+            << "Preference file" << filePath_ << "is unreadable (" << decoded.error
+            << ") and couldn't be moved aside:" << errnoText();
     }
     return {};
 }

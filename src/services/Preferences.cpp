@@ -1,0 +1,122 @@
+#include "services/Preferences.h"
+
+#include "platform/FileBookmarks.h"
+#include "platform/UserDefaults.h"
+
+#include <QVariantMap>
+
+namespace hushpane {
+
+namespace {
+
+QString key(const char* k) {
+    return QString::fromLatin1(k);
+}
+
+// The stored map only counts when every value is text; one stray value discards all of it.
+Preferences::WallpaperMap wallpaperMapFrom(const std::optional<QVariantMap>& stored) {
+    Preferences::WallpaperMap map;
+    if (!stored) {
+        return map;
+    }
+    for (auto it = stored->cbegin(); it != stored->cend(); ++it) {
+        if (it.value().typeId() != QMetaType::QString) {
+            return {};
+        }
+        map.insert(it.key(), it.value().toString());
+    }
+    return map;
+}
+
+}  // namespace
+
+Preferences::Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks, QObject* parent)
+    : QObject(parent), defaults_(defaults), bookmarks_(bookmarks) {
+    showDockIcon_ = defaults_.boolForKey(key(kShowDockIconKey));
+    const auto iconText = defaults_.stringForKey(key(kMenuBarIconKey));
+    menuBarIcon_ = iconText ? MenuBarIcon::fromRawValue(*iconText).value_or(MenuBarIcon::grid)
+                            : MenuBarIcon::grid;
+    useCustomWallpaper_ = defaults_.boolForKey(key(kUseCustomWallpaperKey));
+    originalWallpapers_ = wallpaperMapFrom(defaults_.dictionaryForKey(key(kOriginalWallpapersKey)));
+    // An ordinary assignment, so a stale bookmark is renewed and the path rewritten from what
+    // was resolved. Nobody observes yet.
+    setCustomWallpaperURL(resolveCustomWallpaper());
+}
+
+std::optional<QUrl> Preferences::resolveCustomWallpaper() const {
+    if (const auto bookmark = defaults_.dataForKey(key(kCustomWallpaperBookmarkKey))) {
+        if (auto url = bookmarks_.resolve(*bookmark)) {
+            return url;
+        }
+    }
+    if (const auto path = defaults_.stringForKey(key(kCustomWallpaperPathKey))) {
+        return QUrl::fromLocalFile(*path);
+    }
+    return std::nullopt;
+}
+
+void Preferences::setShowDockIcon(bool value) {
+    const bool changed = value != showDockIcon_;
+    showDockIcon_ = value;
+    defaults_.setBool(key(kShowDockIconKey), value);
+    if (changed) {
+        Q_EMIT showDockIconChanged();
+    }
+}
+
+void Preferences::setMenuBarIcon(MenuBarIcon value) {
+    const bool changed = !(value == menuBarIcon_);
+    menuBarIcon_ = value;
+    defaults_.setString(key(kMenuBarIconKey), value.rawValue());
+    if (changed) {
+        Q_EMIT menuBarIconChanged();
+    }
+}
+
+void Preferences::setUseCustomWallpaper(bool value) {
+    const bool changed = value != useCustomWallpaper_;
+    useCustomWallpaper_ = value;
+    defaults_.setBool(key(kUseCustomWallpaperKey), value);
+    if (changed) {
+        Q_EMIT useCustomWallpaperChanged();
+    }
+}
+
+void Preferences::setCustomWallpaperURL(const std::optional<QUrl>& value) {
+    const bool changed = value != customWallpaperURL_;
+    customWallpaperURL_ = value;
+    persistCustomWallpaperURL();
+    if (changed) {
+        Q_EMIT customWallpaperURLChanged();
+    }
+}
+
+void Preferences::persistCustomWallpaperURL() {
+    if (!customWallpaperURL_) {
+        defaults_.removeObjectForKey(key(kCustomWallpaperPathKey));
+        defaults_.removeObjectForKey(key(kCustomWallpaperBookmarkKey));
+        return;
+    }
+    defaults_.setString(key(kCustomWallpaperPathKey), customWallpaperURL_->path());
+    if (const auto bookmark = bookmarks_.create(*customWallpaperURL_)) {
+        defaults_.setObject(key(kCustomWallpaperBookmarkKey), QVariant(*bookmark));
+    } else {
+        defaults_.removeObjectForKey(key(kCustomWallpaperBookmarkKey));
+    }
+    // Sandboxed file access has no counterpart here: the file is simply readable.
+}
+
+void Preferences::setOriginalWallpapers(const WallpaperMap& value) {
+    const bool changed = value != originalWallpapers_;
+    originalWallpapers_ = value;
+    QVariantMap stored;
+    for (auto it = value.cbegin(); it != value.cend(); ++it) {
+        stored.insert(it.key(), it.value());
+    }
+    defaults_.setObject(key(kOriginalWallpapersKey), QVariant(stored));
+    if (changed) {
+        Q_EMIT originalWallpapersChanged();
+    }
+}
+
+}  // namespace hushpane

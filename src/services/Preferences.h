@@ -1,0 +1,69 @@
+#pragma once
+
+#include "menu/MenuBarIcon.h"
+
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace hushpane {
+
+class FileBookmarks;
+class UserDefaults;
+
+// The application's settings, loaded from its own defaults at creation and written back on
+// every assignment. Each property's signal fires once per real change; assigning an equal value
+// still persists it but tells nobody.
+class Preferences : public QObject {
+    Q_OBJECT
+public:
+    using WallpaperMap = QMap<QString, QString>;  // display key -> picture path
+
+    static constexpr auto kShowDockIconKey = "showDockIcon";
+    static constexpr auto kMenuBarIconKey = "menuBarIcon";
+    static constexpr auto kUseCustomWallpaperKey = "useCustomWallpaper";
+    static constexpr auto kOriginalWallpapersKey = "originalWallpapers";
+    static constexpr auto kCustomWallpaperBookmarkKey = "customWallpaperBookmark";
+    static constexpr auto kCustomWallpaperPathKey = "customWallpaperPath";
+
+    Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks, QObject* parent = nullptr);
+
+    bool showDockIcon() const { return showDockIcon_; }
+    void setShowDockIcon(bool value);
+
+    MenuBarIcon menuBarIcon() const { return menuBarIcon_; }
+    void setMenuBarIcon(MenuBarIcon value);
+
+    bool useCustomWallpaper() const { return useCustomWallpaper_; }
+    void setUseCustomWallpaper(bool value);
+
+    std::optional<QUrl> customWallpaperURL() const { return customWallpaperURL_; }
+    void setCustomWallpaperURL(const std::optional<QUrl>& value);
+
+    WallpaperMap originalWallpapers() const { return originalWallpapers_; }
+    void setOriginalWallpapers(const WallpaperMap& value);
+
+Q_SIGNALS:
+    void showDockIconChanged();
+    void menuBarIconChanged();
+    void useCustomWallpaperChanged();
+    void customWallpaperURLChanged();
+    void originalWallpapersChanged();
+
+private:
+    std::optional<QUrl> resolveCustomWallpaper() const;
+    void persistCustomWallpaperURL();
+
+    UserDefaults& defaults_;
+    const FileBookmarks& bookmarks_;
+    bool showDockIcon_ = false;
+    MenuBarIcon menuBarIcon_ = MenuBarIcon::grid;
+    bool useCustomWallpaper_ = false;
+    std::optional<QUrl> customWallpaperURL_;
+    WallpaperMap originalWallpapers_;
+};
+
+}  // namespace hushpane

@@ -1,0 +1,183 @@
+#include "platform/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+#include "services/WallpaperController.h"
+#include "support/InMemoryDesktopSwitch.h"
+#include "support/InMemoryFileBookmarks.h"
+#include "support/InMemoryPreferenceDomain.h"
+#include "support/InMemoryWorkspace.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace hushpane;
+
+namespace {
+
+QUrl file(const char* path) {
+    return QUrl::fromLocalFile(QString::fromLatin1(path));
+}
+
+class WallpaperTest : public ::testing::Test {
+protected:
+    WallpaperTest() {
+        workspace.files.insert(QStringLiteral("/custom/calm.png"));
+        prefs.setCustomWallpaperURL(file("/custom/calm.png"));
+    }
+    Preferences::WallpaperMap saved() const { return prefs.originalWallpapers(); }
+
+    test::InMemoryPreferenceDomain domain;
+    UserDefaults defaults{domain};
+    test::InMemoryFileBookmarks bookmarks;
+    Preferences prefs{defaults, bookmarks};
+    test::InMemoryWorkspace workspace;
+    WallpaperController wallpaper{prefs, workspace};
+};
+
+}  // namespace
+
+TEST_F(WallpaperTest, HideAndShowGiveEachDisplayItsOwnPictureBack) {
+    workspace.addDisplay(QStringLiteral("left"), 1, file("/pics/left.jpg"));
+    workspace.addDisplay(QStringLiteral("right"), 2, file("/pics/right.jpg"));
+
+    EXPECT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_EQ(saved(), (Preferences::WallpaperMap{
+                           {QStringLiteral("1"), QStringLiteral("/pics/left.jpg")},
+                           {QStringLiteral("2"), QStringLiteral("/pics/right.jpg")}}));
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.setCalls.last().options, WallpaperController::fillOptions());
+    EXPECT_EQ(
+        WallpaperController::fillOptions().value(QString::fromLatin1(kDesktopImageScalingKey)),
+        QVariant(3u));
+
+    // A second apply (new picture, display change) never overwrites what was saved.
+    EXPECT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_EQ(saved().value(QStringLiteral("1")), QStringLiteral("/pics/left.jpg"));
+
+    // Restore uses the options in force now, or the fill options when there are none.
+    workspace.display(QStringLiteral("right")).options = QVariantMap{{QStringLiteral("k"), 1}};
+    workspace.display(QStringLiteral("left")).options.reset();
+    EXPECT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_TRUE(saved().isEmpty());
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).image, file("/pics/left.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).options,
+              WallpaperController::fillOptions());
+    EXPECT_EQ(workspace.display(QStringLiteral("right")).options,
+              (QVariantMap{{QStringLiteral("k"), 1}}));
+}
+
+TEST_F(WallpaperTest, EntriesOfDetachedAndFailedDisplaysStayForALaterRestore) {
+    workspace.addDisplay(QStringLiteral("main"), 1, file("/pics/main.jpg"));
+    workspace.addDisplay(QStringLiteral("tv"), 7, file("/pics/tv.jpg"));
+    ASSERT_EQ(wallpaper.applyCustom(), std::nullopt);
+
+    workspace.removeDisplay(QStringLiteral("tv"));
+    EXPECT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_EQ(saved(),
+              (Preferences::WallpaperMap{{QStringLiteral("7"), QStringLiteral("/pics/tv.jpg")}}));
+
+    auto& tv = workspace.addDisplay(QStringLiteral("tv"), 7, file("/custom/calm.png"));
+    tv.setError = QStringLiteral("The display is asleep.");
+    EXPECT_EQ(wallpaper.restoreOriginals(),
+              QStringLiteral("Couldn't restore the wallpaper: The display is asleep."));
+    EXPECT_EQ(saved().size(), 1);
+
+    workspace.display(QStringLiteral("tv")).setError.clear();
+    EXPECT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_TRUE(saved().isEmpty());
+    EXPECT_EQ(workspace.display(QStringLiteral("tv")).image, file("/pics/tv.jpg"));
+}
+
+TEST_F(WallpaperTest, ApplySavesBeforeSettingAndReportsTheLastFailingDisplay) {
+    workspace.addDisplay(QStringLiteral("a"), 1, file("/pics/a.jpg")).setError =
+        QStringLiteral("first");
+    workspace.addDisplay(QStringLiteral("b"), 2, file("/pics/b.jpg")).setError =
+        QStringLiteral("second");
+    workspace.addDisplay(QStringLiteral("c"), 3, std::nullopt);  // picture can't be read
+    workspace.addDisplay(QStringLiteral("d"), 4,
+                         file("/custom/./x/../calm.png"));  // already custom
+    EXPECT_EQ(wallpaper.applyCustom(), QStringLiteral("Couldn't set the wallpaper: second"));
+    EXPECT_EQ(saved(),
+              (Preferences::WallpaperMap{{QStringLiteral("1"), QStringLiteral("/pics/a.jpg")},
+                                         {QStringLiteral("2"), QStringLiteral("/pics/b.jpg")}}));
+    EXPECT_EQ(workspace.display(QStringLiteral("c")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.setCalls.size(), 4);
+}
+
+TEST_F(WallpaperTest, DisplaysWithoutANumberShareTheKeyZero) {
+    workspace.addDisplay(QStringLiteral("x"), std::nullopt, file("/pics/x.jpg"));
+    workspace.addDisplay(QStringLiteral("y"), std::nullopt, file("/pics/y.jpg"));
+    workspace.display(QStringLiteral("y"))
+        .screen.deviceDescription.insert(QStringLiteral("NSScreenNumber"),
+                                         QStringLiteral("not a number"));
+    EXPECT_EQ(WallpaperController::displayKey(workspace.screens()[1]), QStringLiteral("0"));
+    ASSERT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_EQ(saved(),
+              (Preferences::WallpaperMap{{QStringLiteral("0"), QStringLiteral("/pics/x.jpg")}}));
+}
+
+TEST_F(WallpaperTest, NothingToDoWithoutAPictureOrWithoutSavedEntries) {
+    workspace.addDisplay(QStringLiteral("a"), 1, file("/pics/a.jpg"));
+    QSignalSpy changed(&prefs, &Preferences::originalWallpapersChanged);
+
+    const int writesBefore = domain.synchronizeCount;
+    EXPECT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_EQ(domain.synchronizeCount, writesBefore);  // an empty map is not even rewritten
+
+    workspace.files.clear();
+    EXPECT_EQ(wallpaper.applyCustom(),
+              QStringLiteral("The custom wallpaper couldn't be found at /custom/calm.png."));
+    EXPECT_TRUE(workspace.setCalls.isEmpty());
+
+    prefs.setCustomWallpaperURL(std::nullopt);
+    EXPECT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_TRUE(workspace.setCalls.isEmpty());
+    EXPECT_EQ(changed.count(), 0);
+
+    // No displays at all: the unchanged map is still persisted.
+    prefs.setCustomWallpaperURL(file("/custom/calm.png"));
+    workspace.files.insert(QStringLiteral("/custom/calm.png"));
+    workspace.removeDisplay(QStringLiteral("a"));
+    const int before = domain.synchronizeCount;
+    EXPECT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_EQ(domain.synchronizeCount, before + 1);
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(WallpaperTest, TheDesktopControllerFollowsSettingsAndDisplayChanges) {
+    test::InMemoryDesktopSwitch desktop;
+    workspace.addDisplay(QStringLiteral("main"), 1, file("/pics/main.jpg"));
+    DesktopController controller(desktop, prefs, workspace);
+
+    controller.wallpaperSettingsChanged();  // shown: nothing happens
+    prefs.setUseCustomWallpaper(true);
+    controller.wallpaperSettingsChanged();
+    EXPECT_TRUE(workspace.setCalls.isEmpty());
+
+    controller.hide();
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/custom/calm.png"));
+
+    // A display attached while hidden gets saved and covered too.
+    workspace.addDisplay(QStringLiteral("new"), 2, file("/pics/new.jpg"));
+    Q_EMIT workspace.screenParametersChanged();
+    EXPECT_EQ(saved().value(QStringLiteral("2")), QStringLiteral("/pics/new.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("new")).image, file("/custom/calm.png"));
+
+    // Switching the option off while hidden gives the pictures back; the icons stay hidden.
+    prefs.setUseCustomWallpaper(false);
+    controller.wallpaperSettingsChanged();
+    EXPECT_TRUE(saved().isEmpty());
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/pics/main.jpg"));
+
+    // A missing picture is reported while hidden, and cleared by the next good run.
+    prefs.setUseCustomWallpaper(true);
+    workspace.files.clear();
+    controller.wallpaperSettingsChanged();
+    EXPECT_EQ(controller.lastError(),
+              QStringLiteral("The custom wallpaper couldn't be found at /custom/calm.png."));
+    workspace.files.insert(QStringLiteral("/custom/calm.png"));
+    Q_EMIT workspace.screenParametersChanged();
+    EXPECT_EQ(controller.lastError(), std::nullopt);
+}
