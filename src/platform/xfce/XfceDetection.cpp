@@ -1,0 +1,39 @@
+#include "platform/xfce/XfceDetection.h"
+
+#include "platform/xfce/XfceDesktopSwitch.h"
+#include "platform/xfce/XfconfClient.h"
+
+#include <QDBusConnection>
+
+namespace hushpane::xfce {
+
+bool currentDesktopNamesXfce(const QString& currentDesktop) {
+    const QStringList names = currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString& name : names) {
+        if (name.trimmed().compare(QLatin1String("XFCE"), Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isXfceDesktopAvailable(const XfconfClient& xfconf, const QString& currentDesktop) {
+    if (currentDesktopNamesXfce(currentDesktop)) {
+        return true;
+    }
+    return xfconf.hasChannel(QString::fromLatin1(XfceDesktopSwitch::kChannel));
+}
+
+bool isXfceDesktopAvailable() {
+    const QString currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (currentDesktopNamesXfce(currentDesktop)) {
+        return true;
+    }
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return false;
+    }
+    return isXfceDesktopAvailable(XfconfClient(bus), currentDesktop);
+}
+
+}  // namespace hushpane::xfce

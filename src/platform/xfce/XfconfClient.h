@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+namespace hushpane {
+
+// The xfconf settings daemon (xfconfd) on a D-Bus connection. Every call is bounded by the
+// timeout, so a daemon that hangs costs at most that long; failures come back as xfconf's (or
+// the bus's) own message.
+class XfconfClient {
+public:
+    static constexpr int kDefaultTimeoutMs = 3000;
+
+    static constexpr auto kService = "org.xfce.Xfconf";
+    static constexpr auto kPath = "/org/xfce/Xfconf";
+    static constexpr auto kInterface = "org.xfce.Xfconf";
+
+    struct Value {
+        std::optional<QVariant> value;  // nothing when the property does not exist
+        std::optional<QString> error;   // set when the daemon could not be asked
+    };
+
+    explicit XfconfClient(QDBusConnection bus, int timeoutMs = kDefaultTimeoutMs);
+
+    Value property(const QString& channel, const QString& property) const;
+
+    // Creates the property when it is missing. The QVariant's type decides the D-Bus type
+    // (int -> int32, QString -> string, bool -> boolean), and xfdesktop cares about it.
+    // Nothing on success, else the error message.
+    std::optional<QString> setProperty(const QString& channel, const QString& property,
+                                       const QVariant& value) const;
+
+    // The channels xfconfd knows, or nothing (with `error` set) when it could not be asked.
+    std::optional<QStringList> channels(QString* error = nullptr) const;
+
+    // True when the channel holds at least one property or is listed (a channel xfconfd has not
+    // saved yet is missing from channels()).
+    bool hasChannel(const QString& channel) const;
+
+    int timeoutMs() const { return timeoutMs_; }
+
+private:
+    QDBusConnection bus_;
+    int timeoutMs_;
+};
+
+// Numbers as they come over D-Bus (any integer width, or a numeric string); nothing for
+// anything else.
+std::optional<qint64> xfconfInteger(const QVariant& value);
+
+}  // namespace hushpane
