@@ -41,6 +41,8 @@ PrivateXfceSession::PrivateXfceSession() {
     environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     environment_.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     environment_.remove(QStringLiteral("SESSION_MANAGER"));
+    // No accessibility bus: it would outlive the session.
+    environment_.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
 
     bus_.setProcessEnvironment(environment_);
     bus_.setProgram(QStringLiteral("dbus-daemon"));
