@@ -22,15 +22,22 @@ QUrl webUrl(const QString& text) {
 
 class FeedReader {
 public:
-    explicit FeedReader(const QByteArray& xml) : xml_(xml) {}
+    explicit FeedReader(const QByteArray& xml) : xml_(xml), empty_(xml.trimmed().isEmpty()) {}
 
     AppcastParseResult read() {
         AppcastParseResult result;
-        if (!xml_.readNextStartElement()) {
-            result.error = failure();
-            if (result.error.isEmpty()) {
-                result.error = QStringLiteral("The update feed is empty.");
+        if (empty_) {
+            result.error = QStringLiteral("The update feed is empty.");
+            return result;
+        }
+        // The prolog goes through next() too, so a DTD is seen before anything uses it.
+        while (!stopped() && next() != QXmlStreamReader::StartElement) {
+            if (xml_.atEnd()) {
+                break;
             }
+        }
+        if (stopped() || xml_.tokenType() != QXmlStreamReader::StartElement) {
+            result.error = failure();
             return result;
         }
         if (xml_.name() != u"rss" || !xml_.namespaceUri().isEmpty()) {
@@ -209,6 +216,7 @@ private:
     }
 
     QXmlStreamReader xml_;
+    bool empty_;
     bool dtdSeen_ = false;
     bool tooLong_ = false;
 };

@@ -58,7 +58,8 @@ AppcastUpdateService::AppcastUpdateService(UserDefaults& defaults, QString appVe
       defaults_(defaults),
       appVersion_(std::move(appVersion)),
       options_(std::move(options)),
-      fetcher_(new FeedFetcher(options_.limits, this)) {
+      fetcher_(new FeedFetcher(options_.limits, this)),
+      scheduleTimer_(new QTimer(this)) {
     if (!options_.clock) {
         options_.clock = [] { return QDateTime::currentDateTimeUtc(); };
     }
@@ -73,10 +74,10 @@ AppcastUpdateService::AppcastUpdateService(UserDefaults& defaults, QString appVe
             &AppcastUpdateService::showPendingUpdate);
     connect(options_.notifier.get(), &UpdateNotifier::failed, this,
             &AppcastUpdateService::showPendingUpdate);
-    scheduleTimer_.setSingleShot(true);
-    // A check a second late does not matter; fewer wake-ups do.
-    scheduleTimer_.setTimerType(Qt::VeryCoarseTimer);
-    connect(&scheduleTimer_, &QTimer::timeout, this, &AppcastUpdateService::onScheduledCheckDue);
+    scheduleTimer_->setSingleShot(true);
+    // A check a little late does not matter; fewer wake-ups do.
+    scheduleTimer_->setTimerType(Qt::CoarseTimer);
+    connect(scheduleTimer_, &QTimer::timeout, this, &AppcastUpdateService::onScheduledCheckDue);
 
     const auto stored = defaults_.objectForKey(key(kAutomaticChecksKey));
     if (stored && stored->typeId() != QMetaType::Bool) {
@@ -226,7 +227,7 @@ void AppcastUpdateService::reportCanCheck() {
 
 void AppcastUpdateService::reschedule() {
     if (!started_ || !hasFeed() || !automaticallyChecksForUpdates()) {
-        scheduleTimer_.stop();
+        scheduleTimer_->stop();
         nextCheck_.reset();
         return;
     }
@@ -241,7 +242,8 @@ void AppcastUpdateService::reschedule() {
     }
     nextCheck_ = due;
     const qint64 wait = std::max<qint64>(0, current.msecsTo(due));
-    scheduleTimer_.start(static_cast<int>(std::min<qint64>(wait, std::numeric_limits<int>::max())));
+    scheduleTimer_->start(
+        static_cast<int>(std::min<qint64>(wait, std::numeric_limits<int>::max())));
 }
 
 void AppcastUpdateService::onScheduledCheckDue() {

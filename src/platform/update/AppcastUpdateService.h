@@ -89,7 +89,7 @@ private:
     AppcastUpdateServiceOptions options_;
     UpdateServiceDelegate* delegate_ = nullptr;
     FeedFetcher* fetcher_;
-    QTimer scheduleTimer_;
+    QTimer* scheduleTimer_;
     QDateTime startTime_;
     std::optional<QDateTime> nextCheck_;
     std::optional<AppcastItem> pendingUpdate_;  // found by a scheduled check, not yet shown
