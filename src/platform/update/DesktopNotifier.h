@@ -19,6 +19,8 @@ public:
 
     bool isAvailable() override;
     void notify(const QString& summary, const QString& body) override;
+    // The id the service gave the notification on screen; 0 while there is none.
+    uint notificationId() const { return notificationId_; }
 
 private Q_SLOTS:
     void onActionInvoked(uint id, const QString& actionKey);
