@@ -1,0 +1,110 @@
+#include "menu/StatusItemController.h"
+
+#include "menu/TemplateIcon.h"
+#include "services/AppUpdater.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace hushpane {
+
+StatusItemController::StatusItemController(DesktopController& desktop, Preferences& preferences,
+                                           AppUpdater& updater, std::function<void()> showSettings,
+                                           std::function<void()> quit,
+                                           const std::function<void(QAction*)>& bindToggleShortcut,
+                                           QObject* parent)
+    : QObject(parent),
+      desktop_(desktop),
+      preferences_(preferences),
+      updater_(updater),
+      showSettings_(std::move(showSettings)),
+      quit_(std::move(quit)),
+      menu_(std::make_unique<QMenu>()),
+      statusItem_(std::make_unique<QSystemTrayIcon>()) {
+    // Opening the menu redraws at once, so the title is right even before a queued redraw.
+    connect(menu_.get(), &QMenu::aboutToShow, this, &StatusItemController::update);
+
+    toggleItem_ = menu_->addAction(QString());
+    connect(toggleItem_, &QAction::triggered, this, &StatusItemController::toggle);
+    if (bindToggleShortcut) {
+        bindToggleShortcut(toggleItem_);
+    }
+    menu_->addSeparator();
+    QAction* settings = menu_->addAction(QStringLiteral("Settings…"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    connect(settings, &QAction::triggered, this, &StatusItemController::openSettings);
+    QAction* updates = menu_->addAction(QStringLiteral("Check for Updates…"));
+    connect(updates, &QAction::triggered, this, &StatusItemController::checkForUpdates);
+    menu_->addSeparator();
+    QAction* quitItem = menu_->addAction(QStringLiteral("Quit Hushpane"));
+    quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitItem->setMenuRole(QAction::QuitRole);
+    connect(quitItem, &QAction::triggered, this, [this] {
+        if (quit_) {
+            quit_();
+        }
+    });
+
+    // The menu opens on a click; the controller handles no clicks itself.
+    statusItem_->setContextMenu(menu_.get());
+    statusItem_->setToolTip(QStringLiteral("Hushpane"));
+    update();
+
+    connect(&desktop_, &DesktopController::isDesktopHiddenChanged, this,
+            &StatusItemController::scheduleUpdate);
+    connect(&preferences_, &Preferences::menuBarIconChanged, this,
+            &StatusItemController::scheduleUpdate);
+    qApp->installEventFilter(this);
+    statusItem_->show();
+}
+
+StatusItemController::~StatusItemController() = default;
+
+void StatusItemController::scheduleUpdate() {
+    // Reactions run after the change itself has finished, and read the new values.
+    QMetaObject::invokeMethod(this, &StatusItemController::update, Qt::QueuedConnection);
+}
+
+void StatusItemController::update() {
+    const bool hidden = desktop_.isDesktopHidden();
+    toggleItem_->setText(hidden ? QStringLiteral("Show Desktop Icons")
+                                : QStringLiteral("Hide Desktop Icons"));
+    currentImage_ = preferences_.menuBarIcon().image(hidden);
+    statusItem_->setIcon(
+        currentImage_ ? tintedTemplateIcon(currentImage_->icon, templateColour(qApp->palette()))
+                      : QIcon());
+    Q_EMIT redrawn();
+}
+
+bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {
+    // A new colour scheme needs the template image painted again.
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        scheduleUpdate();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void StatusItemController::toggle() {
+    if (desktop_.isDesktopHidden()) {
+        desktop_.show();
+    } else {
+        desktop_.hide();
+    }
+}
+
+void StatusItemController::openSettings() {
+    if (showSettings_) {
+        showSettings_();
+    }
+}
+
+void StatusItemController::checkForUpdates() {
+    updater_.checkForUpdates();
+}
+
+}  // namespace hushpane

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "menu/MenuBarIcon.h"
+
+#include <QAction>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace hushpane {
+
+class AppUpdater;
+class DesktopController;
+class Preferences;
+
+// The tray icon and its menu. The icon shows the chosen look in its shown or hidden form; the
+// first item toggles the desktop and says what it will do.
+class StatusItemController : public QObject {
+    Q_OBJECT
+public:
+    // `bindToggleShortcut` shows the toggle shortcut on the toggle item and follows its
+    // changes; `quit` goes through the application's quit rule.
+    StatusItemController(DesktopController& desktop, Preferences& preferences, AppUpdater& updater,
+                         std::function<void()> showSettings, std::function<void()> quit,
+                         const std::function<void(QAction*)>& bindToggleShortcut = {},
+                         QObject* parent = nullptr);
+    ~StatusItemController() override;
+
+    QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
+    QMenu* menu() const { return menu_.get(); }
+    QAction* toggleItem() const { return toggleItem_; }
+    // What the icon shows now (nothing when no picture could be found).
+    const std::optional<SymbolImage>& currentImage() const { return currentImage_; }
+
+    void toggle();
+    void openSettings();
+    void checkForUpdates();
+
+Q_SIGNALS:
+    // After each redraw of the title and the icon.
+    void redrawn();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void update();
+    void scheduleUpdate();
+
+    DesktopController& desktop_;
+    Preferences& preferences_;
+    AppUpdater& updater_;
+    std::function<void()> showSettings_;
+    std::function<void()> quit_;
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<QSystemTrayIcon> statusItem_;
+    QPointer<QAction> toggleItem_;
+    std::optional<SymbolImage> currentImage_;
+};
+
+}  // namespace hushpane
