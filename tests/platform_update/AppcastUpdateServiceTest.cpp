@@ -415,6 +415,16 @@ TEST_F(ScheduledCheckTest, NothingNewOrAFailureStaysQuiet) {
     EXPECT_TRUE(service->canCheckForUpdates());
 }
 
+TEST_F(ScheduledCheckTest, ATimerThatFiresBeforeTheWallClockTimeWaitsOn) {
+    startSoon(appcastFeed({{"1.3", "1.3"}}));
+    const auto due = service->nextScheduledCheck();
+    clock = clock.addSecs(-3600);  // the clock is set back an hour before the timer fires
+    QTest::qWait(300);
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_EQ(service->nextScheduledCheck(), due);
+    EXPECT_TRUE(anyTimerRunning());
+}
+
 TEST_F(ScheduledCheckTest, AskingDuringAScheduledCheckShowsItsOutcome) {
     server.serve(QStringLiteral("/feed"), {LoopbackHttpServer::Mode::Silent, 200, {}, {}});
     started(server.url(QStringLiteral("/feed")), [](AppcastUpdateServiceOptions& o) {

@@ -250,6 +250,12 @@ void AppcastUpdateService::onScheduledCheckDue() {
     if (checking_ != Check::None) {
         return;  // the running check reschedules when it ends
     }
+    // The timer counts elapsed time, the schedule wall-clock time; after the clock was set
+    // back the check is not due yet.
+    if (nextCheck_ && now().secsTo(*nextCheck_) > 60) {
+        reschedule();
+        return;
+    }
     beginCheck(Check::Scheduled);
     if (checking_ == Check::None) {
         reschedule();

@@ -39,8 +39,11 @@ bool FeedFetcher::fetch(const QUrl& url) {
     // Qt keeps no more than this in its own buffer; what we hold is capped in readAvailable().
     reply_->setReadBufferSize(64 * 1024);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
+        // A feed that announces its size is refused before its body is read.
+        const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > limits_.maxBodyBytes) {
+        if (status >= 200 && status < 300 && length.isValid() &&
+            length.toLongLong() > limits_.maxBodyBytes) {
             abortWith(Abort::TooLarge);
         }
     });
