@@ -54,11 +54,10 @@ std::optional<QString> XfceDesktopSwitch::hideIcons() {
             << QStringLiteral("Couldn't read the XFCE desktop icon style: %1").arg(*current.error);
         return failureText(*current.error);
     }
-    std::optional<qint64> style = current.value ? xfconfInteger(*current.value) : kFileIcons;
-    QString was = QStringLiteral("unset");
-    if (style) {
-        was = QString::number(*style);
-    }
+    // A missing style is xfdesktop's default, file icons.
+    const std::optional<qint64> style =
+        current.value ? xfconfInteger(*current.value) : std::optional<qint64>(kFileIcons);
+    const QString was = style ? QString::number(*style) : QStringLiteral("not a number");
     // Already 0 (hidden by an earlier run that ended while hidden): keep what that run saved.
     if (style && *style != kNoIcons) {
         if (isIconStyle(*style)) {

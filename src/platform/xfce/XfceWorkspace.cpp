@@ -8,6 +8,7 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace hushpane {

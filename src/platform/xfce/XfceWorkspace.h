@@ -46,6 +46,7 @@ public:
     static int imageStyleForOptions(const QVariantMap& options);
     static QVariantMap optionsForImageStyle(int imageStyle);
 
+private:
     // "/backdrop/screen0/monitor<connector>/workspace<N>/", or the error that prevented
     // finding N.
     struct Prefix {
@@ -53,8 +54,6 @@ public:
         std::optional<QString> error;
     };
     Prefix backdropPrefix(const WorkspaceScreen& screen) const;
-
-private:
     void watchScreen(QScreen* screen);
 
     XfconfClient xfconf_;

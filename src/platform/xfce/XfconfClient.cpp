@@ -2,7 +2,6 @@
 
 #include <QDBusArgument>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusVariant>
 
 namespace hushpane {
@@ -22,7 +21,7 @@ QString errorText(const QDBusMessage& reply) {
 }
 
 QVariant unwrap(QVariant value) {
-    while (value.canConvert<QDBusVariant>() && value.typeId() == qMetaTypeId<QDBusVariant>()) {
+    while (value.typeId() == qMetaTypeId<QDBusVariant>()) {
         value = value.value<QDBusVariant>().variant();
     }
     return value;
