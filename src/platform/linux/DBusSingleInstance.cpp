@@ -7,10 +7,11 @@
 
 namespace hushpane {
 
-DBusSingleInstance::DBusSingleInstance(QObject* parent) : SingleInstance(parent) {}
+DBusSingleInstance::DBusSingleInstance(QDBusConnection bus, QObject* parent)
+    : SingleInstance(parent), bus_(std::move(bus)) {}
 
 SingleInstance::Role DBusSingleInstance::claim(const QStringList& urls, QString* error) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection& bus = bus_;
     if (!bus.isConnected()) {
         return Role::primary;
     }

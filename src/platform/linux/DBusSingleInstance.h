@@ -2,6 +2,8 @@
 
 #include "platform/SingleInstance.h"
 
+#include <QDBusConnection>
+
 namespace hushpane {
 
 // The running instance owns the name "app.hushpane" on the user's session bus and offers
@@ -15,12 +17,16 @@ public:
     static constexpr auto kObjectPath = "/app/hushpane";
     static constexpr auto kInterface = "app.hushpane.Instance";
 
-    explicit DBusSingleInstance(QObject* parent = nullptr);
+    explicit DBusSingleInstance(QDBusConnection bus = QDBusConnection::sessionBus(),
+                                QObject* parent = nullptr);
 
     Role claim(const QStringList& urls, QString* error) override;
 
 public Q_SLOTS:
     Q_SCRIPTABLE void Activate(const QStringList& urls);  // NOLINT: the D-Bus method's name
+
+private:
+    QDBusConnection bus_;
 };
 
 }  // namespace hushpane
