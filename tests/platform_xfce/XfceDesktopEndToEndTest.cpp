@@ -311,6 +311,55 @@ TEST_F(XfceDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatShows) 
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
+// With a wallpaper per workspace, the picture that counts is the one of the workspace the
+// window manager shows.
+TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
+    const XfconfClient xfconf(session.bus());
+    ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
+                                 QStringLiteral("/backdrop/single-workspace-mode"), false),
+              std::nullopt);
+    const auto switchTo = [this](int desktop) {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(session.environment());
+        xdotool.start(QStringLiteral("xdotool"),
+                      {QStringLiteral("set_desktop"), QString::number(desktop)});
+        return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
+    };
+    ASSERT_TRUE(switchTo(1));
+
+    XfceWorkspace workspace{XfconfClient(session.bus())};
+    const WorkspaceScreen screen = workspace.screens().constFirst();
+    const QString custom =
+        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    const QDeadlineTimer deadline(kWaitMs);
+    while (workspace.desktopImageUrl(screen) == QUrl::fromLocalFile(background) &&
+           !deadline.hasExpired()) {
+        QTest::qWait(100);  // until the window manager has switched
+    }
+    ASSERT_NE(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(custom), screen,
+                                           WallpaperController::fillOptions()),
+              std::nullopt);
+
+    const QString monitor = QStringLiteral("/backdrop/screen0/monitor%1/").arg(connector);
+    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace1/last-image")), custom);
+    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace0/last-image")),
+              background);
+    bool ok = false;
+    const QImage shown = waitForScreen(
+        [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); }, &ok);
+    shown.save(artifactPrefix + QStringLiteral("workspace1.png"));
+    EXPECT_TRUE(ok);
+
+    ASSERT_TRUE(switchTo(0));
+    const QDeadlineTimer back(kWaitMs);
+    while (workspace.desktopImageUrl(screen) != QUrl::fromLocalFile(background) &&
+           !back.hasExpired()) {
+        QTest::qWait(100);
+    }
+    EXPECT_EQ(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+}
+
 // Runs only as the child of the test above: hides, then dies the hard way.
 TEST(XfceDesktopChild, HideThenDieBySigkill) {
     if (!qEnvironmentVariableIsSet(kChildBusVariable)) {
