@@ -1,0 +1,267 @@
+#include "keyboard_shortcuts/CarbonKeyboardShortcuts.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+#include <cstdio>
+
+namespace KeyboardShortcuts {
+
+using namespace hushpane;
+
+namespace {
+
+const QList<quint32> kHotKeyEventTypes{HotKeyEventKind::hotKeyPressed,
+                                       HotKeyEventKind::hotKeyReleased};
+
+void printRegistrationError(const Shortcut& shortcut, qint32 status) {
+    const QByteArray line = QStringLiteral("Error registering hotkey %1: %2\n")
+                                .arg(shortcut.presentableDescription())
+                                .arg(status)
+                                .toUtf8();
+    std::fputs(line.constData(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+CarbonKeyboardShortcuts::CarbonKeyboardShortcuts(HotKeyService& service)
+    : service_(service),
+      keyEventMonitor_([this](QKeyEvent& event) { return handleMonitoredKeyEvent(event); }) {}
+
+CarbonKeyboardShortcuts::~CarbonKeyboardShortcuts() {
+    keyEventMonitor_.stop();
+    releaseAll();
+    if (eventHandlerInstalled_) {
+        service_.removeEventTypes(kHotKeyEventTypes);
+        service_.removeEventHandler();
+    }
+}
+
+HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& shortcut,
+                                                               quint32 id) {
+    // Stored values can be anything; the service takes 16-bit key codes and 32-bit masks.
+    if (shortcut.carbonKeyCode() < 0 || shortcut.carbonKeyCode() > 0xFFFF ||
+        shortcut.carbonModifiers() < 0 || shortcut.carbonModifiers() > 0xFFFFFFFFLL) {
+        return {kEventHotKeyInvalidErr, std::nullopt};
+    }
+    HotKeyRegistration result = service_.registerHotKey(
+        static_cast<quint32>(shortcut.carbonKeyCode()),
+        static_cast<quint32>(normalizedCarbonModifiers(shortcut.carbonModifiers())),
+        HotKeyId{hotKeySignature, id});
+    if (result.status == kHotKeyNoErr && !result.ref) {
+        result.status = kEventHotKeyInvalidErr;
+    }
+    return result;
+}
+
+void CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, Callback onKeyDown,
+                                               Callback onKeyUp) {
+    const quint32 id = ++hotKeyId_;
+    const HotKeyRegistration registration = registerWithSystem(shortcut, id);
+    if (registration.status != kHotKeyNoErr || !registration.ref) {
+        printRegistrationError(shortcut, registration.status);
+        return;
+    }
+    hotKeys_.insert_or_assign(
+        id, HotKey{shortcut, id, registration.ref, std::move(onKeyDown), std::move(onKeyUp)});
+
+    if (!eventHandlerInstalled_) {
+        const bool installed = service_.installEventHandler(
+            [this](const HotKeyEvent& event) { return handleEvent(&event); });
+        if (!installed) {
+            return;
+        }
+        eventHandlerInstalled_ = true;
+        updateEventHandler();
+    }
+}
+
+void CarbonKeyboardShortcuts::unregisterShortcut(const Shortcut& shortcut) {
+    for (auto it = hotKeys_.begin(); it != hotKeys_.end();) {
+        if (it->second.shortcut == shortcut) {
+            if (it->second.carbonHotKey) {
+                service_.unregisterHotKey(*it->second.carbonHotKey);
+            }
+            it = hotKeys_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CarbonKeyboardShortcuts::setEnabled(bool enabled) {
+    if (enabled == isEnabled_) {
+        return;
+    }
+    isEnabled_ = enabled;
+    updateEventHandler();
+}
+
+void CarbonKeyboardShortcuts::setMenuOpen(bool open) {
+    if (open == isMenuOpen_) {
+        return;
+    }
+    isMenuOpen_ = open;
+    updateEventHandler();
+}
+
+void CarbonKeyboardShortcuts::updateEventHandler() {
+    if (!eventHandlerInstalled_) {
+        return;
+    }
+    ++updateEventHandlerCount_;
+    if (!isEnabled_) {
+        releaseAll();
+        service_.removeEventTypes(kHotKeyEventTypes);
+        keyEventMonitor_.stop();
+        return;
+    }
+    if (isMenuOpen_) {
+        releaseAll();
+        service_.removeEventTypes(kHotKeyEventTypes);
+        keyEventMonitor_.start();
+        return;
+    }
+    softRegisterAll();
+    keyEventMonitor_.stop();
+    service_.addEventTypes(kHotKeyEventTypes);
+}
+
+void CarbonKeyboardShortcuts::releaseAll() {
+    for (auto& [id, hotKey] : hotKeys_) {
+        if (hotKey.carbonHotKey) {
+            service_.unregisterHotKey(*hotKey.carbonHotKey);
+            hotKey.carbonHotKey.reset();
+        }
+    }
+}
+
+void CarbonKeyboardShortcuts::softRegisterAll() {
+    for (auto it = hotKeys_.begin(); it != hotKeys_.end();) {
+        HotKey& hotKey = it->second;
+        if (hotKey.carbonHotKey) {
+            ++it;
+            continue;
+        }
+        const HotKeyRegistration registration =
+            registerWithSystem(hotKey.shortcut, hotKey.carbonHotKeyId);
+        if (registration.status == kHotKeyNoErr && registration.ref) {
+            hotKey.carbonHotKey = registration.ref;
+            ++it;
+        } else {
+            printRegistrationError(hotKey.shortcut, registration.status);
+            it = hotKeys_.erase(it);
+        }
+    }
+}
+
+QList<Shortcut> CarbonKeyboardShortcuts::system() const {
+    QList<Shortcut> result;
+    for (const SymbolicHotKey& hotKey : service_.systemHotKeys()) {
+        if (!hotKey.enabled || !hotKey.keyCode || !hotKey.modifiers) {
+            continue;
+        }
+        result.append(Shortcut(*hotKey.keyCode, *hotKey.modifiers));
+    }
+    return result;
+}
+
+qint32 CarbonKeyboardShortcuts::handleEvent(const HotKeyEvent* event) {
+    if (event == nullptr) {
+        return kEventNotHandledErr;
+    }
+    switch (event->kind) {
+        case HotKeyEventKind::rawKeyDown:
+        case HotKeyEventKind::rawKeyUp:
+            return handleRawKeyEvent(event->kind, event->keyCode, event->modifiers);
+        case HotKeyEventKind::hotKeyPressed:
+        case HotKeyEventKind::hotKeyReleased:
+            return handleHotKeyEvent(*event);
+        default:
+            return kEventNotHandledErr;
+    }
+}
+
+qint32 CarbonKeyboardShortcuts::handleHotKeyEvent(const HotKeyEvent& event) {
+    if (event.hotKeyId.signature != hotKeySignature) {
+        return kEventNotHandledErr;
+    }
+    const auto it = hotKeys_.find(event.hotKeyId.id);
+    if (it == hotKeys_.end()) {
+        return kEventNotHandledErr;
+    }
+    // Copies: a callback may register or unregister and so change the map.
+    const Shortcut shortcut = it->second.shortcut;
+    if (event.kind == HotKeyEventKind::hotKeyPressed) {
+        const Callback callback = it->second.onKeyDown;
+        callback(shortcut);
+    } else if (event.kind == HotKeyEventKind::hotKeyReleased) {
+        const Callback callback = it->second.onKeyUp;
+        callback(shortcut);
+    } else {
+        return kEventNotHandledErr;
+    }
+    return kHotKeyNoErr;
+}
+
+qint32 CarbonKeyboardShortcuts::handleRawKeyEvent(quint32 kind, qint64 keyCode, qint64 modifiers) {
+    const qint64 normalized = normalizedCarbonModifiers(modifiers);
+    const HotKey* match = nullptr;
+    for (const auto& [id, hotKey] : hotKeys_) {
+        if (hotKey.shortcut.carbonKeyCode() == keyCode &&
+            normalizedCarbonModifiers(hotKey.shortcut.carbonModifiers()) == normalized) {
+            match = &hotKey;
+            break;
+        }
+    }
+    if (match == nullptr) {
+        return kEventNotHandledErr;
+    }
+    const Shortcut shortcut = match->shortcut;
+    if (kind == HotKeyEventKind::rawKeyDown) {
+        const Callback callback = match->onKeyDown;
+        callback(shortcut);
+    } else if (kind == HotKeyEventKind::rawKeyUp) {
+        const Callback callback = match->onKeyUp;
+        callback(shortcut);
+    } else {
+        return kEventNotHandledErr;
+    }
+    return kHotKeyNoErr;
+}
+
+bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
+    QKeyEvent plain(event.type() == QEvent::KeyRelease ? QEvent::KeyRelease : QEvent::KeyPress,
+                    event.key(), event.modifiers(), event.nativeScanCode(),
+                    event.nativeVirtualKey(), event.nativeModifiers());
+    const auto shortcut = Shortcut::fromEvent(plain);
+    if (!shortcut) {
+        return false;
+    }
+    const qint64 keyCode = shortcut->carbonKeyCode();
+    const qint64 modifiers = shortcut->carbonModifiers();
+    const bool matches = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](const auto& entry) {
+        const Shortcut& s = entry.second.shortcut;
+        return s.carbonKeyCode() == keyCode &&
+               normalizedCarbonModifiers(s.carbonModifiers()) == modifiers;
+    });
+    if (!matches) {
+        return false;
+    }
+    if (event.type() == QEvent::ShortcutOverride) {
+        // Claim the key so no menu action with the same key sequence fires; the press follows.
+        event.accept();
+        return true;
+    }
+    // Holding the keys repeats press/release pairs; only the real ones count.
+    if (event.isAutoRepeat()) {
+        return true;
+    }
+    const quint32 kind =
+        event.type() == QEvent::KeyPress ? HotKeyEventKind::rawKeyDown : HotKeyEventKind::rawKeyUp;
+    return handleRawKeyEvent(kind, keyCode, modifiers) == kHotKeyNoErr;
+}
+
+}  // namespace KeyboardShortcuts

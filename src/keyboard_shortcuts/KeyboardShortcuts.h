@@ -1,0 +1,56 @@
+#pragma once
+
+// The shortcut library's API. Everything works on the Library the composition root set up
+// (Library.h); without one, reads answer nothing and writes do nothing.
+
+#include "keyboard_shortcuts/ActionShortcut.h"
+#include "keyboard_shortcuts/Key.h"
+#include "keyboard_shortcuts/Library.h"
+#include "keyboard_shortcuts/Modifiers.h"
+#include "keyboard_shortcuts/Name.h"
+#include "keyboard_shortcuts/NotificationCenter.h"
+#include "keyboard_shortcuts/Shortcut.h"
+
+#include <QList>
+#include <QSet>
+
+#include <initializer_list>
+#include <optional>
+
+namespace KeyboardShortcuts {
+
+// Storage under "KeyboardShortcuts_<name>".
+std::optional<Shortcut> getShortcut(const Name& name);
+// With nothing: clears (false for a name with a default, so the default stays away).
+void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name);
+void userDefaultsSet(const Name& name, const Shortcut& shortcut);
+bool userDefaultsContains(const Name& name);
+void reset(const QList<Name>& names);
+void resetAll();
+QSet<Name> allNames();
+
+// Handlers: actions run on key down or key up of the name's stored shortcut.
+void onKeyDown(const Name& name, Action action);
+void onKeyUp(const Name& name, Action action);
+void removeHandler(const Name& name);
+void removeAllHandlers();
+bool isEnabled(const Name& name);
+void enable(const QList<Name>& names);
+void disable(const QList<Name>& names);
+
+// All hot keys on or off.
+bool isEnabled();
+void setEnabled(bool enabled);
+// True while one of the application's menus is open.
+bool isMenuOpen();
+// Set by a recorder while it records: no action runs.
+bool isPaused();
+void setPaused(bool paused);
+
+// The notification centre of "KeyboardShortcuts_shortcutByNameDidChange" ("name") and
+// "KeyboardShortcuts_recorderActiveStatusDidChange" ("isActive"), or nullptr.
+NotificationCenter* notificationCenter();
+// The desktop's own shortcuts, for conflict checks.
+QList<Shortcut> systemShortcuts();
+
+}  // namespace KeyboardShortcuts

@@ -1,0 +1,256 @@
+#include "keyboard_shortcuts/Library.h"
+
+#include "platform/UserDefaults.h"
+
+namespace KeyboardShortcuts {
+
+namespace {
+
+Library* gCurrent = nullptr;
+
+}  // namespace
+
+Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& hotKeys,
+                 hushpane::KeyboardLayout& keyboardLayout)
+    : userDefaults_(userDefaults),
+      keyboardLayout_(keyboardLayout),
+      carbon_(hotKeys),
+      previous_(gCurrent) {
+    gCurrent = this;
+}
+
+Library::~Library() {
+    if (gCurrent == this) {
+        gCurrent = previous_;
+    }
+}
+
+Library* Library::current() {
+    return gCurrent;
+}
+
+// Storage
+
+std::optional<Shortcut> Library::getShortcut(const Name& name) const {
+    const auto text = userDefaults_.stringForKey(name.userDefaultsKey());
+    if (!text) {
+        return std::nullopt;
+    }
+    return Shortcut::fromJson(*text);
+}
+
+bool Library::userDefaultsContains(const Name& name) const {
+    return userDefaults_.objectForKey(name.userDefaultsKey()).has_value();
+}
+
+void Library::userDefaultsDidChange(const Name& name) {
+    notificationCenter_.post(shortcutByNameDidChange,
+                             {{QStringLiteral("name"), QVariant::fromValue(name)}});
+}
+
+void Library::userDefaultsSet(const Name& name, const Shortcut& shortcut) {
+    const QString text = shortcut.toJson();
+    if (text.isEmpty()) {
+        return;
+    }
+    if (const auto old = getShortcut(name)) {
+        releaseFor(*old, name);
+    }
+    registerShortcut(shortcut);
+    userDefaults_.setString(name.userDefaultsKey(), text);
+    userDefaultsDidChange(name);
+}
+
+void Library::setShortcut(const std::optional<Shortcut>& shortcut, const Name& name) {
+    if (shortcut) {
+        userDefaultsSet(name, *shortcut);
+        return;
+    }
+    const auto current = getShortcut(name);
+    if (!current) {
+        return;
+    }
+    if (name.defaultShortcut()) {
+        // Keeps the default from coming back at the next start.
+        userDefaults_.setBool(name.userDefaultsKey(), false);
+    } else {
+        userDefaults_.removeObjectForKey(name.userDefaultsKey());
+    }
+    releaseFor(*current, name);
+    userDefaultsDidChange(name);
+}
+
+void Library::reset(const QList<Name>& names) {
+    for (const Name& name : names) {
+        if (name.defaultShortcut()) {
+            userDefaultsSet(name, *name.defaultShortcut());
+        } else if (const auto current = getShortcut(name)) {
+            userDefaults_.removeObjectForKey(name.userDefaultsKey());
+            releaseFor(*current, name);
+            userDefaultsDidChange(name);
+        }
+    }
+}
+
+void Library::resetAll() {
+    reset(allNames().values());
+}
+
+QSet<Name> Library::allNames() const {
+    QSet<Name> names;
+    const QString prefix = QLatin1String(kUserDefaultsKeyPrefix);
+    const QVariantMap all = userDefaults_.dictionaryRepresentation();
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        if (it.key().startsWith(prefix)) {
+            names.insert(Name::fromRawValue(it.key().mid(prefix.size())));
+        }
+    }
+    return names;
+}
+
+// Handlers
+
+void Library::addAction(QList<Handlers>& handlers, const Name& name, Action action) {
+    for (Handlers& entry : handlers) {
+        if (entry.name == name) {
+            entry.actions.append(std::move(action));
+            return;
+        }
+    }
+    handlers.append(Handlers{name, {std::move(action)}});
+}
+
+void Library::onKeyDown(const Name& name, Action action) {
+    addAction(legacyKeyDownHandlers_, name, std::move(action));
+    if (const auto shortcut = getShortcut(name)) {
+        registerShortcut(*shortcut);
+    }
+}
+
+void Library::onKeyUp(const Name& name, Action action) {
+    addAction(legacyKeyUpHandlers_, name, std::move(action));
+    if (const auto shortcut = getShortcut(name)) {
+        registerShortcut(*shortcut);
+    }
+}
+
+QSet<Shortcut> Library::shortcutsForLegacyHandlers() const {
+    QSet<Shortcut> result;
+    for (const QList<Handlers>* handlers : {&legacyKeyDownHandlers_, &legacyKeyUpHandlers_}) {
+        for (const Handlers& entry : *handlers) {
+            if (const auto shortcut = getShortcut(entry.name)) {
+                result.insert(*shortcut);
+            }
+        }
+    }
+    return result;
+}
+
+bool Library::isNeededByAnotherName(const Shortcut& shortcut, const Name& except) const {
+    for (const QList<Handlers>* handlers : {&legacyKeyDownHandlers_, &legacyKeyUpHandlers_}) {
+        for (const Handlers& entry : *handlers) {
+            if (!(entry.name == except) && getShortcut(entry.name) == shortcut) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Library::releaseFor(const Shortcut& shortcut, const Name& name) {
+    // Hot keys are shared by shortcut: another name that still uses this one keeps it.
+    if (!isNeededByAnotherName(shortcut, name)) {
+        deregister(shortcut);
+    }
+}
+
+void Library::removeHandler(const Name& name) {
+    const auto removeName = [&name](QList<Handlers>& handlers) {
+        handlers.removeIf([&name](const Handlers& entry) { return entry.name == name; });
+    };
+    removeName(legacyKeyDownHandlers_);
+    removeName(legacyKeyUpHandlers_);
+    if (const auto shortcut = getShortcut(name)) {
+        releaseFor(*shortcut, name);
+    }
+}
+
+void Library::removeAllHandlers() {
+    for (const Shortcut& shortcut : shortcutsForLegacyHandlers()) {
+        deregister(shortcut);
+    }
+    legacyKeyDownHandlers_.clear();
+    legacyKeyUpHandlers_.clear();
+}
+
+bool Library::isEnabled(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return isEnabled() && shortcut && registeredShortcuts_.contains(*shortcut);
+}
+
+void Library::enable(const QList<Name>& names) {
+    for (const Name& name : names) {
+        if (const auto shortcut = getShortcut(name)) {
+            registerShortcut(*shortcut);
+        }
+    }
+}
+
+void Library::disable(const QList<Name>& names) {
+    for (const Name& name : names) {
+        if (const auto shortcut = getShortcut(name)) {
+            deregister(*shortcut);
+        }
+    }
+}
+
+void Library::registerShortcut(const Shortcut& shortcut) {
+    if (registeredShortcuts_.contains(shortcut)) {
+        return;
+    }
+    // The set records the attempt: a refused shortcut is not retried until deregistered.
+    registeredShortcuts_.insert(shortcut);
+    carbon_.registerShortcut(
+        shortcut, [this](const Shortcut& s) { handleOnKeyDown(s); },
+        [this](const Shortcut& s) { handleOnKeyRelease(s); });
+}
+
+void Library::deregister(const Shortcut& shortcut) {
+    carbon_.unregisterShortcut(shortcut);
+    registeredShortcuts_.remove(shortcut);
+}
+
+void Library::dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut,
+                       const Library& library) {
+    if (library.isPaused_) {
+        return;
+    }
+    // Copies: an action may add or remove handlers.
+    const QList<Handlers> snapshot = handlers;
+    for (const Handlers& entry : snapshot) {
+        if (library.getShortcut(entry.name) != shortcut) {
+            continue;
+        }
+        for (const Action& action : entry.actions) {
+            action();
+        }
+    }
+}
+
+void Library::handleOnKeyDown(const Shortcut& shortcut) {
+    dispatch(legacyKeyDownHandlers_, shortcut, *this);
+}
+
+void Library::handleOnKeyRelease(const Shortcut& shortcut) {
+    dispatch(legacyKeyUpHandlers_, shortcut, *this);
+}
+
+void Library::initialize() {
+    if (menuTracking_) {
+        return;
+    }
+    menuTracking_ = std::make_unique<MenuTrackingObserver>(
+        [this](bool isOpen) { carbon_.setMenuOpen(isOpen); });
+}
+
+}  // namespace KeyboardShortcuts

@@ -1,0 +1,48 @@
+#include "keyboard_shortcuts/Localization.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace KeyboardShortcuts {
+
+namespace {
+
+struct Text {
+    const char* key;
+    const char* english;
+};
+
+const Text kEnglish[] = {
+    {"record_shortcut", "Record Shortcut"},
+    {"press_shortcut", "Press Shortcut"},
+    {"space_key", "space"},
+    {"keyboard_shortcut_used_by_menu_item",
+     "This keyboard shortcut cannot be used as it's "
+     "already used by the “%1” menu item."},
+    {"keyboard_shortcut_disallowed", "This keyboard shortcut cannot be used."},
+    {"keyboard_shortcut_used_by_system",
+     "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut."},
+    {"keyboard_shortcuts_can_be_changed",
+     "Most system-wide keyboard shortcuts can be changed in the keyboard settings of your "
+     "desktop."},
+    {"ok", "OK"},
+    {"force_use_shortcut", "Use Anyway"},
+};
+
+}  // namespace
+
+QString localized(const char* key) {
+    const QString translated = QCoreApplication::translate("KeyboardShortcuts", key);
+    if (translated != QLatin1String(key)) {
+        return translated;
+    }
+    for (const Text& text : kEnglish) {
+        if (std::strcmp(text.key, key) == 0) {
+            return QString::fromUtf8(text.english);
+        }
+    }
+    return translated;
+}
+
+}  // namespace KeyboardShortcuts

@@ -1,0 +1,60 @@
+#include "keyboard_shortcuts/Modifiers.h"
+
+#include <array>
+
+namespace KeyboardShortcuts {
+
+namespace {
+
+struct ModifierRow {
+    qint64 carbon;
+    Qt::KeyboardModifier flag;
+    const char16_t* glyph;
+};
+
+// Display order.
+const std::array<ModifierRow, 5> kRows{{
+    {CarbonModifier::control, Qt::ControlModifier, u"\u2303"},
+    {CarbonModifier::option, Qt::AltModifier, u"\u2325"},
+    {CarbonModifier::shift, Qt::ShiftModifier, u"\u21E7"},
+    {CarbonModifier::command, Qt::MetaModifier, u"\u2318"},
+    {CarbonModifier::function, FunctionModifier, u"\U0001F310\uFE0E"},
+}};
+
+}  // namespace
+
+qint64 carbonModifiers(ModifierFlags flags) {
+    qint64 result = 0;
+    for (const ModifierRow& row : kRows) {
+        if (flags.testFlag(row.flag)) {
+            result |= row.carbon;
+        }
+    }
+    return result;
+}
+
+ModifierFlags modifierFlags(qint64 carbon) {
+    ModifierFlags result;
+    for (const ModifierRow& row : kRows) {
+        if ((carbon & row.carbon) != 0) {
+            result |= row.flag;
+        }
+    }
+    return result;
+}
+
+qint64 normalizedCarbonModifiers(qint64 carbon) {
+    return carbonModifiers(modifierFlags(carbon));
+}
+
+QString symbolicRepresentation(ModifierFlags flags) {
+    QString text;
+    for (const ModifierRow& row : kRows) {
+        if (flags.testFlag(row.flag)) {
+            text += QString::fromUtf16(row.glyph);
+        }
+    }
+    return text;
+}
+
+}  // namespace KeyboardShortcuts

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/KeyboardLayout.h"
+
+#include <QHash>
+
+namespace hushpane::test {
+
+// A keyboard layout as a table from Carbon key code to the text the key types. Starts as a
+// US layout.
+class InMemoryKeyboardLayout : public KeyboardLayout {
+public:
+    InMemoryKeyboardLayout();
+
+    std::optional<QString> characterForKey(qint64 carbonKeyCode) override;
+
+    QHash<qint64, QString> characters;
+    int lookups = 0;
+};
+
+}  // namespace hushpane::test
