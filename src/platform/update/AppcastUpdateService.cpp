@@ -166,11 +166,12 @@ std::optional<QDateTime> AppcastUpdateService::nextScheduledCheck() const {
 }
 
 void AppcastUpdateService::beginCheck(Check kind) {
+    checking_ = kind;
     if (!fetcher_->fetch(options_.feedUrl)) {
+        checking_ = Check::None;
         return;
     }
     qCInfo(lcUpdates, "Checking %s for updates", qUtf8Printable(options_.feedUrl.toString()));
-    checking_ = kind;
     reportCanCheck();
 }
 

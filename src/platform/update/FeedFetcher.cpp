@@ -76,8 +76,11 @@ void FeedFetcher::abortWith(Abort reason) {
         return;
     }
     abort_ = reason;
-    // abort() emits finished() at once; onFinished() reads the reason.
-    reply_->abort();
+    // abort() emits finished() at once and onFinished() reads the reason; a reply that has
+    // finished already is being handled there.
+    if (!reply_->isFinished()) {
+        reply_->abort();
+    }
 }
 
 void FeedFetcher::onFinished() {
