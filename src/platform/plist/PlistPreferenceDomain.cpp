@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -124,6 +126,7 @@ bool PlistPreferenceDomain::synchronize() {
     }
     FileLock lock(filePath_ + QStringLiteral(".lock"));
 
+    removeStaleTemporaryFiles();
     QVariantMap merged = readFile();
     for (const QString& key : std::as_const(pending_)) {
         const auto it = values_.constFind(key);
@@ -185,10 +188,26 @@ QVariantMap PlistPreferenceDomain::readFile() {
     return {};
 }
 
+void PlistPreferenceDomain::removeStaleTemporaryFiles() {
+    // A writer that died between creating its temporary file and renaming it leaves the file
+    // behind; the process id in the name tells whether its writer is gone.
+    const QFileInfo info(filePath_);
+    const QString prefix = info.fileName() + QStringLiteral(".tmp-");
+    const QStringList names = info.dir().entryList({prefix + u'*'}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        bool ok = false;
+        const qint64 pid = name.mid(prefix.size()).section(u'-', 0, 0).toLongLong(&ok);
+        if (ok && pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 &&
+            errno == ESRCH) {
+            QFile::remove(info.dir().filePath(name));
+        }
+    }
+}
+
 bool PlistPreferenceDomain::writeFile(const QVariantMap& values) {
     const QByteArray bytes = plist::encodeDictionary(values);
     const QByteArray target = QFile::encodeName(filePath_);
-    QByteArray temp = target + ".XXXXXX";
+    QByteArray temp = target + ".tmp-" + QByteArray::number(::getpid()) + "-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         lastError_ = QStringLiteral("couldn't create a temporary file: ") + errnoText();

@@ -11,7 +11,8 @@ namespace hushpane {
 // - Reading is lazy: the file is read on first use and again at each synchronize().
 // - synchronize() takes an advisory lock on "<file>.lock", re-reads the file, lays this
 //   object's pending changes over it and writes the result atomically (temporary file, fsync,
-//   rename, fsync of the directory). A crash leaves either the old or the new file.
+//   rename, fsync of the directory). A crash leaves either the old or the new file; the
+//   temporary file of a writer that died is removed by the next write.
 // - A file that cannot be parsed is renamed to "<file>.corrupt" (or "<file>.corrupt.N"),
 //   logged, and read as empty: what was in it is never overwritten.
 class PlistPreferenceDomain : public PreferenceDomain {
@@ -32,6 +33,7 @@ private:
     QVariantMap readFile();
     bool writeFile(const QVariantMap& values);
     void ensureLoaded();
+    void removeStaleTemporaryFiles();
 
     QString identifier_;
     QString filePath_;
