@@ -1,0 +1,64 @@
+#pragma once
+
+#include "settings/SettingsView.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QMenuBar;
+
+namespace hushpane {
+
+class AppUpdater;
+class DesktopController;
+class LoginItemService;
+class Preferences;
+
+// Owns the one settings window. It is made on the first show(), kept when the user closes it,
+// and brought forward by every later show(). The owner hears of each presentation and each
+// close through `onVisibilityChange`, always after the window's visibility has changed, so the
+// owner can read isWindowVisible() to decide on the Dock icon.
+class SettingsWindowController : public QObject {
+    Q_OBJECT
+public:
+    // `mainMenu` (may be null) becomes the window's menu bar; the window takes it over.
+    // `quit` runs the application's quit rule; `version` is shown in the Updates section.
+    SettingsWindowController(Preferences& preferences, DesktopController& desktop,
+                             AppUpdater& updater, LoginItemService& loginItems, QString version,
+                             SettingsView::ShortcutRowFactory makeShortcutRow, QMenuBar* mainMenu,
+                             std::function<void()> quit, std::function<void()> onVisibilityChange,
+                             QObject* parent = nullptr);
+    ~SettingsWindowController() override;
+
+    // Presents the window one main-loop turn later; returns at once.
+    void show();
+
+    // Null until the first presentation, then the one settings window.
+    QWidget* window() const { return window_.get(); }
+    bool isWindowVisible() const { return window_ && window_->isVisible(); }
+    SettingsView* view() const { return view_; }
+
+private:
+    void present();
+    std::unique_ptr<QWidget> makeWindow();
+    void center();
+    void windowDidClose();
+
+    Preferences& preferences_;
+    DesktopController& desktop_;
+    AppUpdater& updater_;
+    LoginItemService& loginItems_;
+    QString version_;
+    SettingsView::ShortcutRowFactory makeShortcutRow_;
+    QPointer<QMenuBar> mainMenu_;
+    std::function<void()> quit_;
+    std::function<void()> onVisibilityChange_;
+    std::unique_ptr<QWidget> window_;
+    SettingsView* view_ = nullptr;
+};
+
+}  // namespace hushpane

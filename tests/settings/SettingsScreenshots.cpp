@@ -1,0 +1,137 @@
+// Renders the settings window in its typical states to PNG files, for looking at the layout:
+//   settings_screenshots <output folder>
+// Uses the in-memory platform, so it touches nothing on the machine it runs on.
+
+#include "SettingsTestFixture.h"
+#include "settings/SettingsPalette.h"
+#include "settings/SettingsWindowController.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace hushpane;
+
+namespace {
+
+// The fixture's objects without a test around them.
+class Scene : public test::SettingsFixture {
+public:
+    void TestBody() override {}
+    using SettingsFixture::activations;
+    using SettingsFixture::desktop;
+    using SettingsFixture::desktopSwitch;
+    using SettingsFixture::loginItems;
+    using SettingsFixture::prefs;
+    using SettingsFixture::updater;
+    using SettingsFixture::updateService;
+    using SettingsFixture::workspace;
+};
+
+bool save(QWidget* window, const QString& path) {
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::processEvents();
+    }
+    const bool saved = window->grab().save(path, "PNG");
+    std::printf("%s %s (%dx%d)\n", saved ? "wrote" : "could not write", qPrintable(path),
+                window->width(), window->height());
+    return saved;
+}
+
+QString writeSamplePicture(const QString& folder) {
+    QImage image(640, 400, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 0, 400);
+    sky.setColorAt(0, QColor(0x3a, 0x7b, 0xd5));
+    sky.setColorAt(1, QColor(0xf3, 0xc6, 0x8c));
+    painter.fillRect(image.rect(), sky);
+    painter.setBrush(QColor(0x2e, 0x5e, 0x3a));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPoint(200, 460), 360, 160);
+    painter.end();
+    const QString path = folder + QStringLiteral(
+                                      "/Lake at dusk, a very long file name that will "
+                                      "not fit on one line.jpg");
+    image.save(path, "JPG");
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(out);
+
+    Scene scene;
+    scene.updateService.report(true);
+    auto* menu = new QMenuBar;
+    for (const char* title : {"Hushpane", "Desktop", "Edit", "Window"}) {
+        menu->addMenu(QString::fromLatin1(title));
+    }
+    // Stands in for the recorder: label on the leading side, the 130-wide field trailing.
+    const auto recorderRow = [](const QString& label, QWidget* parent) {
+        auto* row = new QWidget(parent);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(new QLabel(label, row), 1);
+        auto* field = new QLabel(QStringLiteral("⌃⌥⌘H"), row);
+        field->setAlignment(Qt::AlignCenter);
+        field->setFixedSize(130, 24);
+        field->setStyleSheet(
+            QStringLiteral("border: 1px solid palette(mid); border-radius: 6px;"
+                           " background: palette(base);"));
+        layout->addWidget(field);
+        return row;
+    };
+    SettingsWindowController controller(
+        scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
+        recorderRow, menu, [] {}, [] {});
+    controller.show();
+    QCoreApplication::processEvents();
+    QWidget* window = controller.window();
+    if (!window) {
+        return 1;
+    }
+    bool ok = save(window, out + QStringLiteral("/settings-shown.png"));
+
+    const QString picture = writeSamplePicture(out);
+    scene.workspace.files.insert(picture);
+    scene.prefs.setUseCustomWallpaper(true);
+    scene.prefs.setCustomWallpaperURL(QUrl::fromLocalFile(picture));
+    scene.prefs.setMenuBarIcon(MenuBarIcon::moon);
+    scene.desktop.hide();
+    ok = save(window, out + QStringLiteral("/settings-hidden.png")) && ok;
+
+    // With the custom wallpaper on, the last hide reports the wallpaper's outcome.
+    scene.workspace.display(QStringLiteral("screen")).setError =
+        QStringLiteral("The wallpaper setting of this display is locked by the administrator");
+    scene.desktop.hide();
+    ok = save(window, out + QStringLiteral("/settings-error.png")) && ok;
+
+    // The symbols the form draws, large, to check their art.
+    QImage sheet(8 * 72, 72 * 3, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int i = 0;
+    QStringList names{QStringLiteral("photo"), QStringLiteral("exclamationmark.triangle.fill")};
+    for (MenuBarIcon icon : MenuBarIcon::allCases()) {
+        names << icon.shownSymbol() << icon.hiddenSymbol();
+    }
+    names.removeDuplicates();
+    for (const QString& name : names) {
+        painter.drawPixmap((i % 8) * 72 + 4, (i / 8) * 72 + 4,
+                           settings::symbolPixmap(name, 64, Qt::black, 1.0));
+        ++i;
+    }
+    painter.end();
+    ok = sheet.save(out + QStringLiteral("/symbols.png")) && ok;
+    return ok ? 0 : 1;
+}
