@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/HotKeyService.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+#include <xkbcommon/xkbcommon.h>
+
+namespace hushpane::x11 {
+
+// A desktop accelerator ("<Primary><Alt>Delete", "<Super>d") as a keysym and Carbon
+// modifiers.
+struct Accelerator {
+    xkb_keysym_t keysym;
+    qint64 carbonModifiers;
+};
+
+// Nothing for text that is not an accelerator (unknown modifier or key name, empty).
+std::optional<Accelerator> parseAccelerator(const QString& text);
+
+// The accelerators in `xfconf-query -c xfce4-keyboard-shortcuts -lv` output: the custom set
+// where there is one, else the defaults.
+QStringList acceleratorsFromXfconf(const QString& output);
+// The accelerators in `gsettings list-recursively <schema>` output (strings and string lists).
+QStringList acceleratorsFromGsettings(const QString& output);
+
+// The accelerators as key positions on the keymap; ones no key produces are left out. A
+// keysym on the shifted level counts as needing shift.
+QList<SymbolicHotKey> symbolicHotKeys(const QStringList& accelerators, xkb_keymap* keymap);
+
+// Runs the desktop's own tools where they exist (short time-outs) and collects what they
+// list.
+QStringList readDesktopAccelerators();
+
+}  // namespace hushpane::x11

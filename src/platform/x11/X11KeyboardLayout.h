@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/KeyboardLayout.h"
+
+#include <memory>
+
+#include <xkbcommon/xkbcommon.h>
+
+namespace hushpane::x11 {
+
+class XcbConnection;
+
+// The layout of the X server's core keyboard, read with xkbcommon and read again when the
+// server announces a new keyboard, a new keymap or a switch to another layout group.
+class X11KeyboardLayout : public KeyboardLayout {
+public:
+    // An empty name means $DISPLAY.
+    explicit X11KeyboardLayout(const QString& displayName = {});
+    ~X11KeyboardLayout() override;
+    X11KeyboardLayout(const X11KeyboardLayout&) = delete;
+    X11KeyboardLayout& operator=(const X11KeyboardLayout&) = delete;
+
+    // False without an X server or without XKB; then every key has no character.
+    bool isValid() const;
+
+    std::optional<QString> characterForKey(qint64 carbonKeyCode) override;
+
+    // Layout changes arrive from the Qt event loop; tests can hand them over sooner.
+    void processPendingEvents();
+
+private:
+    void reload();
+
+    std::unique_ptr<XcbConnection> connection_;
+    xkb_context* context_ = nullptr;
+    xkb_keymap* keymap_ = nullptr;
+    xkb_layout_index_t layout_ = 0;
+    int32_t deviceId_ = -1;
+    uint8_t xkbFirstEvent_ = 0;
+    bool stale_ = true;
+};
+
+}  // namespace hushpane::x11
