@@ -8,6 +8,7 @@ namespace hushpane {
 
 FeedFetcher::FeedFetcher(FeedFetchLimits limits, QObject* parent)
     : QObject(parent), limits_(limits), network_(new QNetworkAccessManager(this)) {
+    network_->setTransferTimeout(static_cast<int>(limits_.transferTimeout.count()));
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] { abortWith(Abort::TotalTimeout); });
 }
