@@ -21,7 +21,7 @@ ToggleSwitch::ToggleSwitch(QWidget* parent) : QAbstractButton(parent) {
 }
 
 QSize ToggleSwitch::sizeHint() const {
-    return {kWidth + 4, kHeight + 4};  // room for the focus ring
+    return {kWidth, kHeight};
 }
 
 bool ToggleSwitch::hitButton(const QPoint& pos) const {
@@ -32,7 +32,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
-    const QRectF track(2, 2, kWidth, kHeight);
+    const QRectF track(0, 0, kWidth, kHeight);
     const qreal radius = kHeight / 2.0;
 
     if (!isEnabled()) {
@@ -52,15 +52,12 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     painter.setBrush(QColor(0, 0, 0, 40));
     painter.drawEllipse(knobRect.translated(0, 0.6));
     painter.setBrush(Qt::white);
-    painter.drawEllipse(knobRect);
-
+    // Keyboard focus: the knob carries the ring, so the switch keeps its place in the row.
     if (hasFocus()) {
-        painter.setOpacity(1.0);
-        QColor ring = accentColor(pal);
-        ring.setAlphaF(0.5);
-        painter.setPen(QPen(ring, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
+        painter.setPen(QPen(isChecked() ? accentColor(pal).darker(140) : accentColor(pal), 2));
+        painter.drawEllipse(knobRect.adjusted(1, 1, -1, -1));
+    } else {
+        painter.drawEllipse(knobRect);
     }
 }
 

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -35,14 +37,33 @@ public:
     using SettingsFixture::workspace;
 };
 
-bool save(QWidget* window, const QString& path) {
+void settle() {
     for (int i = 0; i < 4; ++i) {
         QCoreApplication::processEvents();
     }
-    const bool saved = window->grab().save(path, "PNG");
+}
+
+bool report(bool saved, const QString& path, QSize size) {
     std::printf("%s %s (%dx%d)\n", saved ? "wrote" : "could not write", qPrintable(path),
-                window->width(), window->height());
+                size.width(), size.height());
     return saved;
+}
+
+// `<name>.png` is the window's own rendering. On a real display `<name>-screen.png` is what
+// the screen shows around the window, with the window manager's frame.
+bool save(QWidget* window, const QString& out, const QString& name) {
+    settle();
+    const QString path = out + u'/' + name + QStringLiteral(".png");
+    bool ok = report(window->grab().save(path, "PNG"), path, window->size());
+    if (QGuiApplication::platformName() == QLatin1StringView("xcb")) {
+        QTest::qWait(300);  // the window manager's frame and the new contents reach the screen
+        const QRect area = window->frameGeometry().adjusted(-12, -12, 12, 12);
+        const QPixmap screen =
+            window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        const QString screenPath = out + u'/' + name + QStringLiteral("-screen.png");
+        ok = report(screen.save(screenPath, "PNG"), screenPath, screen.size()) && ok;
+    }
+    return ok;
 }
 
 QString writeSamplePicture(const QString& folder) {
@@ -97,10 +118,10 @@ int main(int argc, char** argv) {
     controller.show();
     QCoreApplication::processEvents();
     QWidget* window = controller.window();
-    if (!window) {
+    if (!window || !QTest::qWaitForWindowExposed(window)) {
         return 1;
     }
-    bool ok = save(window, out + QStringLiteral("/settings-shown.png"));
+    bool ok = save(window, out, QStringLiteral("settings-shown"));
 
     const QString picture = writeSamplePicture(out);
     scene.workspace.files.insert(picture);
@@ -108,13 +129,13 @@ int main(int argc, char** argv) {
     scene.prefs.setCustomWallpaperURL(QUrl::fromLocalFile(picture));
     scene.prefs.setMenuBarIcon(MenuBarIcon::moon);
     scene.desktop.hide();
-    ok = save(window, out + QStringLiteral("/settings-hidden.png")) && ok;
+    ok = save(window, out, QStringLiteral("settings-hidden")) && ok;
 
     // With the custom wallpaper on, the last hide reports the wallpaper's outcome.
     scene.workspace.display(QStringLiteral("screen")).setError =
         QStringLiteral("The wallpaper setting of this display is locked by the administrator");
     scene.desktop.hide();
-    ok = save(window, out + QStringLiteral("/settings-error.png")) && ok;
+    ok = save(window, out, QStringLiteral("settings-error")) && ok;
 
     // The symbols the form draws, large, to check their art.
     QImage sheet(8 * 72, 72 * 3, QImage::Format_ARGB32);
