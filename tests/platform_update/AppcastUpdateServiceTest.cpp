@@ -30,8 +30,8 @@ protected:
     AppcastUpdateServiceOptions options(const QUrl& feed) {
         AppcastUpdateServiceOptions o;
         o.feedUrl = feed;
-        o.limits.transferTimeout = std::chrono::milliseconds(300);
-        o.limits.totalTimeout = std::chrono::milliseconds(1500);
+        o.limits.transferTimeout = std::chrono::milliseconds(500);
+        o.limits.totalTimeout = std::chrono::milliseconds(2000);
         o.limits.maxRedirects = 3;
         o.limits.maxBodyBytes = 64 * 1024;
         o.firstCheckDelay = std::chrono::minutes(10);

@@ -10,7 +10,7 @@ namespace {
 
 // Upper bounds of the streaming answers, far above any limit the client has.
 constexpr qint64 kEndlessMaxBytes = 64 * 1024 * 1024;
-constexpr qint64 kTrickleMaxBytes = 4000;
+constexpr qint64 kTrickleMaxBytes = 10000;
 
 QByteArray reason(int status) {
     switch (status) {
@@ -118,7 +118,7 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const QString& path) {
 void LoopbackHttpServer::stream(QTcpSocket* socket, Mode mode) {
     auto* timer = new QTimer(socket);
     const bool endless = mode == Mode::Endless;
-    timer->setInterval(endless ? 1 : 50);
+    timer->setInterval(endless ? 1 : 20);
     QPointer<QTcpSocket> guarded(socket);
     auto sent = std::make_shared<qint64>(0);
     connect(timer, &QTimer::timeout, this, [this, guarded, timer, endless, sent] {
