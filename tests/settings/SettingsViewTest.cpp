@@ -333,6 +333,12 @@ TEST_F(SettingsViewTest, GeneralAndUpdateSwitchesWriteThroughAndFollowTheirSourc
     EXPECT_EQ(defaults.objectForKey(QStringLiteral("showDockIcon")), QVariant(false));
     prefs.setShowDockIcon(true);
     EXPECT_TRUE(dock->isChecked());
+    // From the keyboard too.
+    dock->setFocus();
+    QTest::keyClick(dock, Qt::Key_Space);
+    EXPECT_FALSE(prefs.showDockIcon());
+    EXPECT_FALSE(dock->isChecked());
+    prefs.setShowDockIcon(true);
 
     click(automatic);
     EXPECT_TRUE(updateService.automatic);
