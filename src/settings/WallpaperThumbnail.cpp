@@ -44,7 +44,10 @@ void WallpaperThumbnail::paintEvent(QPaintEvent*) {
         const QRectF target(frame.center().x() - scaled.width() / 2,
                             frame.center().y() - scaled.height() / 2, scaled.width(),
                             scaled.height());
+        // Dimmed with the rest of its row while the custom wallpaper is off.
+        painter.setOpacity(isEnabled() ? 1.0 : 0.45);
         painter.drawImage(target, picture);
+        painter.setOpacity(1.0);
     } else {
         const int size = 18;
         const QPixmap symbol = symbolPixmap(

@@ -137,6 +137,31 @@ int main(int argc, char** argv) {
     scene.desktop.hide();
     ok = save(window, out, QStringLiteral("settings-error")) && ok;
 
+    // A dark desktop scheme: the form takes its colours from the palette it starts with.
+    {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2e));
+        dark.setColor(QPalette::WindowText, QColor(0xea, 0xea, 0xea));
+        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x20));
+        dark.setColor(QPalette::Text, QColor(0xea, 0xea, 0xea));
+        dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3e));
+        dark.setColor(QPalette::ButtonText, QColor(0xea, 0xea, 0xea));
+        dark.setColor(QPalette::Highlight, QColor(0x3d, 0x8b, 0xe0));
+        dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+        dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+        QApplication::setPalette(dark);
+        scene.prefs.setUseCustomWallpaper(false);
+        SettingsWindowController darkController(
+            scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
+            recorderRow, nullptr, [] {}, [] {});
+        darkController.show();
+        settle();
+        if (darkController.window() && QTest::qWaitForWindowExposed(darkController.window())) {
+            ok = save(darkController.window(), out, QStringLiteral("settings-dark")) && ok;
+        }
+        QApplication::setPalette(QPalette());
+    }
+
     // The symbols the form draws, large, to check their art.
     QImage sheet(8 * 72, 72 * 3, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
