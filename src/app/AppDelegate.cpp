@@ -1,0 +1,240 @@
+#include "app/AppDelegate.h"
+
+#include "app/AppInfo.h"
+#include "app/MainMenu.h"
+#include "app/ToggleShortcut.h"
+#include "app/UrlCommand.h"
+#include "keyboard_shortcuts/ActionShortcut.h"
+#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "menu/StatusItemController.h"
+#include "platform/ApplicationPlatform.h"
+#include "services/AppUpdater.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+#include "settings/SettingsWindowController.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace hushpane {
+
+using Policy = ApplicationPlatform::ActivationPolicy;
+
+AppDelegate::AppDelegate(const AppServices& services, QObject* parent)
+    : QObject(parent),
+      services_(services),
+      preferences_(std::make_unique<Preferences>(services.userDefaults, services.fileBookmarks)) {
+    QPointer<AppDelegate> self(this);
+    updater_ = std::make_unique<AppUpdater>(services.updateService, [self] {
+        if (self) {
+            self->services_.platform.activate();
+        }
+    });
+}
+
+AppDelegate::~AppDelegate() {
+    // The window controller refers to the menu bar and the objects below; it goes first.
+    settingsWindowController_.reset();
+    statusItemController_.reset();
+    delete mainMenu_;
+}
+
+DesktopController& AppDelegate::desktop() {
+    if (!desktop_) {
+        desktop_ = std::make_unique<DesktopController>(services_.desktopSwitch, *preferences_,
+                                                       services_.workspace);
+    }
+    return *desktop_;
+}
+
+SettingsWindowController& AppDelegate::settingsWindowController() {
+    if (!settingsWindowController_) {
+        DesktopController& desktopController = desktop();
+        QPointer<AppDelegate> self(this);
+        settingsWindowController_ = std::make_unique<SettingsWindowController>(
+            *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
+            &makeToggleShortcutRow, mainMenu_,
+            [self] {
+                if (self) {
+                    self->terminate();
+                }
+            },
+            [self] {
+                if (self) {
+                    self->applyActivationPolicy();
+                }
+            });
+    }
+    return *settingsWindowController_;
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    QPointer<AppDelegate> self(this);
+    MainMenuActions actions;
+    actions.showAbout = [self] {
+        if (self) {
+            self->showAbout();
+        }
+    };
+    actions.showSettings = [self] {
+        if (self) {
+            self->showSettings();
+        }
+    };
+    actions.checkForUpdates = [self] {
+        if (self) {
+            self->checkForUpdates();
+        }
+    };
+    actions.hideApplication = [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isWindow() && w->isVisible()) {
+                w->hide();
+            }
+        }
+    };
+    actions.quit = [self] {
+        if (self) {
+            self->terminate();
+        }
+    };
+    actions.toggleDesktop = [self] {
+        if (self) {
+            self->toggleDesktop();
+        }
+    };
+    actions.bindToggleShortcut = [self](QAction* action) {
+        if (self) {
+            self->bindToggleShortcut(action);
+        }
+    };
+    mainMenu_ = makeMainMenu(actions);
+
+    desktop();
+
+    statusItemController_ = std::make_unique<StatusItemController>(
+        desktop(), *preferences_, *updater_,
+        [self] {
+            if (self) {
+                self->showSettings();
+            }
+        },
+        [self] {
+            if (self) {
+                self->terminate();
+            }
+        },
+        [self](QAction* action) {
+            if (self) {
+                self->bindToggleShortcut(action);
+            }
+        });
+
+    KeyboardShortcuts::onKeyUp(toggleDesktopName(), [self] {
+        if (self) {
+            self->toggleDesktop();
+        }
+    });
+
+    applyActivationPolicy();
+    observeDockPreference();
+}
+
+void AppDelegate::bindToggleShortcut(QAction* action) {
+    KeyboardShortcuts::setShortcut(action, toggleDesktopName());
+}
+
+bool AppDelegate::applicationShouldHandleReopen() {
+    settingsWindowController().show();
+    return false;
+}
+
+void AppDelegate::openUrls(const QList<QUrl>& urls) {
+    for (const QUrl& url : urls) {
+        const std::optional<UrlCommand> command = urlCommand(url);
+        if (!command) {
+            continue;  // another scheme, no host, or a word that is no command
+        }
+        switch (*command) {
+            case UrlCommand::hide:
+                desktop().hide();
+                break;
+            case UrlCommand::show:
+                desktop().show();
+                break;
+            case UrlCommand::toggle:
+                toggleDesktop();
+                break;
+            case UrlCommand::settings:
+                settingsWindowController().show();
+                break;
+        }
+    }
+}
+
+bool AppDelegate::applicationShouldTerminate() {
+    DesktopController& controller = desktop();
+    if (controller.isDesktopHidden() && !isSystemInitiatedQuit()) {
+        controller.show();
+    }
+    return true;
+}
+
+void AppDelegate::terminate() {
+    if (terminating_) {
+        return;
+    }
+    terminating_ = true;
+    applicationShouldTerminate();
+    QCoreApplication::quit();
+}
+
+bool AppDelegate::isSystemInitiatedQuit() const {
+    return services_.platform.isSessionEnding();
+}
+
+void AppDelegate::showSettings() {
+    settingsWindowController().show();
+}
+
+void AppDelegate::checkForUpdates() {
+    updater_->checkForUpdates();
+}
+
+void AppDelegate::toggleDesktop() {
+    DesktopController& controller = desktop();
+    if (controller.isDesktopHidden()) {
+        controller.show();
+    } else {
+        controller.hide();
+    }
+}
+
+void AppDelegate::applyActivationPolicy() {
+    Policy wanted = Policy::accessory;
+    if (preferences_->showDockIcon()) {
+        wanted = Policy::regular;
+    } else if (settingsWindowController().isWindowVisible()) {
+        wanted = Policy::regular;
+    }
+    if (services_.platform.activationPolicy() != wanted) {
+        services_.platform.setActivationPolicy(wanted);
+    }
+}
+
+void AppDelegate::observeDockPreference() {
+    // Queued, so the policy is worked out from the new value after the change has finished.
+    connect(preferences_.get(), &Preferences::showDockIconChanged, this,
+            &AppDelegate::applyActivationPolicy, Qt::QueuedConnection);
+}
+
+void AppDelegate::showAbout() {
+    services_.platform.activate();
+    QMessageBox::about(nullptr, QStringLiteral("About Hushpane"),
+                       QStringLiteral("<b>Hushpane</b> %1<p>An empty desktop on demand.</p>")
+                           .arg(AppInfo::version().toHtmlEscaped()));
+}
+
+}  // namespace hushpane

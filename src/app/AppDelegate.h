@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QList>
+#include <QMenuBar>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <memory>
+
+class QAction;
+
+namespace hushpane {
+
+class AppUpdater;
+class ApplicationPlatform;
+class DesktopController;
+class DesktopSwitch;
+class FileBookmarks;
+class LoginItemService;
+class Preferences;
+class SettingsWindowController;
+class StatusItemController;
+class UpdateService;
+class UserDefaults;
+class Workspace;
+
+// What the composition root hands the application: one real service per role.
+struct AppServices {
+    UserDefaults& userDefaults;
+    const FileBookmarks& fileBookmarks;
+    DesktopSwitch& desktopSwitch;
+    Workspace& workspace;
+    UpdateService& updateService;
+    ApplicationPlatform& platform;
+    LoginItemService& loginItems;
+};
+
+// Builds the object graph, decides whether the application shows up in the task bar, answers
+// reopen, URL commands and quit requests, and holds the actions of the main menu.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    explicit AppDelegate(const AppServices& services, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The launch sequence, once the event loop runs.
+    void applicationDidFinishLaunching();
+    // The program was started again with nothing to do: show the settings. Always false.
+    bool applicationShouldHandleReopen();
+    // hushpane://hide, show, toggle and settings, each handled completely in turn.
+    void openUrls(const QList<QUrl>& urls);
+    // The quit rule: the icons come back unless the session is ending. May always terminate.
+    bool applicationShouldTerminate();
+    // Every quit ends here: the quit rule, then the event loop ends.
+    void terminate();
+
+    // Main-menu actions.
+    void showSettings();
+    void checkForUpdates();
+    void toggleDesktop();
+
+    Preferences& preferences() { return *preferences_; }
+    AppUpdater& updater() { return *updater_; }
+    DesktopController& desktop();
+    SettingsWindowController& settingsWindowController();
+    StatusItemController* statusItemController() const { return statusItemController_.get(); }
+    QMenuBar* mainMenu() const { return mainMenu_; }
+
+private:
+    void applyActivationPolicy();
+    void observeDockPreference();
+    bool isSystemInitiatedQuit() const;
+    void bindToggleShortcut(QAction* action);
+    void showAbout();
+
+    AppServices services_;
+    std::unique_ptr<Preferences> preferences_;
+    std::unique_ptr<DesktopController> desktop_;
+    std::unique_ptr<AppUpdater> updater_;
+    std::unique_ptr<StatusItemController> statusItemController_;
+    std::unique_ptr<SettingsWindowController> settingsWindowController_;
+    QPointer<QMenuBar> mainMenu_;
+    bool terminating_ = false;
+};
+
+}  // namespace hushpane

@@ -1,0 +1,22 @@
+#include "app/ToggleShortcut.h"
+
+#include "keyboard_shortcuts/Key.h"
+#include "keyboard_shortcuts/Shortcut.h"
+
+#include <QLabel>
+
+namespace hushpane {
+
+const KeyboardShortcuts::Name& toggleDesktopName() {
+    static const KeyboardShortcuts::Name name(
+        QStringLiteral("toggleDesktop"),
+        KeyboardShortcuts::Shortcut(KeyboardShortcuts::Key::d,
+                                    Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return name;
+}
+
+QWidget* makeToggleShortcutRow(const QString& label, QWidget* parent) {
+    return new QLabel(label, parent);
+}
+
+}  // namespace hushpane

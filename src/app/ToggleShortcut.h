@@ -1,0 +1,17 @@
+#pragma once
+
+#include "keyboard_shortcuts/Name.h"
+
+class QWidget;
+
+namespace hushpane {
+
+// The program's one global shortcut: hide or show the desktop icons from anywhere. Made on
+// first use, which stores and registers the default Control-Option-Command-D when nothing is
+// stored yet; a stored shortcut, or the marker that the user removed it, is left alone.
+const KeyboardShortcuts::Name& toggleDesktopName();
+
+// The settings form's row that records the toggle shortcut.
+QWidget* makeToggleShortcutRow(const QString& label, QWidget* parent);
+
+}  // namespace hushpane

@@ -1,0 +1,125 @@
+// The composition root: the one place that picks platform implementations and wires the
+// object graph.
+
+#include "app/AppDelegate.h"
+#include "app/AppInfo.h"
+#include "app/CommandLine.h"
+#include "keyboard_shortcuts/Library.h"
+#include "platform/Logging.h"
+#include "platform/UserDefaults.h"
+#include "platform/linux/DBusSingleInstance.h"
+#include "platform/linux/LinuxApplicationPlatform.h"
+#include "platform/linux/UnsupportedWorkspace.h"
+#include "platform/plist/PlistPreferenceDomain.h"
+#include "platform/plist/PreferencesDirectory.h"
+#include "platform/posix/PosixFileBookmarks.h"
+#include "platform/posix/PosixProcessLauncher.h"
+#include "platform/update/AppcastUpdateService.h"
+#include "platform/x11/X11HotKeyService.h"
+#include "platform/x11/X11KeyboardLayout.h"
+#include "platform/xdg/XdgAutostartLoginItem.h"
+#include "platform/xfce/XfceDesktopSwitch.h"
+#include "platform/xfce/XfceDetection.h"
+#include "platform/xfce/XfceWorkspace.h"
+#include "services/FinderDesktopSwitch.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+using namespace hushpane;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Hushpane"));
+    QApplication::setApplicationVersion(AppInfo::version());
+    QApplication::setOrganizationDomain(QStringLiteral("hushpane.app"));
+    QApplication::setDesktopFileName(QStringLiteral("hushpane"));
+    // A tray utility: closing its settings window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const CommandLine commandLine = CommandLine::parse(QApplication::arguments().mid(1));
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(commandLine.error));
+        return 2;
+    }
+    QStringList urlTexts;
+    for (const QUrl& url : commandLine.urls) {
+        urlTexts.append(url.toString());
+    }
+
+    // Signals are caught from here on, so a quit request is never lost once this process can be
+    // reached as the running instance.
+    LinuxApplicationPlatform platform;
+    DBusSingleInstance instance;
+    QString handOverError;
+    switch (instance.claim(urlTexts, &handOverError)) {
+        case SingleInstance::Role::forwarded:
+            return 0;
+        case SingleInstance::Role::failed:
+            std::fprintf(stderr, "hushpane: couldn't reach the running Hushpane: %s\n",
+                         qPrintable(handOverError));
+            return 1;
+        case SingleInstance::Role::primary:
+            break;
+    }
+
+    PlistPreferenceDomain appDomain(QString::fromLatin1(kBundleIdentifier),
+                                    plist::preferencesFile(QString::fromLatin1(kBundleIdentifier)));
+    UserDefaults userDefaults(appDomain);
+    PosixFileBookmarks fileBookmarks;
+    PosixProcessLauncher launcher;
+    XdgAutostartLoginItem loginItems;
+
+    // The desktop is chosen once: XFCE's own switch when it runs, else the Finder-compatible
+    // preference files.
+    const QString finderDomainName = QString::fromLatin1(FinderDesktopSwitch::kFinderDomain);
+    PlistPreferenceDomain finderDomain(finderDomainName, plist::preferencesFile(finderDomainName));
+    std::unique_ptr<DesktopSwitch> desktopSwitch;
+    std::unique_ptr<Workspace> workspace;
+    if (xfce::isXfceDesktopAvailable()) {
+        desktopSwitch = std::make_unique<XfceDesktopSwitch>(
+            XfconfClient(QDBusConnection::sessionBus()), userDefaults);
+        workspace = std::make_unique<XfceWorkspace>(XfconfClient(QDBusConnection::sessionBus()));
+    } else {
+        desktopSwitch = std::make_unique<FinderDesktopSwitch>(finderDomain, launcher);
+        workspace = std::make_unique<UnsupportedWorkspace>();
+    }
+
+    AppcastUpdateService updateService(userDefaults, AppInfo::version());
+
+    // Global shortcuts: grabs on the X display and the keyboard layout for their names.
+    x11::X11HotKeyService hotKeys;
+    x11::X11KeyboardLayout keyboardLayout;
+    KeyboardShortcuts::Library shortcuts(userDefaults, hotKeys, keyboardLayout);
+
+    AppDelegate delegate(AppServices{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
+                                     updateService, platform, loginItems});
+    platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
+                     [&delegate](const QStringList& urls) {
+                         if (urls.isEmpty()) {
+                             delegate.applicationShouldHandleReopen();
+                             return;
+                         }
+                         QList<QUrl> parsed;
+                         for (const QString& text : urls) {
+                             parsed.append(QUrl(text));
+                         }
+                         delegate.openUrls(parsed);
+                     });
+    QObject::connect(&platform, &ApplicationPlatform::terminationRequested, &delegate,
+                     &AppDelegate::terminate);
+
+    QTimer::singleShot(0, &delegate, [&delegate, urls = commandLine.urls] {
+        delegate.applicationDidFinishLaunching();
+        if (!urls.isEmpty()) {
+            delegate.openUrls(urls);
+        }
+    });
+    return QApplication::exec();
+}

@@ -1,0 +1,207 @@
+// The real program, started as a new user would start it: a private session bus, a
+// temporary HOME and the shared virtual display; the Finder-compatible desktop switch with a
+// stand-in Finder for the real killall to end.
+
+#include "../platform_xfce/PrivateXfceSession.h"
+#include "platform/plist/PlistPreferenceDomain.h"
+#include "support/TestPaths.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+using namespace hushpane;
+
+namespace {
+
+QString hushpanePath() {
+    return test::buildDirectory() + QStringLiteral("/hushpane");
+}
+
+bool waitFor(const std::function<bool()>& condition, int ms = 15000) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (condition()) {
+            return true;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return condition();
+}
+
+class AppEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.isValid()) << session.error().toStdString();
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "needs the shared Xvfb";
+        env = session.environment();
+        env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
+        // The log lines tell how often Finder was restarted.
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("app.hushpane.*=true"));
+        prefs = session.configHome() + QStringLiteral("/hushpane/Preferences/");
+    }
+
+    void TearDown() override {
+        if (app.state() != QProcess::NotRunning) {
+            app.kill();
+            app.waitForFinished(5000);
+        }
+        for (QProcess* finder : finders) {
+            if (finder->state() != QProcess::NotRunning) {
+                finder->kill();
+                finder->waitForFinished(2000);
+            }
+            delete finder;
+        }
+    }
+
+    void startApp() {
+        app.setProcessEnvironment(env);
+        app.setProcessChannelMode(QProcess::SeparateChannels);
+        app.start(hushpanePath(), {});
+        ASSERT_TRUE(app.waitForStarted(10000));
+        // Running once it answers as the instance, and launched once the default shortcut is
+        // stored (at the first run) or its state adopted.
+        ASSERT_TRUE(waitFor([&] {
+            return session.ownerPid(QStringLiteral("app.hushpane")) == app.processId() &&
+                   defaults().contains(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
+        })) << "the program did not finish launching";
+    }
+
+    // A second start of the program with these arguments; its exit code.
+    int runCommand(const QStringList& arguments, QString* errorOutput = nullptr) {
+        QProcess command;
+        command.setProcessEnvironment(env);
+        command.start(hushpanePath(), arguments);
+        if (!command.waitForFinished(20000)) {
+            command.kill();
+            command.waitForFinished(2000);
+            return -1;
+        }
+        if (errorOutput) {
+            *errorOutput = QString::fromLocal8Bit(command.readAllStandardError());
+        }
+        return command.exitCode();
+    }
+
+    QProcess* startFinder() {
+        auto* finder = new QProcess;
+        finder->start(test::standInFinderPath(), {});
+        finder->waitForStarted(5000);
+        finders.append(finder);
+        return finder;
+    }
+
+    QVariantMap defaults() const {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"),
+                                     prefs + QStringLiteral("app.hushpane.plist"));
+        return domain.snapshot();
+    }
+    std::optional<QVariant> createDesktop() const {
+        PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"),
+                                     prefs + QStringLiteral("com.apple.finder.plist"));
+        return domain.copyValue(QStringLiteral("CreateDesktop"));
+    }
+    int finderRestarts() {
+        log += QString::fromLocal8Bit(app.readAllStandardError());
+        return static_cast<int>(log.count(QStringLiteral("relaunching Finder")));
+    }
+
+    test::PrivateXfceSession session;
+    QProcessEnvironment env;
+    QString prefs;
+    QProcess app;
+    QString log;
+    QList<QProcess*> finders;
+};
+
+}  // namespace
+
+TEST_F(AppEndToEnd, FirstLaunchStoresTheDefaultShortcutAndUrlCommandsDriveTheDesktop) {
+    startApp();
+    const QVariant stored = defaults().value(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
+    ASSERT_EQ(stored.typeId(), QMetaType::QString);
+    const QJsonObject json = QJsonDocument::fromJson(stored.toString().toUtf8()).object();
+    EXPECT_EQ(json.value(QStringLiteral("carbonKeyCode")).toInt(), 2);
+    EXPECT_EQ(json.value(QStringLiteral("carbonModifiers")).toInt(), 6400);
+    EXPECT_FALSE(createDesktop());  // launch adopts the state and writes nothing
+
+    QProcess* finder = startFinder();
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide")}), 0);
+    ASSERT_TRUE(waitFor([&] {
+        return createDesktop() && createDesktop()->typeId() == QMetaType::Bool &&
+               !createDesktop()->toBool();
+    }));
+    EXPECT_TRUE(finder->waitForFinished(5000)) << "the stand-in Finder was not ended";
+
+    EXPECT_EQ(runCommand({QStringLiteral("HUSHPANE://Toggle")}), 0);
+    ASSERT_TRUE(waitFor([&] { return createDesktop() && createDesktop()->toBool(); }));
+    ASSERT_TRUE(waitFor([&] { return finderRestarts() == 2; }));
+
+    // Unknown commands and URLs without a command change nothing.
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://quit"), QStringLiteral("hushpane:")}), 0);
+    QThread::msleep(500);
+    EXPECT_EQ(finderRestarts(), 2);
+    EXPECT_TRUE(createDesktop()->toBool());
+    EXPECT_EQ(app.state(), QProcess::Running);
+
+    // Two URLs in one call: handled in order, each with its own Finder restart.
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide"), QStringLiteral("hushpane://show")}),
+              0);
+    ASSERT_TRUE(waitFor([&] { return finderRestarts() == 4; }));
+    EXPECT_TRUE(createDesktop()->toBool());
+    const qsizetype lastShow = log.lastIndexOf(QStringLiteral("CreateDesktop set to true"));
+    const qsizetype lastHide = log.lastIndexOf(QStringLiteral("CreateDesktop set to false"));
+    EXPECT_LT(lastHide, lastShow);
+    EXPECT_EQ(log.indexOf(QStringLiteral("CreateDesktop set to"), lastHide + 1), lastShow);
+
+    QString error;
+    EXPECT_EQ(runCommand({QStringLiteral("hide")}, &error), 2);
+    EXPECT_TRUE(error.contains(QStringLiteral("is not a URL"))) << error.toStdString();
+}
+
+TEST_F(AppEndToEnd, TheUsersQuitShowsTheDesktopButTheSessionsLeavesItHidden) {
+    startApp();
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide")}), 0);
+    ASSERT_TRUE(waitFor([&] { return createDesktop() && !createDesktop()->toBool(); }));
+
+    // Ending the session: SIGTERM leaves the desktop as it is.
+    ::kill(static_cast<pid_t>(app.processId()), SIGTERM);
+    ASSERT_TRUE(app.waitForFinished(10000));
+    EXPECT_EQ(app.exitCode(), 0);
+    EXPECT_FALSE(createDesktop()->toBool());
+
+    // The next launch adopts the hidden desktop; the user's own quit (Ctrl-C) shows it again.
+    startApp();
+    ::kill(static_cast<pid_t>(app.processId()), SIGINT);
+    ASSERT_TRUE(app.waitForFinished(10000));
+    EXPECT_TRUE(createDesktop()->toBool());
+}
+
+TEST_F(AppEndToEnd, TheGlobalShortcutTogglesFromAnywhere) {
+    startApp();
+    const auto press = [&] {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(env);
+        xdotool.start(QStringLiteral("xdotool"),
+                      {QStringLiteral("key"), QStringLiteral("ctrl+alt+super+d")});
+        return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+    };
+    ASSERT_TRUE(press());
+    ASSERT_TRUE(waitFor([&] { return createDesktop() && !createDesktop()->toBool(); }));
+    ASSERT_TRUE(press());
+    ASSERT_TRUE(waitFor([&] { return createDesktop() && createDesktop()->toBool(); }));
+    EXPECT_TRUE(waitFor([&] { return finderRestarts() == 2; }));  // one press, one toggle
+}
