@@ -114,6 +114,17 @@ NotificationCenter* notificationCenter() {
     return library != nullptr ? &library->notificationCenter() : nullptr;
 }
 
+void setMainMenu(QWidget* menu) {
+    if (Library* library = Library::current()) {
+        library->setMainMenu(menu);
+    }
+}
+
+QWidget* mainMenu() {
+    Library* library = Library::current();
+    return library != nullptr ? library->mainMenu() : nullptr;
+}
+
 QList<Shortcut> systemShortcuts() {
     Library* library = Library::current();
     return library != nullptr ? library->carbonKeyboardShortcuts().system() : QList<Shortcut>{};

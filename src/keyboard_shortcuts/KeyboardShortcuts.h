@@ -50,6 +50,10 @@ void setPaused(bool paused);
 // The notification centre of "KeyboardShortcuts_shortcutByNameDidChange" ("name") and
 // "KeyboardShortcuts_recorderActiveStatusDidChange" ("isActive"), or nullptr.
 NotificationCenter* notificationCenter();
+// The application's main menu (a QMenuBar or QMenu) that recorders check new shortcuts
+// against; the library only looks at its actions.
+void setMainMenu(QWidget* menu);
+QWidget* mainMenu();
 // The desktop's own shortcuts, for conflict checks.
 QList<Shortcut> systemShortcuts();
 

@@ -7,7 +7,9 @@
 #include "keyboard_shortcuts/Shortcut.h"
 
 #include <QList>
+#include <QPointer>
 #include <QSet>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -72,6 +74,11 @@ public:
     bool isPaused() const { return isPaused_; }
     void setPaused(bool paused) { isPaused_ = paused; }
 
+    // The application's main menu (a QMenuBar or QMenu), against which recorders check new
+    // shortcuts; none by default.
+    QWidget* mainMenu() const { return mainMenu_; }
+    void setMainMenu(QWidget* menu) { mainMenu_ = menu; }
+
     // Installs the menu-tracking observer once.
     void initialize();
     bool isInitialized() const { return menuTracking_ != nullptr; }
@@ -100,6 +107,7 @@ private:
     QList<Handlers> legacyKeyUpHandlers_;
     bool isPaused_ = false;
     std::unique_ptr<MenuTrackingObserver> menuTracking_;
+    QPointer<QWidget> mainMenu_;
     Library* previous_ = nullptr;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "keyboard_shortcuts/RecorderCocoa.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace KeyboardShortcuts {
+
+// The recorder as a form row: the label on the leading side, the 130-wide field on the
+// trailing side; without a label, the field alone.
+class Recorder : public QWidget {
+    Q_OBJECT
+public:
+    explicit Recorder(const Name& name, RecorderCocoa::OnChange onChange = {},
+                      QWidget* parent = nullptr);
+    // The label is shown as given (translate it before).
+    Recorder(const QString& label, const Name& name, RecorderCocoa::OnChange onChange = {},
+             QWidget* parent = nullptr);
+
+    // Re-showing with the same name keeps the field as it is (also a running recording);
+    // another name shows that name's shortcut.
+    void setName(const Name& name);
+
+    RecorderCocoa* control() const { return control_; }
+    QLabel* label() const { return label_; }
+
+private:
+    RecorderCocoa* control_ = nullptr;
+    QLabel* label_ = nullptr;
+};
+
+}  // namespace KeyboardShortcuts

@@ -1,0 +1,430 @@
+#include "keyboard_shortcuts/RecorderCocoa.h"
+
+#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "keyboard_shortcuts/LocalEventMonitor.h"
+#include "keyboard_shortcuts/Localization.h"
+#include "keyboard_shortcuts/SpecialKeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+namespace KeyboardShortcuts {
+
+namespace {
+
+constexpr int kMouseMargin = 3;
+constexpr int kHeight = 24;
+const Qt::KeyboardModifiers kShortcutModifiers =
+    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier;
+
+bool isModifierKey(int key) {
+    switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_Mode_switch:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A menu item's title as the user reads it: mnemonic markers removed.
+QString plainTitle(const QString& text) {
+    QString title;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        title += text.at(i);
+    }
+    return title;
+}
+
+void postActiveStatus(bool isActive) {
+    if (NotificationCenter* center = notificationCenter()) {
+        center->post(recorderActiveStatusDidChange, {{QStringLiteral("isActive"), isActive}});
+    }
+}
+
+}  // namespace
+
+RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* parent)
+    : QLineEdit(parent), shortcutName_(name), onChange_(std::move(onChange)) {
+    resize(minimumWidth, kHeight);
+    setPlaceholderText(localized("record_shortcut"));
+    setAlignment(Qt::AlignCenter);
+    // Keys are recorded, never typed; the caret stays hidden.
+    setReadOnly(true);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    clearButton_ = addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                             QLineEdit::TrailingPosition);
+    clearButton_->setObjectName(QStringLiteral("clearButton"));
+    connect(clearButton_, &QAction::triggered, this, &RecorderCocoa::clearTextByUser);
+    // The clear button must not take focus from a running recording.
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+
+    refreshFromStorage();
+
+    if (NotificationCenter* center = notificationCenter()) {
+        center->addObserver(shortcutByNameDidChange, this, [this](const QVariantMap& info) {
+            const QVariant changed = info.value(QStringLiteral("name"));
+            if (changed.canConvert<Name>() && changed.value<Name>() == shortcutName_) {
+                refreshFromStorage();
+            }
+        });
+    }
+}
+
+RecorderCocoa::~RecorderCocoa() {
+    if (isRecording()) {
+        endRecording();
+    }
+}
+
+void RecorderCocoa::setShortcutName(const Name& name) {
+    const bool differs = name.rawValue() != shortcutName_.rawValue();
+    shortcutName_ = name;
+    if (differs) {
+        refreshFromStorage();
+    }
+}
+
+QSize RecorderCocoa::sizeHint() const {
+    return {minimumWidth, std::max(kHeight, QLineEdit::sizeHint().height())};
+}
+
+QSize RecorderCocoa::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void RecorderCocoa::refreshFromStorage() {
+    const auto shortcut = getShortcut(shortcutName_);
+    setText(shortcut ? shortcut->description() : QString());
+    updateClearButton();
+}
+
+void RecorderCocoa::updateClearButton() {
+    clearButton_->setVisible(!text().isEmpty());
+}
+
+void RecorderCocoa::clearTextByUser() {
+    if (text().isEmpty()) {
+        return;
+    }
+    clear();
+    setShortcut(std::nullopt, shortcutName_);
+    if (onChange_) {
+        onChange_(std::nullopt);
+    }
+    updateClearButton();
+    // Keeps focus after the user cleared it.
+    takeFocusBack();
+}
+
+// Joining and leaving a window
+
+void RecorderCocoa::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    QWidget* current = window();
+    if (observedWindow_ != current) {
+        if (observedWindow_) {
+            observedWindow_->removeEventFilter(this);
+        }
+        observedWindow_ = current;
+        if (current != this) {
+            current->installEventFilter(this);
+        }
+    }
+    preventBecomingKey();
+}
+
+void RecorderCocoa::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    if (isRecording()) {
+        endRecording();
+    }
+}
+
+bool RecorderCocoa::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == observedWindow_) {
+        if (event->type() == QEvent::WindowDeactivate) {
+            if (isRecording()) {
+                endRecording();
+            }
+            if (hasFocus()) {
+                clearFocus();
+            }
+        } else if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) &&
+                   !takingFocusBack_) {
+            preventBecomingKey();
+        }
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+void RecorderCocoa::preventBecomingKey() {
+    // When the window opens or comes to the front it must not pick the recorder as its first
+    // focus, or recording would start by itself; a click or a later Tab reaches it normally.
+    canBecomeKey_ = false;
+    setFocusPolicy(Qt::NoFocus);
+    QPointer<RecorderCocoa> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self) {
+            self->canBecomeKey_ = true;
+            self->setFocusPolicy(Qt::StrongFocus);
+        }
+    });
+}
+
+// Recording
+
+void RecorderCocoa::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (takingFocusBack_) {
+        takingFocusBack_ = false;
+    } else if (!canBecomeKey_ &&
+               (reason == Qt::ActiveWindowFocusReason || reason == Qt::TabFocusReason ||
+                reason == Qt::BacktabFocusReason)) {
+        // The window handed focus back to its remembered focus widget on activation.
+        QPointer<RecorderCocoa> self(this);
+        QMetaObject::invokeMethod(
+            this,
+            [self] {
+                if (self && self->hasFocus() && !self->isRecording()) {
+                    self->clearFocus();
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    startRecording();
+}
+
+void RecorderCocoa::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (isRecording()) {
+        endRecording();
+    }
+}
+
+void RecorderCocoa::startRecording() {
+    setPlaceholderText(localized("press_shortcut"));
+    updateClearButton();
+    setPaused(true);
+    postActiveStatus(true);
+    QPointer<RecorderCocoa> self(this);
+    eventMonitor_ = std::make_unique<LocalEventMonitor>(
+        QList<QEvent::Type>{QEvent::KeyPress, QEvent::ShortcutOverride, QEvent::MouseButtonRelease},
+        [self](QObject* receiver, QEvent* event) {
+            // Gone: swallow.
+            return self ? self->handleEvent(receiver, event) : true;
+        });
+}
+
+void RecorderCocoa::endRecording() {
+    // Only the recorder that records lifts the pause, so another one's recording stays safe.
+    const bool wasRecording = isRecording();
+    eventMonitor_.reset();
+    setPlaceholderText(localized("record_shortcut"));
+    updateClearButton();
+    if (wasRecording) {
+        setPaused(false);
+        postActiveStatus(false);
+    }
+}
+
+void RecorderCocoa::giveUpFocus() {
+    takingFocusBack_ = false;
+    if (hasFocus()) {
+        clearFocus();
+    }
+    if (isRecording()) {
+        endRecording();
+    }
+}
+
+void RecorderCocoa::takeFocusBack() {
+    canBecomeKey_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+    if (hasFocus()) {
+        if (!isRecording()) {
+            startRecording();
+        }
+        return;
+    }
+    // After an alert the window may come back to the front only later; focus follows then.
+    takingFocusBack_ = true;
+    if (!window()->isActiveWindow()) {
+        window()->activateWindow();
+    }
+    setFocus(Qt::OtherFocusReason);
+    if (hasFocus() && !isRecording()) {
+        takingFocusBack_ = false;
+        startRecording();
+    }
+}
+
+void RecorderCocoa::beep() {
+    QApplication::beep();
+    Q_EMIT beeped();
+}
+
+bool RecorderCocoa::handleEvent(QObject* receiver, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) {
+            return false;
+        }
+        const QPoint local = mapFromGlobal(mouse->globalPosition().toPoint());
+        const QRect area =
+            rect().adjusted(-kMouseMargin, -kMouseMargin, kMouseMargin, kMouseMargin);
+        if (!area.contains(local)) {
+            giveUpFocus();
+            return false;
+        }
+        // The clear button still works while recording.
+        if (qobject_cast<QToolButton*>(receiver) != nullptr && receiver->parent() == this) {
+            return false;
+        }
+        return true;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Claim every key, so no menu action fires while recording; the press comes next.
+        if (key->key() != Qt::Key_Tab) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+    return handleKeyPress(*key);
+}
+
+bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & kShortcutModifiers;
+    const int key = event.key();
+
+    // A modifier on its own is the start of a combination, not an attempt.
+    if (isModifierKey(key)) {
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && key == Qt::Key_Tab) {
+        // Focus moves on to the next field as usual, which ends recording.
+        return false;
+    }
+    if (modifiers == Qt::NoModifier && key == Qt::Key_Escape) {
+        giveUpFocus();
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Backspace || key == Qt::Key_Delete)) {
+        if (clearButton_->isVisible()) {
+            clearButton_->trigger();
+        }
+        return true;
+    }
+    if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+            Qt::NoModifier &&
+        !isFunctionKey(key)) {
+        beep();
+        return true;
+    }
+    const auto shortcut = Shortcut::fromEvent(event);
+    if (!shortcut) {
+        beep();
+        return true;
+    }
+
+    if (QWidget* menu = mainMenu()) {
+        if (QAction* item = shortcut->menuItemWithMatchingShortcut(menu->actions())) {
+            giveUpFocus();
+            showAlert(
+                localized("keyboard_shortcut_used_by_menu_item").arg(plainTitle(item->text())));
+            takeFocusBack();
+            return true;
+        }
+    }
+
+    const bool isPlainF12 =
+        shortcut->carbonKeyCode() == Key::f12.rawValue && shortcut->carbonModifiers() == 0;
+    if (!isPlainF12) {
+        const QList<Shortcut> system = systemShortcuts();
+        const bool usedBySystem = std::any_of(system.begin(), system.end(), [&](const Shortcut& s) {
+            return s.carbonKeyCode() == shortcut->carbonKeyCode() &&
+                   s.carbonModifiers() == shortcut->carbonModifiers();
+        });
+        if (usedBySystem) {
+            giveUpFocus();
+            const int answer = showAlert(localized("keyboard_shortcut_used_by_system"),
+                                         localized("keyboard_shortcuts_can_be_changed"),
+                                         {localized("ok"), localized("force_use_shortcut")});
+            takeFocusBack();
+            if (answer != 1) {
+                return true;
+            }
+        }
+    }
+
+    setText(shortcut->description());
+    updateClearButton();
+    userDefaultsSet(shortcutName_, *shortcut);
+    if (onChange_) {
+        onChange_(*shortcut);
+    }
+    giveUpFocus();
+    return true;
+}
+
+int RecorderCocoa::showAlert(const QString& message, const QString& informativeText,
+                             const QStringList& buttons) {
+    QWidget* owner = window() != this ? window() : nullptr;
+    QMessageBox alert(owner);
+    alert.setIcon(QMessageBox::Warning);
+    const QIcon appIcon = QApplication::windowIcon();
+    if (!appIcon.isNull()) {
+        alert.setIconPixmap(appIcon.pixmap(64));
+    }
+    alert.setText(message);
+    alert.setInformativeText(informativeText);
+    if (owner != nullptr) {
+        alert.setWindowModality(Qt::WindowModal);
+    }
+    QList<QAbstractButton*> added;
+    for (const QString& title : buttons) {
+        added.append(alert.addButton(
+            title, added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole));
+    }
+    if (added.isEmpty()) {
+        alert.setStandardButtons(QMessageBox::Ok);
+    } else {
+        alert.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        alert.setEscapeButton(added.first());
+    }
+    alert.exec();
+    const qsizetype index = added.indexOf(alert.clickedButton());
+    return index < 0 ? 0 : static_cast<int>(index);
+}
+
+}  // namespace KeyboardShortcuts
