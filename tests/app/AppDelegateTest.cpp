@@ -1,0 +1,171 @@
+#include "app/AppDelegate.h"
+#include "app/ToggleShortcut.h"
+#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "menu/StatusItemController.h"
+#include "platform/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+#include "settings/SettingsWindowController.h"
+#include "support/InMemoryApplicationPlatform.h"
+#include "support/InMemoryDesktopSwitch.h"
+#include "support/InMemoryFileBookmarks.h"
+#include "support/InMemoryHotKeyService.h"
+#include "support/InMemoryKeyboardLayout.h"
+#include "support/InMemoryLoginItemService.h"
+#include "support/InMemoryPreferenceDomain.h"
+#include "support/InMemoryUpdateService.h"
+#include "support/InMemoryWorkspace.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace hushpane;
+using Policy = ApplicationPlatform::ActivationPolicy;
+
+namespace {
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    void launch() {
+        delegate = std::make_unique<AppDelegate>(services);
+        platform.setActivationPolicy(Policy::accessory);  // as the entry point does
+        platform.policyChanges.clear();
+        delegate->applicationDidFinishLaunching();
+    }
+    void settle() {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+        }
+    }
+    QUrl url(const char* text) { return QUrl(QString::fromLatin1(text)); }
+
+    test::InMemoryPreferenceDomain domain;
+    UserDefaults defaults{domain};
+    test::InMemoryFileBookmarks bookmarks;
+    test::InMemoryDesktopSwitch desktopSwitch;
+    test::InMemoryWorkspace workspace;
+    test::InMemoryUpdateService updates;
+    test::InMemoryApplicationPlatform platform;
+    test::InMemoryLoginItemService loginItems;
+    test::InMemoryHotKeyService hotKeys;
+    test::InMemoryKeyboardLayout layout;
+    KeyboardShortcuts::Library library{defaults, hotKeys, layout};
+    AppServices services{defaults, bookmarks, desktopSwitch, workspace,
+                         updates,  platform,  loginItems};
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+}  // namespace
+
+TEST_F(AppDelegateTest, LaunchBuildsEverythingAndStaysAnAccessoryWithoutTheDockIcon) {
+    desktopSwitch.creates = false;  // an earlier run left the icons hidden
+    launch();
+    EXPECT_TRUE(delegate->desktop().isDesktopHidden());
+    EXPECT_TRUE(desktopSwitch.calls.isEmpty());  // adopted, not written
+    ASSERT_NE(delegate->statusItemController(), nullptr);
+    EXPECT_EQ(delegate->statusItemController()->toggleItem()->text(),
+              QStringLiteral("Show Desktop Icons"));
+    EXPECT_NE(delegate->mainMenu(), nullptr);
+    EXPECT_EQ(platform.policy, Policy::accessory);
+    EXPECT_TRUE(platform.policyChanges.isEmpty());  // not set a second time
+}
+
+TEST_F(AppDelegateTest, TheDockRuleFollowsTheSettingAndTheSettingsWindow) {
+    domain.values.insert(QStringLiteral("showDockIcon"), true);
+    launch();
+    EXPECT_EQ(platform.policy, Policy::regular);
+
+    delegate->preferences().setShowDockIcon(false);
+    settle();
+    EXPECT_EQ(platform.policy, Policy::accessory);
+    delegate->preferences().setShowDockIcon(true);
+    settle();
+    EXPECT_EQ(platform.policy, Policy::regular);
+
+    // With the window open, switching the setting off keeps the regular policy until it closes.
+    delegate->showSettings();
+    settle();
+    ASSERT_TRUE(delegate->settingsWindowController().isWindowVisible());
+    delegate->preferences().setShowDockIcon(false);
+    settle();
+    EXPECT_EQ(platform.policy, Policy::regular);
+    delegate->settingsWindowController().window()->close();
+    settle();
+    EXPECT_EQ(platform.policy, Policy::accessory);
+}
+
+TEST_F(AppDelegateTest, UrlCommandsActInTurnAndIgnoreWhatTheyDoNotKnow) {
+    launch();
+    delegate->openUrls({url("HUSHPANE://Toggle")});
+    EXPECT_TRUE(delegate->desktop().isDesktopHidden());
+    delegate->openUrls(
+        {url("hushpane://quit"), url("hushpane:"), url("http://hide"), url("hushpane:///hide")});
+    EXPECT_EQ(desktopSwitch.calls, QList<bool>{false});
+
+    delegate->openUrls({url("hushpane://show/and/a/path?q=1#f"), url("hushpane://hide")});
+    EXPECT_EQ(desktopSwitch.calls, (QList<bool>{false, true, false}));
+    EXPECT_TRUE(delegate->desktop().isDesktopHidden());
+
+    delegate->openUrls({url("hushpane://settings")});
+    EXPECT_FALSE(delegate->settingsWindowController().isWindowVisible());  // a turn later
+    settle();
+    EXPECT_TRUE(delegate->settingsWindowController().isWindowVisible());
+}
+
+TEST_F(AppDelegateTest, ReopenShowsTheSettingsAndAnswersFalse) {
+    launch();
+    EXPECT_FALSE(delegate->applicationShouldHandleReopen());
+    settle();
+    EXPECT_TRUE(delegate->settingsWindowController().isWindowVisible());
+    EXPECT_EQ(platform.policy, Policy::regular);
+}
+
+TEST_F(AppDelegateTest, TheUsersQuitShowsTheDesktopAndTheSessionsDoesNot) {
+    launch();
+    delegate->applicationShouldTerminate();  // shown: nothing to do
+    EXPECT_TRUE(desktopSwitch.calls.isEmpty());
+
+    delegate->desktop().hide();
+    platform.sessionEnding = true;
+    EXPECT_TRUE(delegate->applicationShouldTerminate());
+    EXPECT_EQ(desktopSwitch.calls, QList<bool>{false});
+    EXPECT_TRUE(delegate->desktop().isDesktopHidden());
+
+    platform.sessionEnding = false;
+    EXPECT_TRUE(delegate->applicationShouldTerminate());
+    EXPECT_EQ(desktopSwitch.calls, (QList<bool>{false, true}));
+    EXPECT_FALSE(delegate->desktop().isDesktopHidden());
+}
+
+TEST_F(AppDelegateTest, TheToggleShortcutRunsOnKeyUpAndNotWhileRecording) {
+    // The name is made once per process, so this test's fresh defaults get its default here.
+    const auto& name = toggleDesktopName();
+    ASSERT_TRUE(name.defaultShortcut());
+    KeyboardShortcuts::setShortcut(name.defaultShortcut(), name);
+    launch();
+    const auto shortcut = KeyboardShortcuts::getShortcut(name);
+    ASSERT_TRUE(shortcut);
+    EXPECT_EQ(shortcut->carbonKeyCode(), 2);
+    EXPECT_EQ(shortcut->carbonModifiers(), 6400);
+    const auto code = static_cast<quint32>(shortcut->carbonKeyCode());
+    const auto mods = static_cast<quint32>(shortcut->carbonModifiers());
+
+    hotKeys.press(code, mods);
+    EXPECT_TRUE(desktopSwitch.calls.isEmpty());  // key down does nothing
+    hotKeys.release(code, mods);
+    EXPECT_EQ(desktopSwitch.calls, QList<bool>{false});
+
+    KeyboardShortcuts::setPaused(true);
+    hotKeys.press(code, mods);
+    hotKeys.release(code, mods);
+    EXPECT_EQ(desktopSwitch.calls, QList<bool>{false});
+    KeyboardShortcuts::setPaused(false);
+
+    hotKeys.release(code, mods);
+    EXPECT_EQ(desktopSwitch.calls, (QList<bool>{false, true}));
+}

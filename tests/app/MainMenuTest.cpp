@@ -1,0 +1,75 @@
+#include "app/MainMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace hushpane;
+
+namespace {
+
+QStringList describe(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions()) {
+        out.append(a->isSeparator()
+                       ? QStringLiteral("-")
+                       : a->text() + u'|' + a->shortcut().toString(QKeySequence::PortableText));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(MainMenu, HasTheFourMenusWithTheirItemsAndKeys) {
+    int toggles = 0;
+    QAction* bound = nullptr;
+    MainMenuActions actions;
+    actions.toggleDesktop = [&] { ++toggles; };
+    actions.bindToggleShortcut = [&](QAction* a) { bound = a; };
+    std::unique_ptr<QMenuBar> bar(makeMainMenu(actions));
+
+    const auto menus = bar->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(
+        describe(menus[0]->menu()),
+        (QStringList{QStringLiteral("About Hushpane|"), QStringLiteral("-"),
+                     QStringLiteral("Settings…|Ctrl+,"), QStringLiteral("Check for Updates…|"),
+                     QStringLiteral("-"), QStringLiteral("Hide Hushpane|Ctrl+H"),
+                     QStringLiteral("-"), QStringLiteral("Quit Hushpane|Ctrl+Q")}));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Desktop"));
+    EXPECT_EQ(describe(menus[1]->menu()), QStringList{QStringLiteral("Toggle Desktop Icons|")});
+    EXPECT_EQ(bound, menus[1]->menu()->actions().first());
+    bound->trigger();
+    EXPECT_EQ(toggles, 1);
+    EXPECT_EQ(describe(menus[2]->menu()),
+              (QStringList{QStringLiteral("Undo|Ctrl+Z"), QStringLiteral("Redo|Ctrl+Shift+Z"),
+                           QStringLiteral("-"), QStringLiteral("Cut|Ctrl+X"),
+                           QStringLiteral("Copy|Ctrl+C"), QStringLiteral("Paste|Ctrl+V"),
+                           QStringLiteral("Select All|Ctrl+A")}));
+    EXPECT_EQ(describe(menus[3]->menu()),
+              (QStringList{QStringLiteral("Close|Ctrl+W"), QStringLiteral("Minimize|Ctrl+M")}));
+}
+
+TEST(MainMenu, EditCommandsGoToTheFocusedField) {
+    std::unique_ptr<QMenuBar> bar(makeMainMenu({}));
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    window.show();
+    field->setFocus();
+    QApplication::setActiveWindow(&window);
+    field->setText(QStringLiteral("calm"));
+    QMenu* edit = bar->actions()[2]->menu();
+    edit->actions()[6]->trigger();  // Select All
+    EXPECT_EQ(field->selectedText(), QStringLiteral("calm"));
+    edit->actions()[3]->trigger();  // Cut
+    EXPECT_TRUE(field->text().isEmpty());
+    edit->actions()[0]->trigger();  // Undo
+    EXPECT_EQ(field->text(), QStringLiteral("calm"));
+}
