@@ -77,6 +77,12 @@ std::optional<QString> XfceDesktopSwitch::hideIcons() {
 std::optional<QString> XfceDesktopSwitch::showIcons() {
     int target = savedStyle();
     const XfconfClient::Value current = xfconf_.property(channel(), styleProperty());
+    if (current.error) {
+        // A daemon that cannot answer a read will not take a write either.
+        qCCritical(lcDesktop).noquote()
+            << QStringLiteral("Couldn't read the XFCE desktop icon style: %1").arg(*current.error);
+        return failureText(*current.error);
+    }
     if (current.value) {
         // Icons already drawn (the user picked a style after we hid them, or a second show):
         // that choice wins over what was saved.

@@ -1,6 +1,7 @@
 #include "platform/xfce/XfconfClient.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusVariant>
 
@@ -29,15 +30,33 @@ QVariant unwrap(QVariant value) {
 
 }  // namespace
 
-XfconfClient::XfconfClient(QDBusConnection bus, int timeoutMs)
-    : bus_(std::move(bus)), timeoutMs_(timeoutMs) {}
+XfconfClient::XfconfClient(QDBusConnection bus, int timeoutMs, int quietPeriodMs)
+    : bus_(std::move(bus)),
+      timeoutMs_(timeoutMs),
+      quietPeriodMs_(quietPeriodMs),
+      silence_(std::make_shared<Silence>()) {}
+
+QDBusMessage XfconfClient::send(const QDBusMessage& message) const {
+    if (!silence_->until.hasExpired()) {
+        return message.createErrorReply(QDBusError::NoReply, silence_->message);
+    }
+    const QDBusMessage reply = bus_.call(message, QDBus::Block, timeoutMs_);
+    const QDBusError::ErrorType type = QDBusError(reply).type();
+    if (reply.type() == QDBusMessage::ErrorMessage &&
+        (type == QDBusError::NoReply || type == QDBusError::Timeout ||
+         type == QDBusError::TimedOut)) {
+        silence_->until = QDeadlineTimer(quietPeriodMs_);
+        silence_->message = errorText(reply);
+    }
+    return reply;
+}
 
 XfconfClient::Value XfconfClient::property(const QString& channel, const QString& property) const {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("GetProperty"));
     call << channel << property;
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    const QDBusMessage reply = send(call);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         if (reply.errorName() == QLatin1String(kPropertyNotFound)) {
             return {};
@@ -56,7 +75,7 @@ std::optional<QString> XfconfClient::setProperty(const QString& channel, const Q
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("SetProperty"));
     call << channel << property << QVariant::fromValue(QDBusVariant(value));
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    const QDBusMessage reply = send(call);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return errorText(reply);
     }
@@ -67,7 +86,7 @@ std::optional<QStringList> XfconfClient::channels(QString* error) const {
     const QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("ListChannels"));
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    const QDBusMessage reply = send(call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         if (error) {
             *error = errorText(reply);
@@ -85,7 +104,7 @@ bool XfconfClient::hasChannel(const QString& channel) const {
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("GetAllProperties"));
     call << channel << QStringLiteral("/");
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    const QDBusMessage reply = send(call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return false;
     }

@@ -1,20 +1,27 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 
 namespace hushpane {
 
 // The xfconf settings daemon (xfconfd) on a D-Bus connection. Every call is bounded by the
-// timeout, so a daemon that hangs costs at most that long; failures come back as xfconf's (or
-// the bus's) own message.
+// timeout; failures come back as xfconf's (or the bus's) own message.
+//
+// One hide or show makes several calls, so once a call has timed out, the calls that follow
+// within the quiet period fail at once with the same message instead of waiting again: a
+// daemon that hangs costs one timeout per operation, not one per property. Copies share this.
 class XfconfClient {
 public:
     static constexpr int kDefaultTimeoutMs = 3000;
+    static constexpr int kDefaultQuietPeriodMs = 15000;
 
     static constexpr auto kService = "org.xfce.Xfconf";
     static constexpr auto kPath = "/org/xfce/Xfconf";
@@ -25,7 +32,8 @@ public:
         std::optional<QString> error;   // set when the daemon could not be asked
     };
 
-    explicit XfconfClient(QDBusConnection bus, int timeoutMs = kDefaultTimeoutMs);
+    explicit XfconfClient(QDBusConnection bus, int timeoutMs = kDefaultTimeoutMs,
+                          int quietPeriodMs = kDefaultQuietPeriodMs);
 
     Value property(const QString& channel, const QString& property) const;
 
@@ -45,8 +53,18 @@ public:
     int timeoutMs() const { return timeoutMs_; }
 
 private:
+    struct Silence {
+        QDeadlineTimer until{0};
+        QString message;
+    };
+
+    // The reply, or a made-up error while the daemon is known not to answer.
+    QDBusMessage send(const QDBusMessage& message) const;
+
     QDBusConnection bus_;
     int timeoutMs_;
+    int quietPeriodMs_;
+    std::shared_ptr<Silence> silence_;
 };
 
 // Numbers as they come over D-Bus (any integer width, or a numeric string); nothing for
