@@ -19,6 +19,13 @@
 
 #include <cstdio>
 
+#ifdef HUSHPANE_SCREENSHOTS_WITH_RECORDER
+#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "keyboard_shortcuts/Recorder.h"
+#include "support/InMemoryHotKeyService.h"
+#include "support/InMemoryKeyboardLayout.h"
+#endif
+
 using namespace hushpane;
 
 namespace {
@@ -28,6 +35,7 @@ class Scene : public test::SettingsFixture {
 public:
     void TestBody() override {}
     using SettingsFixture::activations;
+    using SettingsFixture::defaults;
     using SettingsFixture::desktop;
     using SettingsFixture::desktopSwitch;
     using SettingsFixture::loginItems;
@@ -97,8 +105,20 @@ int main(int argc, char** argv) {
     for (const char* title : {"Hushpane", "Desktop", "Edit", "Window"}) {
         menu->addMenu(QString::fromLatin1(title));
     }
+#ifdef HUSHPANE_SCREENSHOTS_WITH_RECORDER
+    test::InMemoryHotKeyService hotKeys;
+    test::InMemoryKeyboardLayout layout;
+    KeyboardShortcuts::Library library(scene.defaults, hotKeys, layout);
+    const KeyboardShortcuts::Name toggle(
+        QStringLiteral("toggleDesktop"),
+        KeyboardShortcuts::Shortcut(KeyboardShortcuts::Key::d,
+                                    Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const auto recorderRow = [&toggle](const QString& label, QWidget* parent) -> QWidget* {
+        return new KeyboardShortcuts::Recorder(label, toggle, {}, parent);
+    };
+#else
     // Stands in for the recorder: label on the leading side, the 130-wide field trailing.
-    const auto recorderRow = [](const QString& label, QWidget* parent) {
+    const auto recorderRow = [](const QString& label, QWidget* parent) -> QWidget* {
         auto* row = new QWidget(parent);
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -112,6 +132,7 @@ int main(int argc, char** argv) {
         layout->addWidget(field);
         return row;
     };
+#endif
     SettingsWindowController controller(
         scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
         recorderRow, menu, [] {}, [] {});
