@@ -170,7 +170,7 @@ protected:
         const QDeadlineTimer deadline(kWaitMs);
         QImage shot;
         do {
-            QTest::qWait(150);
+            QTest::qWait(250);
             shot = grab();
             if (accept(shot)) {
                 *accepted = true;
@@ -183,18 +183,17 @@ protected:
 
     bool waitForIcons() {
         bool ok = false;
+        QImage previous;
         iconsShown = waitForScreen(
-            [](const QImage& s) {
-                // The background is up (bottom-right corner) and icons cover a good area.
-                return near(s.pixel(s.width() - 5, s.height() - 5), kBackground) &&
+            [&previous](const QImage& s) {
+                // The background is up (bottom-right corner), icons cover a good area, and
+                // nothing changed since the last look: the layout has settled.
+                const bool settled = pixelsDiffering(s, previous) == 0;
+                previous = s;
+                return settled && near(s.pixel(s.width() - 5, s.height() - 5), kBackground) &&
                        pixelsOtherThan(s, kBackground) > 3000;
             },
             &ok);
-        if (ok) {
-            // Let the last icons and labels land before taking the reference.
-            QTest::qWait(1500);
-            iconsShown = grab();
-        }
         return ok;
     }
 
