@@ -164,6 +164,17 @@ TEST_F(PlistDomainTest, NonDictionaryRootsAndDeepNestingAreRefused) {
     EXPECT_FALSE(plist::decodeDictionary(deep).root);
 }
 
+TEST_F(PlistDomainTest, DamagedStringsAreReadNotFatal) {
+    // Found by fuzzing: a NUL byte inside a string used to abort the whole program at start.
+    QByteArray xml = "<plist><dict><key>s</key><string>ab";
+    xml.append('\0');
+    xml += "cd</string><key>d</key><data>YWI=</data></dict></plist>";
+    const auto decoded = plist::decodeDictionary(xml);
+    ASSERT_TRUE(decoded.root);
+    EXPECT_TRUE(decoded.root->value(QStringLiteral("s")).toString().startsWith(u"ab"));
+    EXPECT_EQ(decoded.root->value(QStringLiteral("d")).toByteArray(), QByteArray("ab"));
+}
+
 TEST_F(PlistDomainTest, ReadsBinaryPropertyLists) {
     // {"CreateDesktop": false} in the binary format, as Python's plistlib writes it.
     const auto decoded = plist::decodeDictionary(QByteArray::fromHex(

@@ -53,16 +53,15 @@ std::optional<QVariant> toVariant(plist_t node, int depth, bool& tooDeep) {
             return QVariant(d);
         }
         case PLIST_STRING: {
-            char* s = nullptr;
-            plist_get_string_val(node, &s);
-            CString owned(s);
-            return QVariant(QString::fromUtf8(s ? s : ""));
+            // By pointer and length: a string with a NUL byte in it is data from a damaged
+            // file, and the copying accessor aborts the process on it.
+            uint64_t len = 0;
+            const char* s = plist_get_string_ptr(node, &len);
+            return QVariant(QString::fromUtf8(s ? s : "", s ? static_cast<qsizetype>(len) : 0));
         }
         case PLIST_DATA: {
-            char* d = nullptr;
             uint64_t len = 0;
-            plist_get_data_val(node, &d, &len);
-            CString owned(d);
+            const char* d = plist_get_data_ptr(node, &len);
             return QVariant(QByteArray(d ? d : "", d ? static_cast<qsizetype>(len) : 0));
         }
         case PLIST_DATE: {
