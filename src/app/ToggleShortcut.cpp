@@ -1,9 +1,8 @@
 #include "app/ToggleShortcut.h"
 
 #include "keyboard_shortcuts/Key.h"
+#include "keyboard_shortcuts/Recorder.h"
 #include "keyboard_shortcuts/Shortcut.h"
-
-#include <QLabel>
 
 namespace hushpane {
 
@@ -16,7 +15,7 @@ const KeyboardShortcuts::Name& toggleDesktopName() {
 }
 
 QWidget* makeToggleShortcutRow(const QString& label, QWidget* parent) {
-    return new QLabel(label, parent);
+    return new KeyboardShortcuts::Recorder(label, toggleDesktopName(), {}, parent);
 }
 
 }  // namespace hushpane

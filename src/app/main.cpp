@@ -81,9 +81,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<DesktopSwitch> desktopSwitch;
     std::unique_ptr<Workspace> workspace;
     if (xfce::isXfceDesktopAvailable()) {
-        desktopSwitch = std::make_unique<XfceDesktopSwitch>(
-            XfconfClient(QDBusConnection::sessionBus()), userDefaults);
-        workspace = std::make_unique<XfceWorkspace>(XfconfClient(QDBusConnection::sessionBus()));
+        // One client for both, so a timeout of one quiets the other's calls too.
+        const XfconfClient xfconf(QDBusConnection::sessionBus());
+        desktopSwitch = std::make_unique<XfceDesktopSwitch>(xfconf, userDefaults);
+        workspace = std::make_unique<XfceWorkspace>(xfconf);
     } else {
         desktopSwitch = std::make_unique<FinderDesktopSwitch>(finderDomain, launcher);
         workspace = std::make_unique<UnsupportedWorkspace>();
