@@ -306,3 +306,44 @@ TEST_F(X11HotKeyServiceTest, TheLibraryTogglesOnceThroughRealGrabs) {
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
 }
+
+TEST_F(X11HotKeyServiceTest, NumLockMovingToAnotherModifierIsFollowed) {
+    ASSERT_EQ(service->registerHotKey(Key::d.rawValue, kControlOptionCommand, kId).status,
+              kHotKeyNoErr);
+    ASSERT_TRUE(server->run(QStringLiteral("xmodmap"),
+                            {QStringLiteral("-e"), QStringLiteral("clear mod2"),
+                             QStringLiteral("-e"), QStringLiteral("add mod3 = Num_Lock")}));
+    // The mapping change reaches the service through its event loop.
+    QTest::qWait(200);
+    service->processPendingEvents();
+    client->tap(kNumLock);
+    client->chord();
+    waitForEvents(2);
+    EXPECT_EQ(kinds(), kPressRelease);
+    client->tap(kNumLock);
+    ASSERT_TRUE(server->run(QStringLiteral("xmodmap"),
+                            {QStringLiteral("-e"), QStringLiteral("clear mod3"),
+                             QStringLiteral("-e"), QStringLiteral("add mod2 = Num_Lock")}));
+}
+
+TEST(X11HotKeyServiceLostServer, RefusesOnceTheServerIsGone) {
+    auto server = std::make_unique<test::PrivateXServer>();
+    ASSERT_TRUE(server->isRunning()) << qPrintable(server->error());
+    x11::X11HotKeyService service(server->display());
+    ASSERT_EQ(service.registerHotKey(Key::d.rawValue, kControlOptionCommand, kId).status,
+              kHotKeyNoErr);
+    server.reset();
+    QTest::qWait(100);
+    service.processPendingEvents();
+    EXPECT_EQ(service.registerHotKey(Key::k.rawValue, kControlOptionCommand, kId).status,
+              kEventHotKeyInvalidErr);
+}
+
+TEST(X11HotKeyServiceNoServer, EverythingIsRefused) {
+    x11::X11HotKeyService service(QStringLiteral(":999"));
+    EXPECT_FALSE(service.isValid());
+    EXPECT_EQ(service.registerHotKey(Key::d.rawValue, kControlOptionCommand, kId).status,
+              kEventHotKeyInvalidErr);
+    EXPECT_FALSE(service.installEventHandler([](const HotKeyEvent&) { return kHotKeyNoErr; }));
+    EXPECT_TRUE(service.systemHotKeys().isEmpty());
+}

@@ -40,8 +40,16 @@ X11HotKeyService::X11HotKeyService(const QString& displayName, QObject* parent)
     xcb_connection_t* c = connection_->get();
     // Without this, a held key repeats release/press pairs and every pair would toggle.
     if (xkb_x11_setup_xkb_extension(c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr,
-                                    nullptr) != 0) {
+                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr,
+                                    &xkbFirstEvent_, nullptr) != 0) {
+        // A client that speaks XKB hears of keymap changes only through XKB's own events.
+        const uint16_t events =
+            XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
+        const uint16_t parts = XCB_XKB_MAP_PART_KEY_SYMS | XCB_XKB_MAP_PART_MODIFIER_MAP;
+        const xcb_xkb_select_events_details_t details{};
+        xcb_xkb_select_events_aux(c, XCB_XKB_ID_USE_CORE_KBD, events, 0, events, parts, parts,
+                                  &details);
+        hasXkb_ = true;
         const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
         xcb_xkb_per_client_flags_reply_t* reply = xcb_xkb_per_client_flags_reply(
             c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr);
@@ -145,7 +153,7 @@ void X11HotKeyService::ungrab(const Combination& combination) {
 
 HotKeyRegistration X11HotKeyService::registerHotKey(quint32 keyCode, quint32 modifiers,
                                                     HotKeyId id) {
-    if (!isValid()) {
+    if (!isValid() || !connection_->isConnected()) {
         return {kEventHotKeyInvalidErr, std::nullopt};
     }
     const auto keycode = xKeycodeForCarbonKeyCode(keyCode);
@@ -222,8 +230,24 @@ void X11HotKeyService::removeEventTypes(const QList<quint32>& kinds) {
 
 void X11HotKeyService::handleEvent(const xcb_generic_event_t& event) {
     const uint8_t type = event.response_type & 0x7f;
-    if (type == XCB_MAPPING_NOTIFY) {
+    const bool keymapChanged =
+        type == XCB_MAPPING_NOTIFY ||
+        (hasXkb_ && event.response_type == xkbFirstEvent_ &&
+         (event.pad0 == XCB_XKB_MAP_NOTIFY || event.pad0 == XCB_XKB_NEW_KEYBOARD_NOTIFY));
+    if (keymapChanged) {
+        // Num Lock may have moved to another modifier: grab again with the new lock set.
+        const QList<uint16_t> oldLocks = lockCombinations();
         readNumLockMask();
+        if (lockCombinations() != oldLocks) {
+            for (const auto& [combination, held] : grabs_) {
+                for (uint16_t lock : oldLocks) {
+                    xcb_ungrab_key(connection_->get(), combination.first, connection_->root(),
+                                   static_cast<uint16_t>(combination.second | lock));
+                }
+                grab(combination);
+            }
+            xcb_flush(connection_->get());
+        }
         return;
     }
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) {

@@ -74,6 +74,8 @@ private:
     HotKeyRef nextRef_ = 1;
     uint16_t numLockMask_ = 0;
     bool detectableAutoRepeat_ = false;
+    bool hasXkb_ = false;
+    uint8_t xkbFirstEvent_ = 0;
 };
 
 }  // namespace hushpane::x11

@@ -36,7 +36,7 @@ XcbConnection::XcbConnection(const QString& displayName, QObject* parent) : QObj
     // Replies read events into xcb's queue without the socket becoming readable again.
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                &XcbConnection::processPendingEvents);
+                &XcbConnection::processQueuedEvents);
     }
 }
 
@@ -45,6 +45,10 @@ XcbConnection::~XcbConnection() {
         delete notifier_;
         xcb_disconnect(connection_);
     }
+}
+
+bool XcbConnection::isConnected() const {
+    return connection_ != nullptr && xcb_connection_has_error(connection_) == 0;
 }
 
 void XcbConnection::addEventHandler(EventHandler handler) {
@@ -66,6 +70,25 @@ void XcbConnection::processPendingEvents() {
         dispatch(event);
     }
     xcb_flush(connection_);
+    checkConnection();
+}
+
+void XcbConnection::processQueuedEvents() {
+    if (connection_ == nullptr) {
+        return;
+    }
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
+        dispatch(event);
+    }
+}
+
+void XcbConnection::checkConnection() {
+    // A lost server leaves the socket readable for ever: stop listening instead of spinning.
+    if (notifier_ != nullptr && notifier_->isEnabled() &&
+        xcb_connection_has_error(connection_) != 0) {
+        notifier_->setEnabled(false);
+        qWarning("X11: lost the connection to the X server");
+    }
 }
 
 }  // namespace hushpane::x11

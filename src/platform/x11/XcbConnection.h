@@ -30,8 +30,12 @@ public:
     void addEventHandler(EventHandler handler);
     // Hands out every event that has arrived, also those read while waiting for a reply.
     void processPendingEvents();
+    // False once the server went away.
+    bool isConnected() const;
 
 private:
+    void processQueuedEvents();
+    void checkConnection();
     void dispatch(xcb_generic_event_t* event);
 
     xcb_connection_t* connection_ = nullptr;
