@@ -2,6 +2,8 @@
 
 #include "platform/UserDefaults.h"
 
+#include <algorithm>
+
 namespace KeyboardShortcuts {
 
 namespace {
@@ -185,7 +187,13 @@ void Library::removeAllHandlers() {
 
 bool Library::isEnabled(const Name& name) const {
     const auto shortcut = getShortcut(name);
-    return isEnabled() && shortcut && registeredShortcuts_.contains(*shortcut);
+    if (!isEnabled() || !shortcut || !registeredShortcuts_.contains(*shortcut)) {
+        return false;
+    }
+    // The registered set records attempts; a hot key the system refused is not enabled.
+    const auto& hotKeys = carbon_.hotKeys();
+    return std::any_of(hotKeys.begin(), hotKeys.end(),
+                       [&](const auto& entry) { return entry.second.shortcut == *shortcut; });
 }
 
 void Library::enable(const QList<Name>& names) {

@@ -1,6 +1,9 @@
 #include "LibraryFixture.h"
 
 #include "platform/plist/PlistPreferenceDomain.h"
+#include "support/StdoutCapture.h"
+
+#include <QAction>
 
 #include <QDateTime>
 #include <QSignalSpy>
@@ -197,4 +200,30 @@ TEST(StorageInPlistFiles, FollowsTheStoredValueTable) {
         onKeyUp(toggle, [] {});
         EXPECT_TRUE(hotKeys.isRegistered(40, 768));
     }
+}
+
+TEST_F(LibraryTest, HandEditedOutOfRangeValuesAreShownButNeverRegistered) {
+    domain.values.insert(kToggleKey,
+                         QStringLiteral(R"({"carbonKeyCode":70000,"carbonModifiers":4294967552})"));
+    const Name toggle(QStringLiteral("toggleDesktop"), controlOptionCommandD());
+    const auto shortcut = getShortcut(toggle);
+    ASSERT_TRUE(shortcut);
+    EXPECT_EQ(shortcut->carbonKeyCode(), 70000);
+    EXPECT_EQ(shortcut->presentableDescription(), QStringLiteral("⌘") + QChar(0xFFFD));
+
+    QString printed;
+    int ran = 0;
+    {
+        hushpane::test::StdoutCapture out;
+        onKeyUp(toggle, [&] { ++ran; });
+        printed = out.text();
+    }
+    EXPECT_EQ(hotKeys.registerCount, 0);
+    EXPECT_EQ(printed, QStringLiteral("Error registering hotkey ⌘\uFFFD: -9879\n"));
+    EXPECT_FALSE(isEnabled(toggle));
+
+    QAction item;
+    setShortcut(&item, toggle);
+    EXPECT_TRUE(item.shortcut().isEmpty());
+    EXPECT_EQ(menuItemKeyEquivalent(&item).modifierMask, Qt::MetaModifier);
 }
