@@ -1,10 +1,13 @@
 #include "LibraryFixture.h"
 
+#include "keyboard_shortcuts/Localization.h"
 #include "keyboard_shortcuts/SpecialKeys.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTranslator>
 
 using namespace KeyboardShortcuts;
 
@@ -257,4 +260,24 @@ TEST_F(LibraryTest, MenuSearchSeesFunctionAndArrowKeysOfPlainActions) {
     QAction* empty = menu.addAction(QStringLiteral("No shortcut"));
     EXPECT_EQ(Shortcut(Key::keypad1).menuItemWithMatchingShortcut(&menu), nullptr);
     Q_UNUSED(empty);
+}
+
+TEST_F(LibraryTest, TextsComeFromTheLibrarysTranslationContext) {
+    struct German : QTranslator {
+        QString translate(const char* context, const char* source, const char*,
+                          int) const override {
+            if (qstrcmp(context, "KeyboardShortcuts") == 0 && qstrcmp(source, "space_key") == 0) {
+                return QStringLiteral("leertaste");
+            }
+            return {};
+        }
+        bool isEmpty() const override { return false; }
+    } german;
+    EXPECT_EQ(localized("record_shortcut"), QStringLiteral("Record Shortcut"));
+    QCoreApplication::installTranslator(&german);
+    EXPECT_EQ(Shortcut(Key::space, Qt::MetaModifier).presentableDescription(),
+              QStringLiteral("⌘Leertaste"));
+    EXPECT_EQ(localized("record_shortcut"), QStringLiteral("Record Shortcut"));
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(Shortcut(Key::space).presentableDescription(), QStringLiteral("Space"));
 }
