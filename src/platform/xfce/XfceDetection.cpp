@@ -4,6 +4,7 @@
 #include "platform/xfce/XfconfClient.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 
 namespace hushpane::xfce {
 
@@ -31,6 +32,12 @@ bool isXfceDesktopAvailable() {
     }
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
+        return false;
+    }
+    // xfdesktop keeps xfconfd running. When nobody owns its name, XFCE is not running here,
+    // and asking would only start xfconfd for nothing (and slow down every start).
+    const QDBusConnectionInterface* names = bus.interface();
+    if (!names || !names->isServiceRegistered(QStringLiteral("org.xfce.Xfconf")).value()) {
         return false;
     }
     return isXfceDesktopAvailable(XfconfClient(bus), currentDesktop);

@@ -15,7 +15,8 @@ bool currentDesktopNamesXfce(const QString& currentDesktop);
 // already has the xfce4-desktop channel (xfdesktop has run here).
 bool isXfceDesktopAvailable(const XfconfClient& xfconf, const QString& currentDesktop);
 
-// The same for this process: XDG_CURRENT_DESKTOP and the session bus.
+// The same for this process: XDG_CURRENT_DESKTOP, then xfconf on the session bus when it is
+// already running there (it is not started just to ask).
 bool isXfceDesktopAvailable();
 
 }  // namespace hushpane::xfce
