@@ -94,7 +94,9 @@ void LinuxApplicationPlatform::setActivationPolicy(ActivationPolicy policy) {
         return;
     }
     for (QWindow* window : qGuiApp->topLevelWindows()) {
-        applyPolicy(window);
+        if (window->handle()) {
+            applyPolicy(window, window->isExposed());
+        }
     }
 }
 
@@ -110,15 +112,16 @@ void LinuxApplicationPlatform::activate() {
 
 bool LinuxApplicationPlatform::eventFilter(QObject* watched, QEvent* event) {
     // Windows shown later follow the policy too.
+    // A window is shown before it is mapped, so its state is still ours to write.
     if (event->type() == QEvent::Show) {
         if (auto* window = qobject_cast<QWindow*>(watched); window && window->isTopLevel()) {
-            applyPolicy(window);
+            applyPolicy(window, false);
         }
     }
     return ApplicationPlatform::eventFilter(watched, event);
 }
 
-void LinuxApplicationPlatform::applyPolicy(QWindow* window) {
+void LinuxApplicationPlatform::applyPolicy(QWindow* window, bool mapped) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !window->handle() || window->type() == Qt::Popup || window->type() == Qt::ToolTip) {
         return;
@@ -129,8 +132,30 @@ void LinuxApplicationPlatform::applyPolicy(QWindow* window) {
     static const std::array<xcb_atom_t, 2> skips{atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
                                                  atom(c, "_NET_WM_STATE_SKIP_PAGER")};
     const bool skip = policy_ == ActivationPolicy::accessory;
-    if (window->isVisible()) {
-        // A mapped window asks the window manager (add = 1, remove = 0).
+
+    // The window's own list of states, with ours added or taken out; the window manager reads
+    // it when the window is mapped.
+    QList<xcb_atom_t> states;
+    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr)) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
+        for (int i = 0; i < count; ++i) {
+            if (atoms[i] != skips[0] && atoms[i] != skips[1]) {
+                states.append(atoms[i]);
+            }
+        }
+        free(reply);
+    }
+    if (skip) {
+        states.append(skips[0]);
+        states.append(skips[1]);
+    }
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(states.size()), states.constData());
+
+    if (mapped) {
+        // A mapped window asks the window manager instead (add = 1, remove = 0).
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         xcb_client_message_event_t message{};
         message.response_type = XCB_CLIENT_MESSAGE;
@@ -144,8 +169,6 @@ void LinuxApplicationPlatform::applyPolicy(QWindow* window) {
         xcb_send_event(c, 0, screen->root,
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&message));
-    } else if (skip) {
-        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 2, skips.data());
     }
     xcb_flush(c);
 }

@@ -35,7 +35,7 @@ private Q_SLOTS:
     void prepareForShutdown(bool starting);
 
 private:
-    void applyPolicy(QWindow* window);
+    void applyPolicy(QWindow* window, bool mapped);
     void readSignal();
 
     ActivationPolicy policy_ = ActivationPolicy::accessory;
