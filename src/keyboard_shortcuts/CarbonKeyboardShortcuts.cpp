@@ -112,6 +112,7 @@ void CarbonKeyboardShortcuts::updateEventHandler() {
         return;
     }
     ++updateEventHandlerCount_;
+    rawPressed_.reset();
     if (!isEnabled_) {
         releaseAll();
         service_.removeEventTypes(kHotKeyEventTypes);
@@ -233,6 +234,26 @@ qint32 CarbonKeyboardShortcuts::handleRawKeyEvent(quint32 kind, qint64 keyCode, 
 }
 
 bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
+    // A menu closes when Alt is pressed on its own, which would end the menu before the rest
+    // of a shortcut with option (or command) arrives: keep those keys from the menu.
+    qint64 modifierOfKey = 0;
+    switch (event.key()) {
+        case Qt::Key_Alt:
+            modifierOfKey = CarbonModifier::option;
+            break;
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+            modifierOfKey = CarbonModifier::command;
+            break;
+        default:
+            break;
+    }
+    if (modifierOfKey != 0) {
+        return std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](const auto& entry) {
+            return (entry.second.shortcut.carbonModifiers() & modifierOfKey) != 0;
+        });
+    }
     QKeyEvent plain(event.type() == QEvent::KeyRelease ? QEvent::KeyRelease : QEvent::KeyPress,
                     event.key(), event.modifiers(), event.nativeScanCode(),
                     event.nativeVirtualKey(), event.nativeModifiers());
@@ -242,12 +263,30 @@ bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
     }
     const qint64 keyCode = shortcut->carbonKeyCode();
     const qint64 modifiers = shortcut->carbonModifiers();
-    const bool matches = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](const auto& entry) {
+
+    // People let go of the modifiers before the key as often as after: the release of a
+    // pressed shortcut's key ends it whatever modifiers are still down.
+    if (event.type() == QEvent::KeyRelease && rawPressed_ && rawPressed_->first == keyCode) {
+        if (event.isAutoRepeat()) {
+            return true;
+        }
+        const quint32 id = rawPressed_->second;
+        rawPressed_.reset();
+        const auto entry = hotKeys_.find(id);
+        if (entry != hotKeys_.end()) {
+            const Shortcut pressed = entry->second.shortcut;
+            const Callback callback = entry->second.onKeyUp;
+            callback(pressed);
+        }
+        return true;
+    }
+
+    const auto match = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](const auto& entry) {
         const Shortcut& s = entry.second.shortcut;
         return s.carbonKeyCode() == keyCode &&
                normalizedCarbonModifiers(s.carbonModifiers()) == modifiers;
     });
-    if (!matches) {
+    if (match == hotKeys_.end()) {
         return false;
     }
     if (event.type() == QEvent::ShortcutOverride) {
@@ -259,9 +298,11 @@ bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
     if (event.isAutoRepeat()) {
         return true;
     }
-    const quint32 kind =
-        event.type() == QEvent::KeyPress ? HotKeyEventKind::rawKeyDown : HotKeyEventKind::rawKeyUp;
-    return handleRawKeyEvent(kind, keyCode, modifiers) == kHotKeyNoErr;
+    if (event.type() == QEvent::KeyPress) {
+        rawPressed_ = std::make_pair(keyCode, match->first);
+        return handleRawKeyEvent(HotKeyEventKind::rawKeyDown, keyCode, modifiers) == kHotKeyNoErr;
+    }
+    return handleRawKeyEvent(HotKeyEventKind::rawKeyUp, keyCode, modifiers) == kHotKeyNoErr;
 }
 
 }  // namespace KeyboardShortcuts

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace KeyboardShortcuts {
 
@@ -74,6 +75,8 @@ private:
     bool isEnabled_ = true;
     bool isMenuOpen_ = false;
     int updateEventHandlerCount_ = 0;
+    // The key code and hot-key id of a shortcut pressed on the raw key path.
+    std::optional<std::pair<qint64, quint32>> rawPressed_;
     KeyEventMonitor keyEventMonitor_;
 };
 

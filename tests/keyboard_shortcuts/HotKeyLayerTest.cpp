@@ -279,3 +279,58 @@ TEST_F(HotKeyLayerTest, WhileDisabledAnOpenMenuHasNoRawKeyPath) {
     menu.hide();
     EXPECT_TRUE(hotKeys.registrations.isEmpty());
 }
+
+TEST_F(HotKeyLayerTest, InAMenuTheShortcutSurvivesItsModifierKeysInAnyOrder) {
+    const Name toggle(QStringLiteral("toggleDesktop"), controlOptionCommandD());
+    int toggles = 0;
+    onKeyUp(toggle, [&] { ++toggles; });
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    menu.popup(QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }));
+
+    const auto send = [&menu](QEvent::Type type, int key, Qt::KeyboardModifiers mods) {
+        QKeyEvent event(type, key, mods);
+        QCoreApplication::sendEvent(&menu, &event);
+    };
+    // Alt on its own would close the menu before the D arrives.
+    send(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    send(QEvent::KeyPress, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
+    send(QEvent::KeyPress, Qt::Key_Meta, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_TRUE(menu.isVisible());
+    send(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // The modifiers go up first.
+    send(QEvent::KeyRelease, Qt::Key_Control, Qt::AltModifier | Qt::MetaModifier);
+    send(QEvent::KeyRelease, Qt::Key_Alt, Qt::MetaModifier);
+    send(QEvent::KeyRelease, Qt::Key_Meta, {});
+    EXPECT_EQ(toggles, 0);
+    send(QEvent::KeyRelease, Qt::Key_D, {});
+    EXPECT_EQ(toggles, 1);
+    EXPECT_TRUE(menu.isVisible());
+    // A later plain D release is the menu's again.
+    send(QEvent::KeyRelease, Qt::Key_D, {});
+    EXPECT_EQ(toggles, 1);
+}
+
+TEST_F(HotKeyLayerTest, AltReachesTheMenuWhenNoShortcutUsesOption) {
+    const Name name(QStringLiteral("plain"), commandShiftK());
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    menu.popup(QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }));
+    bool altReachedMenu = false;
+    struct Watch : QObject {
+        bool* seen;
+        explicit Watch(bool* s) : seen(s) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Alt) {
+                *seen = true;
+            }
+            return false;
+        }
+    } watch(&altReachedMenu);
+    menu.installEventFilter(&watch);
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(&menu, &alt);
+    EXPECT_TRUE(altReachedMenu);
+}
