@@ -183,6 +183,12 @@ Decoded decodeDictionary(const QByteArray& bytes) {
     if (bytes.size() > std::numeric_limits<uint32_t>::max()) {
         return {std::nullopt, QStringLiteral("the file is too large")};
     }
+    // XML never holds a NUL byte, and the XML reader would keep one inside a key or a string,
+    // where libplist's accessors abort the process.
+    if (!plist_is_binary(bytes.constData(), static_cast<uint32_t>(bytes.size())) &&
+        bytes.contains('\0')) {
+        return {std::nullopt, QStringLiteral("not a property list (it holds a NUL byte)")};
+    }
     plist_t raw = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
     PlistPtr root(raw);
