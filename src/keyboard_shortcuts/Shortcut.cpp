@@ -75,6 +75,22 @@ std::optional<Shortcut> Shortcut::fromEvent(const QKeyEvent& event) {
     if (event.type() != QEvent::KeyPress && event.type() != QEvent::KeyRelease) {
         return std::nullopt;
     }
+    // A modifier key on its own only changes the modifier state; it is no shortcut.
+    switch (event.key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+            return std::nullopt;
+        default:
+            break;
+    }
     std::optional<int> code;
     if (event.nativeScanCode() != 0 && nativeScanCodesAreXKeycodes()) {
         code = hushpane::carbonKeyCodeForXKeycode(static_cast<int>(event.nativeScanCode()));

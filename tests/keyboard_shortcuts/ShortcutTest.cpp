@@ -211,6 +211,11 @@ TEST(ShortcutFromEvent, FunctionFlagNeverComesFromAnEvent) {
 
 TEST(ShortcutFromEvent, NonKeyEventsAndUnknownKeysGiveNothing) {
     EXPECT_FALSE(Shortcut::fromEvent(QKeyEvent(QEvent::ShortcutOverride, Qt::Key_K, {})));
+    // A modifier key alone only changes the modifier state.
+    EXPECT_FALSE(
+        Shortcut::fromEvent(QKeyEvent(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier)));
+    EXPECT_FALSE(Shortcut::fromEvent(QKeyEvent(QEvent::KeyPress, Qt::Key_Super_L, {})));
+    EXPECT_FALSE(Shortcut::fromEvent(QKeyEvent(QEvent::KeyRelease, Qt::Key_CapsLock, {})));
     EXPECT_FALSE(Shortcut::fromEvent(QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, {})));
     EXPECT_FALSE(Shortcut::fromEvent(QKeyEvent(QEvent::KeyPress, Qt::Key_Launch0, {})));
 }
