@@ -183,17 +183,29 @@ Decoded decodeDictionary(const QByteArray& bytes) {
     if (bytes.size() > std::numeric_limits<uint32_t>::max()) {
         return {std::nullopt, QStringLiteral("the file is too large")};
     }
-    // XML never holds a NUL byte, and the XML reader would keep one inside a key or a string,
-    // where libplist's accessors abort the process.
-    if (!plist_is_binary(bytes.constData(), static_cast<uint32_t>(bytes.size())) &&
-        bytes.contains('\0')) {
-        return {std::nullopt, QStringLiteral("not a property list (it holds a NUL byte)")};
+    // A key or a string with a NUL byte inside makes libplist's accessors abort the process.
+    // XML cannot hold one at all; a binary file is checked through its XML form, where such
+    // text shows up as it is (data is base64 there, so a NUL in data is fine).
+    const QString withNul = QStringLiteral("not a property list (a key or text holds a NUL byte)");
+    const bool binary = plist_is_binary(bytes.constData(), static_cast<uint32_t>(bytes.size()));
+    if (!binary && bytes.contains('\0')) {
+        return {std::nullopt, withNul};
     }
     plist_t raw = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
     PlistPtr root(raw);
     if (!root) {
         return {std::nullopt, QStringLiteral("not a property list")};
+    }
+    if (binary) {
+        char* xml = nullptr;
+        uint32_t length = 0;
+        plist_to_xml(root.get(), &xml, &length);
+        const bool hasNul = xml && QByteArrayView(xml, length).contains('\0');
+        plist_to_xml_free(xml);
+        if (hasNul) {
+            return {std::nullopt, withNul};
+        }
     }
     if (plist_get_node_type(root.get()) != PLIST_DICT) {
         return {std::nullopt, QStringLiteral("the property list is not a dictionary")};
