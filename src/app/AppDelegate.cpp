@@ -111,6 +111,8 @@ void AppDelegate::applicationDidFinishLaunching() {
         }
     };
     mainMenu_ = makeMainMenu(actions);
+    // The recorder refuses shortcuts that an item of this menu already uses.
+    KeyboardShortcuts::setMainMenu(mainMenu_);
 
     desktop();
 

@@ -75,6 +75,17 @@ TEST_F(AppDelegateTest, LaunchBuildsEverythingAndStaysAnAccessoryWithoutTheDockI
     EXPECT_TRUE(platform.policyChanges.isEmpty());  // not set a second time
 }
 
+TEST_F(AppDelegateTest, TheRecorderKnowsTheMainMenu) {
+    launch();
+    ASSERT_EQ(KeyboardShortcuts::mainMenu(), delegate->mainMenu());
+    // Ctrl-Q (the platform's Command-Q) belongs to "Quit Hushpane"; the recorder finds it there.
+    const KeyboardShortcuts::Shortcut quit(KeyboardShortcuts::Key::q, Qt::ControlModifier);
+    QList<QAction*> menus = delegate->mainMenu()->actions();
+    QAction* found = quit.menuItemWithMatchingShortcut(menus);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->text(), QStringLiteral("Quit Hushpane"));
+}
+
 TEST_F(AppDelegateTest, TheDockRuleFollowsTheSettingAndTheSettingsWindow) {
     domain.values.insert(QStringLiteral("showDockIcon"), true);
     launch();
