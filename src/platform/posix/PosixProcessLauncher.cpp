@@ -8,6 +8,7 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -28,8 +29,13 @@ ProcessLauncher::Launch PosixProcessLauncher::launch(const QString& executable,
     }
     argv.push_back(nullptr);
 
+    // glibc's posix_spawn reports exec failures itself, but not every libc does (nor does it
+    // under a debugger's emulation); a child that only exits with 127 would read as a launch
+    // that worked.
+    if (::access(path.constData(), X_OK) != 0) {
+        return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
+    }
     pid_t pid = 0;
-    // glibc reports exec failures (ENOENT, EACCES, ...) from posix_spawn itself.
     const int rc = ::posix_spawn(&pid, path.constData(), nullptr, nullptr, argv.data(), environ);
     if (rc != 0) {
         return {std::nullopt, QString::fromLocal8Bit(std::strerror(rc))};
