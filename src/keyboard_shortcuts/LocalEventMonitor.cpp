@@ -1,6 +1,7 @@
 #include "keyboard_shortcuts/LocalEventMonitor.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 namespace KeyboardShortcuts {
 
@@ -18,10 +19,17 @@ LocalEventMonitor::~LocalEventMonitor() {
 }
 
 bool LocalEventMonitor::eventFilter(QObject* watched, QEvent* event) {
-    if (events_.contains(event->type()) && callback_(watched, event)) {
+    if (!events_.contains(event->type())) {
+        return QObject::eventFilter(watched, event);
+    }
+    // The callback may end what this monitor watches for and delete the monitor with it, so
+    // nothing of this object is touched once it has run.
+    const Callback callback = callback_;
+    const QPointer<LocalEventMonitor> alive(this);
+    if (callback(watched, event)) {
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    return alive ? QObject::eventFilter(watched, event) : false;
 }
 
 }  // namespace KeyboardShortcuts
