@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CarbonModifierBits.h"
+
 #include <QString>
 #include <Qt>
 
@@ -13,11 +15,11 @@ inline constexpr auto FunctionModifier = static_cast<Qt::KeyboardModifier>(0x008
 
 // Carbon modifier bits, the stored form.
 namespace CarbonModifier {
-inline constexpr qint64 command = 0x100;
-inline constexpr qint64 shift = 0x200;
-inline constexpr qint64 option = 0x800;
-inline constexpr qint64 control = 0x1000;
-inline constexpr qint64 function = 0x20000;
+inline constexpr qint64 command = hushpane::carbon::command;
+inline constexpr qint64 shift = hushpane::carbon::shift;
+inline constexpr qint64 option = hushpane::carbon::option;
+inline constexpr qint64 control = hushpane::carbon::control;
+inline constexpr qint64 function = hushpane::carbon::function;
 }  // namespace CarbonModifier
 
 // Both directions keep only the five modifiers; caps lock, keypad and every other bit drop.
@@ -25,6 +27,9 @@ qint64 carbonModifiers(ModifierFlags flags);
 ModifierFlags modifierFlags(qint64 carbonModifiers);
 // Through event flags and back: only the five meaningful bits survive.
 qint64 normalizedCarbonModifiers(qint64 carbonModifiers);
+
+// Shift, Control, Alt, Super and the lock keys: keys that only change the modifier state.
+bool isModifierKey(int qtKey);
 
 // The glyphs of the present modifiers in the fixed order ⌃⌥⇧⌘🌐︎.
 QString symbolicRepresentation(ModifierFlags flags);

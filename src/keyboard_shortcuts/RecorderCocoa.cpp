@@ -25,27 +25,6 @@ constexpr int kHeight = 24;
 const Qt::KeyboardModifiers kShortcutModifiers =
     Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier;
 
-bool isModifierKey(int key) {
-    switch (key) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Meta:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
-        case Qt::Key_ScrollLock:
-        case Qt::Key_Super_L:
-        case Qt::Key_Super_R:
-        case Qt::Key_Hyper_L:
-        case Qt::Key_Hyper_R:
-        case Qt::Key_Mode_switch:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A menu item's title as the user reads it: mnemonic markers removed.
 QString plainTitle(const QString& text) {
     QString title;

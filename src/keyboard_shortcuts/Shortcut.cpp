@@ -76,20 +76,8 @@ std::optional<Shortcut> Shortcut::fromEvent(const QKeyEvent& event) {
         return std::nullopt;
     }
     // A modifier key on its own only changes the modifier state; it is no shortcut.
-    switch (event.key()) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Meta:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_CapsLock:
-        case Qt::Key_Super_L:
-        case Qt::Key_Super_R:
-        case Qt::Key_Hyper_L:
-        case Qt::Key_Hyper_R:
-            return std::nullopt;
-        default:
-            break;
+    if (isModifierKey(event.key())) {
+        return std::nullopt;
     }
     std::optional<int> code;
     if (event.nativeScanCode() != 0 && nativeScanCodesAreXKeycodes()) {

@@ -7,14 +7,16 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "platform/CarbonModifierBits.h"
+
 namespace hushpane::x11 {
 
 namespace {
 
-constexpr qint64 kCommand = 0x100;
-constexpr qint64 kShift = 0x200;
-constexpr qint64 kOption = 0x800;
-constexpr qint64 kControl = 0x1000;
+constexpr qint64 kCommand = carbon::command;
+constexpr qint64 kShift = carbon::shift;
+constexpr qint64 kOption = carbon::option;
+constexpr qint64 kControl = carbon::control;
 constexpr int kToolTimeoutMs = 1500;
 
 std::optional<qint64> modifierNamed(const QString& name) {

@@ -1,5 +1,7 @@
 #include "platform/x11/X11HotKeyService.h"
 
+#include "platform/CarbonModifierBits.h"
+
 #include "platform/KeyPositions.h"
 #include "platform/x11/DesktopHotKeys.h"
 #include "platform/x11/XcbConnection.h"
@@ -20,11 +22,11 @@ namespace hushpane::x11 {
 
 namespace {
 
-constexpr quint32 kCarbonCommand = 0x100;
-constexpr quint32 kCarbonShift = 0x200;
-constexpr quint32 kCarbonOption = 0x800;
-constexpr quint32 kCarbonControl = 0x1000;
-constexpr quint32 kCarbonFunction = 0x20000;
+constexpr quint32 kCarbonCommand = carbon::command;
+constexpr quint32 kCarbonShift = carbon::shift;
+constexpr quint32 kCarbonOption = carbon::option;
+constexpr quint32 kCarbonControl = carbon::control;
+constexpr quint32 kCarbonFunction = carbon::function;
 constexpr uint16_t kRelevantModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 constexpr xcb_keysym_t kNumLockKeysym = 0xff7f;
