@@ -1,6 +1,10 @@
 #include "menu/MenuBarIcon.h"
 
 #include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 
 #include <array>
 
@@ -32,6 +36,32 @@ constexpr std::array<Look, 10> kLooks{{
 const Look& look(MenuBarIcon::Case c) {
     return kLooks[static_cast<size_t>(c)];
 }
+
+// Draws a symbol straight from its SVG at the size asked for. Qt's own SVG icon engine would
+// do the same, but it is a plugin that has to be found and loaded first, which start-up
+// notices.
+class SvgSymbolEngine : public QIconEngine {
+public:
+    explicit SvgSymbolEngine(QString path) : path_(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        QSvgRenderer(path_).render(painter, rect);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        QSvgRenderer(path_).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new SvgSymbolEngine(path_); }
+    QString key() const override { return QStringLiteral("hushpane-symbol"); }
+
+private:
+    QString path_;
+};
 
 }  // namespace
 
@@ -85,7 +115,7 @@ std::optional<QIcon> systemSymbolImage(const QString& name, const QString& symbo
     if (!QFileInfo::exists(path)) {
         return std::nullopt;
     }
-    return QIcon(path);
+    return QIcon(new SvgSymbolEngine(path));
 }
 
 }  // namespace hushpane
