@@ -22,6 +22,17 @@ namespace hushpane {
 
 using Policy = ApplicationPlatform::ActivationPolicy;
 
+// Stored actions hold the delegate weakly and do nothing once it is gone.
+template <typename... Args>
+std::function<void(Args...)> AppDelegate::weakly(void (AppDelegate::*member)(Args...)) {
+    QPointer<AppDelegate> self(this);
+    return [self, member](Args... args) {
+        if (self) {
+            (self.data()->*member)(args...);
+        }
+    };
+}
+
 AppDelegate::AppDelegate(const AppServices& services, QObject* parent)
     : QObject(parent),
       services_(services),
@@ -52,42 +63,19 @@ DesktopController& AppDelegate::desktop() {
 SettingsWindowController& AppDelegate::settingsWindowController() {
     if (!settingsWindowController_) {
         DesktopController& desktopController = desktop();
-        QPointer<AppDelegate> self(this);
         settingsWindowController_ = std::make_unique<SettingsWindowController>(
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
-            &makeToggleShortcutRow, mainMenu_,
-            [self] {
-                if (self) {
-                    self->terminate();
-                }
-            },
-            [self] {
-                if (self) {
-                    self->applyActivationPolicy();
-                }
-            });
+            &makeToggleShortcutRow, mainMenu_, weakly(&AppDelegate::terminate),
+            weakly(&AppDelegate::applyActivationPolicy));
     }
     return *settingsWindowController_;
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
-    QPointer<AppDelegate> self(this);
     MainMenuActions actions;
-    actions.showAbout = [self] {
-        if (self) {
-            self->showAbout();
-        }
-    };
-    actions.showSettings = [self] {
-        if (self) {
-            self->showSettings();
-        }
-    };
-    actions.checkForUpdates = [self] {
-        if (self) {
-            self->checkForUpdates();
-        }
-    };
+    actions.showAbout = weakly(&AppDelegate::showAbout);
+    actions.showSettings = weakly(&AppDelegate::showSettings);
+    actions.checkForUpdates = weakly(&AppDelegate::checkForUpdates);
     actions.hideApplication = [] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isWindow() && w->isVisible()) {
@@ -95,21 +83,9 @@ void AppDelegate::applicationDidFinishLaunching() {
             }
         }
     };
-    actions.quit = [self] {
-        if (self) {
-            self->terminate();
-        }
-    };
-    actions.toggleDesktop = [self] {
-        if (self) {
-            self->toggleDesktop();
-        }
-    };
-    actions.bindToggleShortcut = [self](QAction* action) {
-        if (self) {
-            self->bindToggleShortcut(action);
-        }
-    };
+    actions.quit = weakly(&AppDelegate::terminate);
+    actions.toggleDesktop = weakly(&AppDelegate::toggleDesktop);
+    actions.bindToggleShortcut = weakly(&AppDelegate::bindToggleShortcut);
     mainMenu_ = makeMainMenu(actions);
     // The recorder refuses shortcuts that an item of this menu already uses.
     KeyboardShortcuts::setMainMenu(mainMenu_);
@@ -117,28 +93,10 @@ void AppDelegate::applicationDidFinishLaunching() {
     desktop();
 
     statusItemController_ = std::make_unique<StatusItemController>(
-        desktop(), *preferences_, *updater_,
-        [self] {
-            if (self) {
-                self->showSettings();
-            }
-        },
-        [self] {
-            if (self) {
-                self->terminate();
-            }
-        },
-        [self](QAction* action) {
-            if (self) {
-                self->bindToggleShortcut(action);
-            }
-        });
+        desktop(), *preferences_, *updater_, weakly(&AppDelegate::showSettings),
+        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut));
 
-    KeyboardShortcuts::onKeyUp(toggleDesktopName(), [self] {
-        if (self) {
-            self->toggleDesktop();
-        }
-    });
+    KeyboardShortcuts::onKeyUp(toggleDesktopName(), weakly(&AppDelegate::toggleDesktop));
 
     applyActivationPolicy();
     observeDockPreference();

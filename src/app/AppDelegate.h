@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -73,6 +74,8 @@ private:
     bool isSystemInitiatedQuit() const;
     void bindToggleShortcut(QAction* action);
     void showAbout();
+    template <typename... Args>
+    std::function<void(Args...)> weakly(void (AppDelegate::*member)(Args...));
 
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;
