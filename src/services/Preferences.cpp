@@ -92,18 +92,25 @@ void Preferences::setCustomWallpaperURL(const std::optional<QUrl>& value) {
 }
 
 void Preferences::persistCustomWallpaperURL() {
-    if (!customWallpaperURL_) {
-        defaults_.removeObjectForKey(key(kCustomWallpaperPathKey));
-        defaults_.removeObjectForKey(key(kCustomWallpaperBookmarkKey));
-        return;
+    std::optional<QVariant> path;
+    std::optional<QVariant> bookmark;
+    if (customWallpaperURL_) {
+        path = QVariant(customWallpaperURL_->path());
+        if (const auto data = bookmarks_.create(*customWallpaperURL_)) {
+            bookmark = QVariant(*data);
+        }
     }
-    defaults_.setString(key(kCustomWallpaperPathKey), customWallpaperURL_->path());
-    if (const auto bookmark = bookmarks_.create(*customWallpaperURL_)) {
-        defaults_.setObject(key(kCustomWallpaperBookmarkKey), QVariant(*bookmark));
-    } else {
-        defaults_.removeObjectForKey(key(kCustomWallpaperBookmarkKey));
-    }
+    // Every launch assigns the resolved wallpaper again; only a renewed bookmark or a moved
+    // file is worth a write of the preference file.
+    storeIfChanged(key(kCustomWallpaperPathKey), path);
+    storeIfChanged(key(kCustomWallpaperBookmarkKey), bookmark);
     // Sandboxed file access has no counterpart here: the file is simply readable.
+}
+
+void Preferences::storeIfChanged(const QString& name, const std::optional<QVariant>& value) {
+    if (defaults_.objectForKey(name) != value) {
+        defaults_.setObject(name, value);
+    }
 }
 
 void Preferences::setOriginalWallpapers(const WallpaperMap& value) {

@@ -56,6 +56,7 @@ Q_SIGNALS:
 private:
     std::optional<QUrl> resolveCustomWallpaper() const;
     void persistCustomWallpaperURL();
+    void storeIfChanged(const QString& name, const std::optional<QVariant>& value);
 
     UserDefaults& defaults_;
     const FileBookmarks& bookmarks_;

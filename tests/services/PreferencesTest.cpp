@@ -20,7 +20,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PreferencesTest, FirstLaunchFallsBackAndWritesOnlyTheWallpaperReference) {
+TEST_F(PreferencesTest, LaunchFallsBackAndWritesNothingThatIsAlreadyStored) {
     Preferences prefs(defaults, bookmarks);
     EXPECT_FALSE(prefs.showDockIcon());
     EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::grid);
@@ -28,6 +28,14 @@ TEST_F(PreferencesTest, FirstLaunchFallsBackAndWritesOnlyTheWallpaperReference) 
     EXPECT_TRUE(prefs.originalWallpapers().isEmpty());
     EXPECT_FALSE(prefs.customWallpaperURL());
     EXPECT_TRUE(domain.stored.isEmpty());
+    EXPECT_EQ(domain.synchronizeCount, 0);
+
+    // A chosen wallpaper whose bookmark still resolves to itself is not written again either.
+    prefs.setCustomWallpaperURL(QUrl::fromLocalFile(QStringLiteral("/pictures/calm.png")));
+    const int writes = domain.synchronizeCount;
+    Preferences relaunched(defaults, bookmarks);
+    EXPECT_EQ(relaunched.customWallpaperURL(), prefs.customWallpaperURL());
+    EXPECT_EQ(domain.synchronizeCount, writes);
 }
 
 TEST_F(PreferencesTest, MistypedValuesFallBackWithoutTouchingWhatIsStored) {
