@@ -14,7 +14,7 @@
 #include "settings/SettingsWindowController.h"
 
 #include <QApplication>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QWidget>
 

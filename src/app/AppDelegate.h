@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QList>
-#include <QMenuBar>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
@@ -66,7 +66,7 @@ public:
     DesktopController& desktop();
     SettingsWindowController& settingsWindowController();
     StatusItemController* statusItemController() const { return statusItemController_.get(); }
-    QMenuBar* mainMenu() const { return mainMenu_; }
+    QMenu* mainMenu() const { return mainMenu_; }
 
 private:
     void applyActivationPolicy();
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<AppUpdater> updater_;
     std::unique_ptr<StatusItemController> statusItemController_;
     std::unique_ptr<SettingsWindowController> settingsWindowController_;
-    QPointer<QMenuBar> mainMenu_;
+    QPointer<QMenu> mainMenu_;
     bool terminating_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMenuBar>
 #include <QWidget>
 
 namespace hushpane {
@@ -31,11 +30,11 @@ QAction* addItem(QMenu* menu, const QString& title, const std::function<void()>&
 
 }  // namespace
 
-QMenuBar* makeMainMenu(const MainMenuActions& actions) {
-    auto* bar = new QMenuBar(nullptr);
+QMenu* makeMainMenu(const MainMenuActions& actions) {
+    auto* mainMenu = new QMenu(nullptr);
 
     // The application menu; macOS shows the application's name as its title.
-    QMenu* app = bar->addMenu(QStringLiteral("Hushpane"));
+    QMenu* app = mainMenu->addMenu(QStringLiteral("Hushpane"));
     addItem(app, QStringLiteral("About Hushpane"), actions.showAbout)
         ->setMenuRole(QAction::AboutRole);
     app->addSeparator();
@@ -51,14 +50,14 @@ QMenuBar* makeMainMenu(const MainMenuActions& actions) {
     addItem(app, QStringLiteral("Quit Hushpane"), actions.quit, QKeySequence(Qt::CTRL | Qt::Key_Q))
         ->setMenuRole(QAction::QuitRole);
 
-    QMenu* desktop = bar->addMenu(QStringLiteral("Desktop"));
+    QMenu* desktop = mainMenu->addMenu(QStringLiteral("Desktop"));
     QAction* toggle =
         addItem(desktop, QStringLiteral("Toggle Desktop Icons"), actions.toggleDesktop);
     if (actions.bindToggleShortcut) {
         actions.bindToggleShortcut(toggle);
     }
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = mainMenu->addMenu(QStringLiteral("Edit"));
     addItem(
         edit, QStringLiteral("Undo"), [] { sendToFocus("undo"); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -79,7 +78,7 @@ QMenuBar* makeMainMenu(const MainMenuActions& actions) {
         edit, QStringLiteral("Select All"), [] { sendToFocus("selectAll"); },
         QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    QMenu* window = bar->addMenu(QStringLiteral("Window"));
+    QMenu* window = mainMenu->addMenu(QStringLiteral("Window"));
     addItem(
         window, QStringLiteral("Close"),
         [] {
@@ -96,7 +95,7 @@ QMenuBar* makeMainMenu(const MainMenuActions& actions) {
             }
         },
         QKeySequence(Qt::CTRL | Qt::Key_M));
-    return bar;
+    return mainMenu;
 }
 
 }  // namespace hushpane

@@ -3,13 +3,15 @@
 #include <functional>
 
 class QAction;
-class QMenuBar;
+class QMenu;
 
 namespace hushpane {
 
-// The application's main menu: the application, Desktop, Edit and Window menus. On macOS it
-// is the global menu bar; elsewhere the settings window shows it as its own menu bar. Built
-// once.
+// The application's main menu: the application, Desktop, Edit and Window menus, as the items of
+// one menu that is never shown itself. On macOS it is the global menu bar; elsewhere the
+// settings window shows its items in a menu bar of its own, made with the window, so launching
+// builds only these plain menus (a menu bar loads the style's icons and with them every image
+// format plugin). Built once.
 struct MainMenuActions {
     std::function<void()> showAbout;
     std::function<void()> showSettings;
@@ -21,6 +23,6 @@ struct MainMenuActions {
     std::function<void(QAction*)> bindToggleShortcut;
 };
 
-QMenuBar* makeMainMenu(const MainMenuActions& actions);
+QMenu* makeMainMenu(const MainMenuActions& actions);
 
 }  // namespace hushpane

@@ -36,7 +36,7 @@ SettingsWindowController::SettingsWindowController(Preferences& preferences,
                                                    DesktopController& desktop, AppUpdater& updater,
                                                    LoginItemService& loginItems, QString version,
                                                    SettingsView::ShortcutRowFactory makeShortcutRow,
-                                                   QMenuBar* mainMenu, std::function<void()> quit,
+                                                   QMenu* mainMenu, std::function<void()> quit,
                                                    std::function<void()> onVisibilityChange,
                                                    QObject* parent)
     : QObject(parent),
@@ -96,7 +96,9 @@ std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
     // 480 wide and exactly as tall as the form, following it when a row comes or goes.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     if (mainMenu_) {
-        layout->setMenuBar(mainMenu_);
+        auto* menuBar = new QMenuBar(window.get());
+        menuBar->addActions(mainMenu_->actions());
+        layout->setMenuBar(menuBar);
     }
     view_ = new SettingsView(preferences_, desktop_, updater_, loginItems_, version_,
                              makeShortcutRow_, quit_, window.get());

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-class QMenuBar;
+class QMenu;
 
 namespace hushpane {
 
@@ -25,11 +25,12 @@ class Preferences;
 class SettingsWindowController : public QObject {
     Q_OBJECT
 public:
-    // `mainMenu` (may be null) becomes the window's menu bar; the window takes it over.
+    // The items of `mainMenu` (may be null; a menu of menus, owned by the caller) make the
+    // window's menu bar.
     // `quit` runs the application's quit rule; `version` is shown in the Updates section.
     SettingsWindowController(Preferences& preferences, DesktopController& desktop,
                              AppUpdater& updater, LoginItemService& loginItems, QString version,
-                             SettingsView::ShortcutRowFactory makeShortcutRow, QMenuBar* mainMenu,
+                             SettingsView::ShortcutRowFactory makeShortcutRow, QMenu* mainMenu,
                              std::function<void()> quit, std::function<void()> onVisibilityChange,
                              QObject* parent = nullptr);
     ~SettingsWindowController() override;
@@ -54,7 +55,7 @@ private:
     LoginItemService& loginItems_;
     QString version_;
     SettingsView::ShortcutRowFactory makeShortcutRow_;
-    QPointer<QMenuBar> mainMenu_;
+    QPointer<QMenu> mainMenu_;
     std::function<void()> quit_;
     std::function<void()> onVisibilityChange_;
     std::unique_ptr<QWidget> window_;

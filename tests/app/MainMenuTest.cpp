@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -33,7 +32,7 @@ TEST(MainMenu, HasTheFourMenusWithTheirItemsAndKeys) {
     MainMenuActions actions;
     actions.toggleDesktop = [&] { ++toggles; };
     actions.bindToggleShortcut = [&](QAction* a) { bound = a; };
-    std::unique_ptr<QMenuBar> bar(makeMainMenu(actions));
+    std::unique_ptr<QMenu> bar(makeMainMenu(actions));
 
     const auto menus = bar->actions();
     ASSERT_EQ(menus.size(), 4);
@@ -58,7 +57,7 @@ TEST(MainMenu, HasTheFourMenusWithTheirItemsAndKeys) {
 }
 
 TEST(MainMenu, EditCommandsGoToTheFocusedField) {
-    std::unique_ptr<QMenuBar> bar(makeMainMenu({}));
+    std::unique_ptr<QMenu> bar(makeMainMenu({}));
     QWidget window;
     auto* field = new QLineEdit(&window);
     window.show();

@@ -11,7 +11,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
@@ -101,9 +101,9 @@ int main(int argc, char** argv) {
 
     Scene scene;
     scene.updateService.report(true);
-    auto* menu = new QMenuBar;
+    QMenu menu;
     for (const char* title : {"Hushpane", "Desktop", "Edit", "Window"}) {
-        menu->addMenu(QString::fromLatin1(title));
+        menu.addMenu(QString::fromLatin1(title));
     }
 #ifdef HUSHPANE_SCREENSHOTS_WITH_RECORDER
     test::InMemoryHotKeyService hotKeys;
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
 #endif
     SettingsWindowController controller(
         scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
-        recorderRow, menu, [] {}, [] {});
+        recorderRow, &menu, [] {}, [] {});
     controller.show();
     QCoreApplication::processEvents();
     QWidget* window = controller.window();

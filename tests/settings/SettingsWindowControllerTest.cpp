@@ -3,6 +3,7 @@
 #include "SettingsTestFixture.h"
 #include "settings/ToggleSwitch.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
@@ -15,7 +16,7 @@ enum class Policy { regular, accessory };
 
 class SettingsWindowControllerTest : public test::SettingsFixture {
 protected:
-    void makeController(QMenuBar* menu = nullptr) {
+    void makeController(QMenu* menu = nullptr) {
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
             SettingsView::ShortcutRowFactory{}, menu, [this] { ++quits; },
@@ -68,15 +69,19 @@ TEST_F(SettingsWindowControllerTest, ShowIsQueuedAndMakesTheWindowOnce) {
 }
 
 TEST_F(SettingsWindowControllerTest, WindowIsFixedAt480WideAndAsTallAsItsForm) {
-    auto* menu = new QMenuBar;
-    menu->addMenu(QStringLiteral("Desktop"));
-    makeController(menu);
+    QMenu mainMenu;
+    QMenu* desktopMenu = mainMenu.addMenu(QStringLiteral("Desktop"));
+    makeController(&mainMenu);
     controller->show();
     runQueued();
     QWidget* window = controller->window();
     ASSERT_NE(window, nullptr);
 
-    EXPECT_EQ(menu->parentWidget(), window);
+    // The window's own menu bar shows the main menu's menus.
+    const auto* menu = window->findChild<QMenuBar*>();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().first()->menu(), desktopMenu);
     EXPECT_EQ(window->width(), 480);
     EXPECT_EQ(window->minimumSize(), window->maximumSize());  // not resizable
     const Qt::WindowFlags flags = window->windowFlags();
