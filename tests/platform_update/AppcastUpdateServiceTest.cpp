@@ -1,11 +1,14 @@
 #include "platform/UserDefaults.h"
 #include "platform/plist/PlistPreferenceDomain.h"
 #include "platform/update/AppcastUpdateService.h"
+#include "platform/update/FeedFetcherLoader.h"
+#include "platform/update/http/HttpFeedFetcher.h"
 #include "support/InMemoryPreferenceDomain.h"
 
 #include "LoopbackHttpServer.h"
 #include "UpdateTestDoubles.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -36,6 +39,9 @@ protected:
         o.limits.maxBodyBytes = 64 * 1024;
         o.firstCheckDelay = std::chrono::minutes(10);
         o.clock = [this] { return clock; };
+        o.makeFetcher = [](const FeedFetchLimits& limits, QString*) {
+            return std::make_unique<HttpFeedFetcher>(limits);
+        };
         auto p = std::make_unique<RecordingPresenter>();
         presenter = p.get();
         o.presenter = std::move(p);
@@ -190,6 +196,62 @@ TEST_F(UpdateServiceTest, FollowsRedirectsWithinTheLimit) {
     EXPECT_EQ(check().kind, Kind::UpdateAvailable);
     EXPECT_EQ(server.requests(), (QList<QString>{QStringLiteral("/old"), QStringLiteral("/older"),
                                                  QStringLiteral("/feed")}));
+}
+
+TEST_F(UpdateServiceTest, TheDownloaderPluginIsLoadedOnTheFirstCheckOnly) {
+    server.serve(QStringLiteral("/feed"), appcastFeed({{"1.2.0", "1.2.0"}}));
+    int loads = 0;
+    started(server.url(QStringLiteral("/feed")), [&loads](AppcastUpdateServiceOptions& o) {
+        o.makeFetcher = [&loads](const FeedFetchLimits& limits, QString* error) {
+            ++loads;
+            return loadFeedFetcher({QStringLiteral(HUSHPANE_TEST_PLUGIN_DIR)}, limits, error);
+        };
+    });
+    EXPECT_EQ(loads, 0);
+    EXPECT_EQ(check().kind, Kind::UpToDate);
+    EXPECT_EQ(check().kind, Kind::UpToDate);
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(server.requests().size(), 2);
+}
+
+TEST_F(UpdateServiceTest, AMissingOrBrokenDownloaderFailsTheCheckWithASentence) {
+    const QString missing = QStringLiteral(
+        "The update downloader (hushpane-http-feed-fetcher.so) couldn't be loaded: it is not "
+        "installed.");
+    QTemporaryDir empty;
+    QTemporaryDir broken;
+    QFile junk(broken.filePath(QStringLiteral("hushpane-http-feed-fetcher.so")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a shared library");
+    junk.close();
+
+    QString error;
+    EXPECT_EQ(loadFeedFetcher({empty.path()}, {}, &error), nullptr);
+    EXPECT_EQ(error, missing);
+    EXPECT_EQ(loadFeedFetcher({broken.path()}, {}, &error), nullptr);
+    EXPECT_TRUE(
+        error.startsWith(u"The update downloader (hushpane-http-feed-fetcher.so) couldn't "
+                         u"be loaded: "));
+    EXPECT_NE(error, missing);
+    // A broken copy is passed over for a good one further on.
+    EXPECT_NE(
+        loadFeedFetcher({broken.path(), QStringLiteral(HUSHPANE_TEST_PLUGIN_DIR)}, {}, &error),
+        nullptr);
+
+    server.serve(QStringLiteral("/feed"), appcastFeed({{"1.2.0", "1.2.0"}}));
+    started(server.url(QStringLiteral("/feed")),
+            [dir = empty.path()](AppcastUpdateServiceOptions& o) {
+                o.makeFetcher = [dir](const FeedFetchLimits& limits, QString* e) {
+                    return loadFeedFetcher({dir}, limits, e);
+                };
+            });
+    const UpdatePresentation shown = check();
+    EXPECT_EQ(shown.kind, Kind::Failed);
+    EXPECT_EQ(shown.heading, u"Couldn't check for updates.");
+    EXPECT_EQ(shown.detail, missing);
+    EXPECT_TRUE(service->canCheckForUpdates());
+    EXPECT_TRUE(service->lastCheckTime());
+    EXPECT_TRUE(server.requests().isEmpty());
 }
 
 TEST_F(UpdateServiceTest, CanCheckIsFalseWhileACheckRunsAndTrueAfter) {

@@ -3,6 +3,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/update/DesktopNotifier.h"
 #include "platform/update/DialogUpdatePresenter.h"
+#include "platform/update/FeedFetcherLoader.h"
 #include "platform/update/UpdateLogging.h"
 
 #include <QLocale>
@@ -58,7 +59,6 @@ AppcastUpdateService::AppcastUpdateService(UserDefaults& defaults, QString appVe
       defaults_(defaults),
       appVersion_(std::move(appVersion)),
       options_(std::move(options)),
-      fetcher_(new FeedFetcher(options_.limits, this)),
       scheduleTimer_(new QTimer(this)) {
     if (!options_.clock) {
         options_.clock = [] { return QDateTime::currentDateTimeUtc(); };
@@ -66,10 +66,14 @@ AppcastUpdateService::AppcastUpdateService(UserDefaults& defaults, QString appVe
     if (!options_.presenter) {
         options_.presenter = std::make_unique<DialogUpdatePresenter>();
     }
+    if (!options_.makeFetcher) {
+        options_.makeFetcher = [](const FeedFetchLimits& limits, QString* error) {
+            return loadFeedFetcher(feedFetcherPluginDirectories(), limits, error);
+        };
+    }
     if (!options_.notifier) {
         options_.notifier = std::make_unique<DesktopNotifier>();
     }
-    connect(fetcher_, &FeedFetcher::finished, this, &AppcastUpdateService::onFetchFinished);
     connect(options_.notifier.get(), &UpdateNotifier::activated, this,
             &AppcastUpdateService::showPendingUpdate);
     connect(options_.notifier.get(), &UpdateNotifier::failed, this,
@@ -167,7 +171,22 @@ std::optional<QDateTime> AppcastUpdateService::nextScheduledCheck() const {
 
 void AppcastUpdateService::beginCheck(Check kind) {
     checking_ = kind;
-    if (!fetcher_->fetch(options_.feedUrl)) {
+    if (!fetcher_) {
+        QString error;
+        fetcher_ = options_.makeFetcher(options_.limits, &error);
+        if (!fetcher_) {
+            // Reported like any failed download, and like one a main-loop turn later.
+            reportCanCheck();
+            QMetaObject::invokeMethod(
+                this, [this, error] { onFetchFinished({}, error); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    // The fetcher belongs to this service and never calls back once it is gone.
+    const bool started = fetcher_->fetch(
+        options_.feedUrl,
+        [this](const QByteArray& body, const QString& error) { onFetchFinished(body, error); });
+    if (!started) {
         checking_ = Check::None;
         return;
     }

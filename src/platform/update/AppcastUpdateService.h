@@ -33,6 +33,10 @@ struct AppcastUpdateServiceOptions {
     // Null: the update dialog and desktop notifications on the session bus.
     std::unique_ptr<UpdatePresenter> presenter;
     std::unique_ptr<UpdateNotifier> notifier;
+    // Null: the downloader plugin, loaded on the first check. Returns null with a sentence in
+    // `error` when there is no downloader; the check then fails with that sentence.
+    std::function<std::unique_ptr<FeedFetcher>(const FeedFetchLimits& limits, QString* error)>
+        makeFetcher;
 };
 
 // Checks an appcast feed over HTTP(S) on request and once a day, and shows what it found:
@@ -88,7 +92,7 @@ private:
     QString appVersion_;
     AppcastUpdateServiceOptions options_;
     UpdateServiceDelegate* delegate_ = nullptr;
-    FeedFetcher* fetcher_;
+    std::unique_ptr<FeedFetcher> fetcher_;  // made on the first check
     QTimer* scheduleTimer_;
     QDateTime startTime_;
     std::optional<QDateTime> nextCheck_;

@@ -1,16 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
+#include <QtPlugin>
 
 #include <chrono>
-
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <functional>
+#include <memory>
 
 namespace hushpane {
 
@@ -25,36 +22,30 @@ struct FeedFetchLimits {
     qint64 maxBodyBytes = 2 * 1024 * 1024;
 };
 
-// Downloads one feed at a time over HTTP(S). The outcome arrives as exactly one finished()
-// signal per fetch(), on the thread of this object.
-class FeedFetcher : public QObject {
-    Q_OBJECT
+// Downloads one feed at a time. Deliberately not a QObject: the downloader lives in a plugin
+// loaded on the first check, and a plain interface keeps the program and the plugin from each
+// carrying a meta-object of their own for it.
+class FeedFetcher {
 public:
-    explicit FeedFetcher(FeedFetchLimits limits = {}, QObject* parent = nullptr);
-    ~FeedFetcher() override;
-
-    // False (and nothing happens) while a download is running.
-    bool fetch(const QUrl& url);
-    bool isFetching() const { return !reply_.isNull(); }
-
-Q_SIGNALS:
     // `error` is a sentence for people, empty on success; `body` is empty on failure.
-    void finished(const QByteArray& body, const QString& error);
+    using Finished = std::function<void(const QByteArray& body, const QString& error)>;
 
-private:
-    enum class Abort { None, TooLarge, TotalTimeout };
+    virtual ~FeedFetcher() = default;
 
-    void readAvailable();
-    void onFinished();
-    void abortWith(Abort reason);
-    QString describeFailure() const;
+    // Starts a download; `finished` runs exactly once, later, on the fetcher's thread. False
+    // (and nothing happens) while a download is running.
+    virtual bool fetch(const QUrl& url, Finished finished) = 0;
+    virtual bool isFetching() const = 0;
+};
 
-    FeedFetchLimits limits_;
-    QNetworkAccessManager* network_;
-    QPointer<QNetworkReply> reply_;
-    QTimer deadline_;
-    QByteArray body_;
-    Abort abort_ = Abort::None;
+// What the downloader plugin offers: fetchers with the given limits.
+class FeedFetcherFactory {
+public:
+    virtual ~FeedFetcherFactory() = default;
+    virtual std::unique_ptr<FeedFetcher> createFeedFetcher(const FeedFetchLimits& limits) = 0;
 };
 
 }  // namespace hushpane
+
+#define HUSHPANE_FEED_FETCHER_FACTORY_IID "app.hushpane.FeedFetcherFactory/1"
+Q_DECLARE_INTERFACE(hushpane::FeedFetcherFactory, HUSHPANE_FEED_FETCHER_FACTORY_IID)

@@ -1,29 +1,32 @@
-#include "platform/update/FeedFetcher.h"
+#include "platform/update/http/HttpFeedFetcher.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <utility>
+
 namespace hushpane {
 
-FeedFetcher::FeedFetcher(FeedFetchLimits limits, QObject* parent)
+HttpFeedFetcher::HttpFeedFetcher(FeedFetchLimits limits, QObject* parent)
     : QObject(parent), limits_(limits), network_(new QNetworkAccessManager(this)) {
     network_->setTransferTimeout(static_cast<int>(limits_.transferTimeout.count()));
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] { abortWith(Abort::TotalTimeout); });
 }
 
-FeedFetcher::~FeedFetcher() {
+HttpFeedFetcher::~HttpFeedFetcher() {
     if (reply_) {
         reply_->disconnect(this);
         reply_->abort();
     }
 }
 
-bool FeedFetcher::fetch(const QUrl& url) {
+bool HttpFeedFetcher::fetch(const QUrl& url, Finished finished) {
     if (reply_) {
         return false;
     }
+    finished_ = std::move(finished);
     QNetworkRequest request(url);
     // Never from https down to http; the count keeps a redirect loop from going on.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -48,13 +51,13 @@ bool FeedFetcher::fetch(const QUrl& url) {
             abortWith(Abort::TooLarge);
         }
     });
-    connect(reply_, &QNetworkReply::readyRead, this, &FeedFetcher::readAvailable);
-    connect(reply_, &QNetworkReply::finished, this, &FeedFetcher::onFinished);
+    connect(reply_, &QNetworkReply::readyRead, this, &HttpFeedFetcher::readAvailable);
+    connect(reply_, &QNetworkReply::finished, this, &HttpFeedFetcher::onFinished);
     deadline_.start(limits_.totalTimeout);
     return true;
 }
 
-void FeedFetcher::readAvailable() {
+void HttpFeedFetcher::readAvailable() {
     if (!reply_ || abort_ != Abort::None) {
         return;
     }
@@ -72,7 +75,7 @@ void FeedFetcher::readAvailable() {
     body_.append(chunk);
 }
 
-void FeedFetcher::abortWith(Abort reason) {
+void HttpFeedFetcher::abortWith(Abort reason) {
     if (!reply_ || abort_ != Abort::None) {
         return;
     }
@@ -84,7 +87,7 @@ void FeedFetcher::abortWith(Abort reason) {
     }
 }
 
-void FeedFetcher::onFinished() {
+void HttpFeedFetcher::onFinished() {
     QNetworkReply* reply = reply_;
     if (!reply) {
         return;
@@ -102,10 +105,14 @@ void FeedFetcher::onFinished() {
     reply->deleteLater();
     const QByteArray body = error.isEmpty() ? body_ : QByteArray();
     body_.clear();
-    Q_EMIT finished(body, error);
+    // Taken out first: the callback may start the next download.
+    const Finished done = std::exchange(finished_, nullptr);
+    if (done) {
+        done(body, error);
+    }
 }
 
-QString FeedFetcher::describeFailure() const {
+QString HttpFeedFetcher::describeFailure() const {
     switch (abort_) {
         case Abort::TooLarge:
             return QStringLiteral(

@@ -1,0 +1,12 @@
+#include "platform/update/http/HttpFeedFetcherPlugin.h"
+
+#include "platform/update/http/HttpFeedFetcher.h"
+
+namespace hushpane {
+
+std::unique_ptr<FeedFetcher> HttpFeedFetcherPlugin::createFeedFetcher(
+    const FeedFetchLimits& limits) {
+    return std::make_unique<HttpFeedFetcher>(limits);
+}
+
+}  // namespace hushpane
