@@ -48,9 +48,10 @@ out = subprocess.run([probe, str(rounds), hushpane, minimal], capture_output=Tru
                      check=True).stdout.split("\n")
 figures = [dict(zip(l.split()[1:7:2], map(float, l.split()[2:7:2]))) for l in out[:2]]
 h, m = figures
-line(f"start-up to tray icon, Hushpane (median of {rounds})",
-     f"{h['median']:8.1f} ms (fastest {h['min']:.1f})")
-line(f"start-up to tray icon, minimal Qt tray", f"{m['median']:8.1f} ms (fastest {m['min']:.1f})")
+line("start-up to tray icon, Hushpane",
+     f"{h['median']:8.1f} ms (median of {rounds}; fastest {h['min']:.1f} ms)")
+line("start-up to tray icon, minimal Qt tray",
+     f"{m['median']:8.1f} ms (median of {rounds}; fastest {m['min']:.1f} ms)")
 line("start-up ratio (target <= 1.3)", f"{h['median'] / m['median']:.2f} "
      f"(fastest against fastest {h['min'] / m['min']:.2f})")
 
