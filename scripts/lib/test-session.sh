@@ -1,20 +1,28 @@
-# Sourced by the scripts that run tests: a virtual display when one is needed, a throw-away
-# HOME and XDG directories, and `in_test_session CMD...`, which runs CMD on a private session
-# bus. Services the bus activates (xfconfd, dconf) inherit the bus's environment, so HOME is
-# set before the bus starts.
+# Sourced by the scripts that run tests, benchmarks and screenshots: a virtual display when one
+# is needed, a throw-away HOME and XDG directories, and `in_test_session CMD...`, which runs
+# CMD on a private session bus. Services the bus activates (xfconfd, dconf) inherit the bus's
+# environment, so HOME is set before the bus starts. Helpers a script starts in the background
+# go into `session_pids`; they are ended, newest first, with the session.
 
 test_scratch=$(mktemp -d /tmp/hushpane-test.XXXXXX)
 test_xvfb_pid=""
+session_pids=()
 cleanup_test_session() {
+  local i
+  for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do
+    kill "${session_pids[i]}" 2>/dev/null || true
+  done
   if [ -n "$test_xvfb_pid" ]; then kill "$test_xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$test_scratch"
 }
 trap cleanup_test_session EXIT
 
-# start_display: Xvfb on a free display number, exported as DISPLAY.
+# start_display [WxHxD]: Xvfb on a free display number (1280x800x24 unless given), exported
+# as DISPLAY.
 start_display() {
   exec 3>"$test_scratch/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$test_scratch/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -noreset \
+    >"$test_scratch/xvfb.log" 2>&1 &
   test_xvfb_pid=$!
   exec 3>&-
   for _ in $(seq 100); do
