@@ -28,9 +28,22 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace hushpane;
+
+namespace {
+
+// Ends a process that only handed its URLs to the running instance. It owns no files and no
+// bus name, and tearing the application down would cost more than the whole hand-off: Qt
+// loads the complete font configuration only to release it.
+[[noreturn]] void endWithoutTeardown(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -58,11 +71,11 @@ int main(int argc, char** argv) {
     QString handOverError;
     switch (instance.claim(urlTexts, &handOverError)) {
         case SingleInstance::Role::forwarded:
-            return 0;
+            endWithoutTeardown(0);
         case SingleInstance::Role::failed:
             std::fprintf(stderr, "hushpane: couldn't reach the running Hushpane: %s\n",
                          qPrintable(handOverError));
-            return 1;
+            endWithoutTeardown(1);
         case SingleInstance::Role::primary:
             break;
     }
