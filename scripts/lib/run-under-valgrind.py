@@ -6,7 +6,7 @@ import re
 import subprocess
 import sys
 
-build, pattern = sys.argv[1], re.compile(sys.argv[2])
+build, pattern = os.path.abspath(sys.argv[1]), re.compile(sys.argv[2])
 tests = json.loads(subprocess.run(["ctest", "--test-dir", build, "--show-only=json-v1"],
                                   check=True, capture_output=True, text=True).stdout)["tests"]
 passed = failed = 0
@@ -23,9 +23,15 @@ for test in tests:
     # PCRE2 compiles regular expressions to machine code that memcheck cannot follow.
     env["QT_ENABLE_REGEXP_JIT"] = "0"
     log = os.path.join(build, f"valgrind-{name}.log")
-    command = ["valgrind", "--tool=memcheck", "--error-exitcode=99", "--leak-check=no",
-               f"--suppressions={os.environ['HUSHPANE_VALGRIND_SUPPRESSIONS']}",
-               "--gen-suppressions=all", f"--log-file={log}"] + test["command"]
+    memcheck = ["valgrind", "--tool=memcheck", "--error-exitcode=99", "--leak-check=no",
+                f"--suppressions={os.environ['HUSHPANE_VALGRIND_SUPPRESSIONS']}",
+                "--gen-suppressions=all", f"--log-file={log}"]
+    command = test["command"]
+    with open(command[0], "rb") as f:
+        is_wrapper_script = f.read(2) == b"#!"
+    # A wrapper script (a display of its own, say) runs the test program: memcheck goes on the
+    # program, not on the shell.
+    command = (command[:1] + memcheck + command[1:]) if is_wrapper_script else memcheck + command
     result = subprocess.run(command, env=env, cwd=os.path.dirname(test["command"][0]),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     errors = re.search(r"ERROR SUMMARY: (\d+) errors", open(log).read())
