@@ -2,13 +2,13 @@
 // over the real preference file and the real /usr/bin/killall ending a stand-in Finder.
 //   bench_toggle <stand-in Finder> <repetitions>
 // Prints one line per figure: median and spread (interquartile range) in milliseconds.
-#include "platform/UserDefaults.h"
+#include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "backends/posix/PosixProcessLauncher.h"
+#include "common/UserDefaults.h"
 #include "platform/Workspace.h"
-#include "platform/plist/PlistPreferenceDomain.h"
-#include "platform/posix/PosixFileBookmarks.h"
-#include "platform/posix/PosixProcessLauncher.h"
 #include "services/DesktopController.h"
-#include "services/FinderDesktopSwitch.h"
 #include "services/Preferences.h"
 
 #include <QCoreApplication>

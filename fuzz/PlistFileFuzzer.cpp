@@ -1,5 +1,5 @@
 // Preference files as the plist layer reads them: whatever bytes are on disk.
-#include "platform/plist/PlistCodec.h"
+#include "backends/plist/PlistCodec.h"
 
 #include <cstdint>
 #include <cstdlib>

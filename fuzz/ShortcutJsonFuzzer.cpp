@@ -1,10 +1,10 @@
 // The stored form of a shortcut, as anyone may have edited it.
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
+#include "fakes/InMemoryPreferenceDomain.h"
 #include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/Shortcut.h"
-#include "platform/UserDefaults.h"
-#include "support/InMemoryHotKeyService.h"
-#include "support/InMemoryKeyboardLayout.h"
-#include "support/InMemoryPreferenceDomain.h"
 
 #include <QGuiApplication>
 

@@ -1,13 +1,13 @@
 // Every stored setting read back from a hand-edited preference file: the settings store's
 // values and the stored shortcuts, through the plist layer.
+#include "backends/plist/PlistCodec.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
+#include "fakes/InMemoryPreferenceDomain.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
-#include "platform/UserDefaults.h"
-#include "platform/plist/PlistCodec.h"
-#include "platform/posix/PosixFileBookmarks.h"
 #include "services/Preferences.h"
-#include "support/InMemoryHotKeyService.h"
-#include "support/InMemoryKeyboardLayout.h"
-#include "support/InMemoryPreferenceDomain.h"
 
 #include <QGuiApplication>
 

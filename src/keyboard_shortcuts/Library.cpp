@@ -1,6 +1,6 @@
 #include "keyboard_shortcuts/Library.h"
 
-#include "platform/UserDefaults.h"
+#include "common/UserDefaults.h"
 
 #include <algorithm>
 

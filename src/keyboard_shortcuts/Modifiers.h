@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CarbonModifierBits.h"
+#include "common/CarbonModifierBits.h"
 
 #include <QString>
 #include <Qt>

@@ -1,9 +1,9 @@
 #include "keyboard_shortcuts/Shortcut.h"
 
+#include "common/KeyPositions.h"
 #include "keyboard_shortcuts/ActionShortcut.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
 #include "keyboard_shortcuts/SpecialKeys.h"
-#include "platform/KeyPositions.h"
 #include "platform/KeyboardLayout.h"
 
 #include <QAction>

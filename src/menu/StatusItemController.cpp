@@ -74,7 +74,7 @@ void StatusItemController::update() {
     const bool hidden = desktop_.isDesktopHidden();
     toggleItem_->setText(hidden ? QStringLiteral("Show Desktop Icons")
                                 : QStringLiteral("Hide Desktop Icons"));
-    currentImage_ = preferences_.menuBarIcon().image(hidden);
+    currentImage_ = menuBarIconImage(preferences_.menuBarIcon(), hidden);
     statusItem_->setIcon(
         currentImage_ ? tintedTemplateIcon(currentImage_->icon, templateColour(qApp->palette()))
                       : QIcon());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/MenuBarIcon.h"
+#include "menu/SymbolImage.h"
 
 #include <QAction>
 #include <QObject>

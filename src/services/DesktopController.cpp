@@ -1,7 +1,7 @@
 #include "services/DesktopController.h"
 
+#include "common/Logging.h"
 #include "platform/DesktopSwitch.h"
-#include "platform/Logging.h"
 #include "platform/Workspace.h"
 #include "services/Preferences.h"
 

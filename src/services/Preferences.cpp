@@ -1,7 +1,7 @@
 #include "services/Preferences.h"
 
+#include "common/UserDefaults.h"
 #include "platform/FileBookmarks.h"
-#include "platform/UserDefaults.h"
 
 #include <QVariantMap>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/MenuBarIcon.h"
+#include "services/MenuBarIcon.h"
 
 #include <QAbstractButton>
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsPalette.h"
 
-#include "menu/MenuBarIcon.h"
+#include "menu/SymbolImage.h"
 
 #include <QFile>
 #include <QImage>
@@ -72,8 +72,7 @@ void makeCaption(QWidget* label) {
 }
 
 QPixmap symbolPixmap(const QString& name, int size, const QColor& color, qreal devicePixelRatio) {
-    const QString path =
-        QLatin1StringView(MenuBarIcon::kSymbolRoot) + u'/' + name + QStringLiteral(".svg");
+    const QString path = QLatin1StringView(kSymbolRoot) + u'/' + name + QStringLiteral(".svg");
     if (size <= 0 || !QFile::exists(path)) {
         return {};
     }

@@ -2,8 +2,8 @@
 // temporary HOME and the shared virtual display; the Finder-compatible desktop switch with a
 // stand-in Finder for the real killall to end.
 
-#include "../platform_xfce/PrivateXfceSession.h"
-#include "platform/plist/PlistPreferenceDomain.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "support/PrivateXfceSession.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>

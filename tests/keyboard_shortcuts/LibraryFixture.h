@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
+#include "fakes/InMemoryPreferenceDomain.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
-#include "platform/UserDefaults.h"
-#include "support/InMemoryHotKeyService.h"
-#include "support/InMemoryKeyboardLayout.h"
-#include "support/InMemoryPreferenceDomain.h"
 
 #include <gtest/gtest.h>
 

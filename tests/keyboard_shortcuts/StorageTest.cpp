@@ -1,6 +1,6 @@
 #include "LibraryFixture.h"
 
-#include "platform/plist/PlistPreferenceDomain.h"
+#include "backends/plist/PlistPreferenceDomain.h"
 #include "support/StdoutCapture.h"
 
 #include <QAction>

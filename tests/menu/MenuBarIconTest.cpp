@@ -1,4 +1,4 @@
-#include "menu/MenuBarIcon.h"
+#include "menu/SymbolImage.h"
 
 #include <QFile>
 #include <QSet>
@@ -42,17 +42,17 @@ TEST(MenuBarIcon, MissingSymbolsFallBackToTheGridLookForTheSameState) {
     makeSymbol(QStringLiteral("sparkles"));
     makeSymbol(QStringLiteral("moon.fill"));
 
-    const auto moonHidden = MenuBarIcon(MenuBarIcon::moon).image(true, symbols.path());
+    const auto moonHidden = menuBarIconImage(MenuBarIcon::moon, true, symbols.path());
     ASSERT_TRUE(moonHidden);
     EXPECT_EQ(moonHidden->symbolName, QStringLiteral("moon.fill"));
     EXPECT_TRUE(moonHidden->isTemplate);
     EXPECT_TRUE(moonHidden->icon.isMask());
 
-    const auto lampHidden = MenuBarIcon(MenuBarIcon::lamp).image(true, symbols.path());
+    const auto lampHidden = menuBarIconImage(MenuBarIcon::lamp, true, symbols.path());
     ASSERT_TRUE(lampHidden);
     EXPECT_EQ(lampHidden->symbolName, QStringLiteral("sparkles"));
     EXPECT_EQ(lampHidden->accessibilityDescription, QStringLiteral("Desktop hidden"));
 
     // Shown state: neither the look's nor the grid's shown symbol exists.
-    EXPECT_FALSE(MenuBarIcon(MenuBarIcon::lamp).image(false, symbols.path()));
+    EXPECT_FALSE(menuBarIconImage(MenuBarIcon::lamp, false, symbols.path()));
 }

@@ -1,13 +1,13 @@
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryDesktopSwitch.h"
+#include "fakes/InMemoryFileBookmarks.h"
+#include "fakes/InMemoryPreferenceDomain.h"
+#include "fakes/InMemoryUpdateService.h"
+#include "fakes/InMemoryWorkspace.h"
 #include "menu/StatusItemController.h"
-#include "platform/UserDefaults.h"
 #include "services/AppUpdater.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
-#include "support/InMemoryDesktopSwitch.h"
-#include "support/InMemoryFileBookmarks.h"
-#include "support/InMemoryPreferenceDomain.h"
-#include "support/InMemoryUpdateService.h"
-#include "support/InMemoryWorkspace.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -111,7 +111,7 @@ TEST_F(StatusItemTest, TitleAndIconFollowEachRealChangeOnceInALaterTurn) {
 TEST_F(StatusItemTest, EveryLookHasBothPicturesInTheSymbolSet) {
     for (const MenuBarIcon look : MenuBarIcon::allCases()) {
         for (const bool hidden : {false, true}) {
-            const auto image = look.image(hidden);
+            const auto image = menuBarIconImage(look, hidden);
             ASSERT_TRUE(image) << look.rawValue().toStdString();
             EXPECT_EQ(image->symbolName, look.symbol(hidden));
             EXPECT_FALSE(image->icon.pixmap(22, 22).isNull());

@@ -1,5 +1,5 @@
+#include "fakes/InMemoryUpdateService.h"
 #include "services/AppUpdater.h"
-#include "support/InMemoryUpdateService.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
-#include "platform/UserDefaults.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryFileBookmarks.h"
+#include "fakes/InMemoryPreferenceDomain.h"
 #include "services/Preferences.h"
-#include "support/InMemoryFileBookmarks.h"
-#include "support/InMemoryPreferenceDomain.h"
 
 #include <QSignalSpy>
 

@@ -1,11 +1,11 @@
-#include "platform/UserDefaults.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryDesktopSwitch.h"
+#include "fakes/InMemoryFileBookmarks.h"
+#include "fakes/InMemoryPreferenceDomain.h"
+#include "fakes/InMemoryWorkspace.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 #include "services/WallpaperController.h"
-#include "support/InMemoryDesktopSwitch.h"
-#include "support/InMemoryFileBookmarks.h"
-#include "support/InMemoryPreferenceDomain.h"
-#include "support/InMemoryWorkspace.h"
 
 #include <QSignalSpy>
 

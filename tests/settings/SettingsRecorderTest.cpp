@@ -1,9 +1,9 @@
 #include "SettingsTestFixture.h"
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
 #include "keyboard_shortcuts/Recorder.h"
 #include "settings/SettingsWindowController.h"
-#include "support/InMemoryHotKeyService.h"
-#include "support/InMemoryKeyboardLayout.h"
 
 #include <QLabel>
 #include <QTest>

@@ -19,12 +19,10 @@
 
 #include <cstdio>
 
-#ifdef HUSHPANE_SCREENSHOTS_WITH_RECORDER
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
 #include "keyboard_shortcuts/Recorder.h"
-#include "support/InMemoryHotKeyService.h"
-#include "support/InMemoryKeyboardLayout.h"
-#endif
 
 using namespace hushpane;
 
@@ -105,7 +103,6 @@ int main(int argc, char** argv) {
     for (const char* title : {"Hushpane", "Desktop", "Edit", "Window"}) {
         menu.addMenu(QString::fromLatin1(title));
     }
-#ifdef HUSHPANE_SCREENSHOTS_WITH_RECORDER
     test::InMemoryHotKeyService hotKeys;
     test::InMemoryKeyboardLayout layout;
     KeyboardShortcuts::Library library(scene.defaults, hotKeys, layout);
@@ -116,23 +113,6 @@ int main(int argc, char** argv) {
     const auto recorderRow = [&toggle](const QString& label, QWidget* parent) -> QWidget* {
         return new KeyboardShortcuts::Recorder(label, toggle, {}, parent);
     };
-#else
-    // Stands in for the recorder: label on the leading side, the 130-wide field trailing.
-    const auto recorderRow = [](const QString& label, QWidget* parent) -> QWidget* {
-        auto* row = new QWidget(parent);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(new QLabel(label, row), 1);
-        auto* field = new QLabel(QStringLiteral("⌃⌥⌘H"), row);
-        field->setAlignment(Qt::AlignCenter);
-        field->setFixedSize(130, 24);
-        field->setStyleSheet(
-            QStringLiteral("border: 1px solid palette(mid); border-radius: 6px;"
-                           " background: palette(base);"));
-        layout->addWidget(field);
-        return row;
-    };
-#endif
     SettingsWindowController controller(
         scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
         recorderRow, &menu, [] {}, [] {});

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "platform/UserDefaults.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryDesktopSwitch.h"
+#include "fakes/InMemoryFileBookmarks.h"
+#include "fakes/InMemoryLoginItemService.h"
+#include "fakes/InMemoryPreferenceDomain.h"
+#include "fakes/InMemoryUpdateService.h"
+#include "fakes/InMemoryWorkspace.h"
 #include "services/AppUpdater.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
-#include "support/InMemoryDesktopSwitch.h"
-#include "support/InMemoryFileBookmarks.h"
-#include "support/InMemoryLoginItemService.h"
-#include "support/InMemoryPreferenceDomain.h"
-#include "support/InMemoryUpdateService.h"
-#include "support/InMemoryWorkspace.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,0 +1,144 @@
+#include "backends/xfce/XfconfClient.h"
+
+#include <QDBusArgument>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+namespace hushpane {
+
+namespace {
+
+constexpr auto kPropertyNotFound = "org.xfce.Xfconf.Error.PropertyNotFound";
+
+QString errorText(const QDBusMessage& reply) {
+    if (!reply.errorMessage().isEmpty()) {
+        return reply.errorMessage();
+    }
+    if (!reply.errorName().isEmpty()) {
+        return reply.errorName();
+    }
+    return QStringLiteral("no answer from the xfconf daemon");
+}
+
+QVariant unwrap(QVariant value) {
+    while (value.typeId() == qMetaTypeId<QDBusVariant>()) {
+        value = value.value<QDBusVariant>().variant();
+    }
+    return value;
+}
+
+}  // namespace
+
+XfconfClient::XfconfClient(QDBusConnection bus, int timeoutMs, int quietPeriodMs)
+    : bus_(std::move(bus)),
+      timeoutMs_(timeoutMs),
+      quietPeriodMs_(quietPeriodMs),
+      silence_(std::make_shared<Silence>()) {}
+
+QDBusMessage XfconfClient::send(const QDBusMessage& message) const {
+    if (!silence_->until.hasExpired()) {
+        return message.createErrorReply(QDBusError::NoReply, silence_->message);
+    }
+    const QDBusMessage reply = bus_.call(message, QDBus::Block, timeoutMs_);
+    const QDBusError::ErrorType type = QDBusError(reply).type();
+    if (reply.type() == QDBusMessage::ErrorMessage &&
+        (type == QDBusError::NoReply || type == QDBusError::Timeout ||
+         type == QDBusError::TimedOut)) {
+        silence_->until = QDeadlineTimer(quietPeriodMs_);
+        silence_->message = errorText(reply);
+    }
+    return reply;
+}
+
+XfconfClient::Value XfconfClient::property(const QString& channel, const QString& property) const {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("GetProperty"));
+    call << channel << property;
+    const QDBusMessage reply = send(call);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        if (reply.errorName() == QLatin1String(kPropertyNotFound)) {
+            return {};
+        }
+        return {std::nullopt, errorText(reply)};
+    }
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return {std::nullopt, errorText(reply)};
+    }
+    return {unwrap(reply.arguments().constFirst()), std::nullopt};
+}
+
+std::optional<QString> XfconfClient::setProperty(const QString& channel, const QString& property,
+                                                 const QVariant& value) const {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("SetProperty"));
+    call << channel << property << QVariant::fromValue(QDBusVariant(value));
+    const QDBusMessage reply = send(call);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        return errorText(reply);
+    }
+    return std::nullopt;
+}
+
+std::optional<QStringList> XfconfClient::channels(QString* error) const {
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("ListChannels"));
+    const QDBusMessage reply = send(call);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        if (error) {
+            *error = errorText(reply);
+        }
+        return std::nullopt;
+    }
+    return reply.arguments().constFirst().toStringList();
+}
+
+bool XfconfClient::hasChannel(const QString& channel) const {
+    if (const std::optional<QStringList> known = channels(); known && known->contains(channel)) {
+        return true;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("GetAllProperties"));
+    call << channel << QStringLiteral("/");
+    const QDBusMessage reply = send(call);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return false;
+    }
+    // An a{sv}: demarshalled as a QDBusArgument map.
+    const QVariant all = reply.arguments().constFirst();
+    if (all.canConvert<QDBusArgument>()) {
+        const QDBusArgument argument = all.value<QDBusArgument>();
+        if (argument.currentType() == QDBusArgument::MapType) {
+            QVariantMap properties;
+            argument >> properties;
+            return !properties.isEmpty();
+        }
+    }
+    return !all.toMap().isEmpty();
+}
+
+std::optional<qint64> xfconfInteger(const QVariant& value) {
+    switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UChar:
+            return value.toLongLong();
+        case QMetaType::QString: {
+            bool ok = false;
+            const qint64 n = value.toString().trimmed().toLongLong(&ok);
+            return ok ? std::optional<qint64>(n) : std::nullopt;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace hushpane

@@ -1,7 +1,0 @@
-#include "platform/update/UpdateLogging.h"
-
-namespace hushpane {
-
-Q_LOGGING_CATEGORY(lcUpdates, "app.hushpane.updates")
-
-}  // namespace hushpane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "update/FeedFetcher.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace hushpane {
+
+// The downloader plugin's file name, without the platform's suffix.
+inline constexpr auto kFeedFetcherPluginName = "hushpane-http-feed-fetcher";
+
+// Where the plugin is looked for, in this order: beside the program (a build tree), then where
+// an installation puts it relative to the program (<prefix>/lib/hushpane).
+QStringList feedFetcherPluginDirectories();
+
+// Loads the downloader plugin from the first of `directories` that holds one and makes a
+// fetcher. Null, with a sentence for people in `error`, when no plugin can be loaded.
+std::unique_ptr<FeedFetcher> loadFeedFetcher(const QStringList& directories,
+                                             const FeedFetchLimits& limits, QString* error);
+
+}  // namespace hushpane

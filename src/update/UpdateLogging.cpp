@@ -1,0 +1,7 @@
+#include "update/UpdateLogging.h"
+
+namespace hushpane {
+
+Q_LOGGING_CATEGORY(lcUpdates, "app.hushpane.updates")
+
+}  // namespace hushpane

@@ -1,0 +1,218 @@
+#include "backends/plist/PlistCodec.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/plist/PreferencesDirectory.h"
+#include "support/LogCapture.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace hushpane;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+class PlistDomainTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file() const {
+        return dir.path() + QStringLiteral("/Preferences/com.apple.finder.plist");
+    }
+};
+
+}  // namespace
+
+TEST(PreferencesDirectory, FollowsXdgConfigHome) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(plist::preferencesFile(QStringLiteral("app.hushpane")),
+              QStringLiteral("/tmp/cfg/hushpane/Preferences/app.hushpane.plist"));
+    qputenv("XDG_CONFIG_HOME", "relative/ignored");
+    EXPECT_EQ(plist::preferencesDirectory(),
+              QDir::homePath() + QStringLiteral("/.config/hushpane/Preferences"));
+    qputenv("XDG_CONFIG_HOME", saved);
+}
+
+// XML property lists keep dates to the second.
+TEST_F(PlistDomainTest, WritesBooleansAsPlistBooleansAndKeepsEveryType) {
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    const QDateTime when(QDate(2024, 5, 6), QTime(7, 8, 9), QTimeZone::utc());
+    domain.setValue(QStringLiteral("CreateDesktop"), QVariant(false));
+    domain.setValue(QStringLiteral("count"), QVariant(qlonglong(-42)));
+    domain.setValue(QStringLiteral("ratio"), QVariant(0.5));
+    domain.setValue(QStringLiteral("name"), QVariant(QStringLiteral("Grüße")));
+    domain.setValue(QStringLiteral("blob"), QVariant(QByteArray("\x00\x01\xff", 3)));
+    domain.setValue(QStringLiteral("when"), QVariant(when));
+    domain.setValue(QStringLiteral("list"), QVariant(QVariantList{1, QStringLiteral("a"), true}));
+    domain.setValue(QStringLiteral("map"),
+                    QVariant(QVariantMap{{QStringLiteral("k"), QStringLiteral("v")}}));
+    ASSERT_TRUE(domain.synchronize());
+
+    const QByteArray xml = readAll(file());
+    EXPECT_TRUE(xml.contains("<key>CreateDesktop</key>\n\t<false/>")) << xml.constData();
+
+    PlistPreferenceDomain again(QStringLiteral("com.apple.finder"), file());
+    const auto b = again.copyValue(QStringLiteral("CreateDesktop"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->typeId(), QMetaType::Bool);
+    EXPECT_FALSE(b->toBool());
+    EXPECT_EQ(again.copyValue(QStringLiteral("count"))->toLongLong(), -42);
+    EXPECT_EQ(again.copyValue(QStringLiteral("count"))->typeId(), QMetaType::LongLong);
+    EXPECT_EQ(again.copyValue(QStringLiteral("ratio"))->typeId(), QMetaType::Double);
+    EXPECT_EQ(again.copyValue(QStringLiteral("name"))->toString(), QStringLiteral("Grüße"));
+    EXPECT_EQ(again.copyValue(QStringLiteral("blob"))->toByteArray(),
+              QByteArray("\x00\x01\xff", 3));
+    EXPECT_EQ(again.copyValue(QStringLiteral("when"))->toDateTime(), when);
+    EXPECT_EQ(again.copyValue(QStringLiteral("list"))->toList().size(), 3);
+    EXPECT_EQ(again.copyValue(QStringLiteral("map"))->toMap().value(QStringLiteral("k")).toString(),
+              QStringLiteral("v"));
+    EXPECT_FALSE(again.copyValue(QStringLiteral("missing")));
+}
+
+TEST_F(PlistDomainTest, CreatesItsDirectoryForTheUserOnly) {
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    domain.setValue(QStringLiteral("k"), QVariant(true));
+    ASSERT_TRUE(domain.synchronize());
+    struct stat st {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(dir.path() + QStringLiteral("/Preferences")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::stat(QFile::encodeName(file()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0077, 0u);
+}
+
+TEST_F(PlistDomainTest, SynchronizeKeepsKeysAnotherProcessWroteMeanwhile) {
+    PlistPreferenceDomain ours(QStringLiteral("com.apple.finder"), file());
+    PlistPreferenceDomain theirs(QStringLiteral("com.apple.finder"), file());
+    ours.setValue(QStringLiteral("CreateDesktop"), QVariant(true));
+    ASSERT_TRUE(ours.synchronize());
+
+    theirs.setValue(QStringLiteral("ShowPathbar"), QVariant(true));
+    ASSERT_TRUE(theirs.synchronize());
+
+    ours.setValue(QStringLiteral("CreateDesktop"), QVariant(false));
+    ASSERT_TRUE(ours.synchronize());
+    // Their key survived our write, and ours now sees it.
+    EXPECT_TRUE(ours.copyValue(QStringLiteral("ShowPathbar")).has_value());
+    PlistPreferenceDomain reader(QStringLiteral("com.apple.finder"), file());
+    EXPECT_TRUE(reader.copyValue(QStringLiteral("ShowPathbar"))->toBool());
+    EXPECT_FALSE(reader.copyValue(QStringLiteral("CreateDesktop"))->toBool());
+
+    // A removal made elsewhere is seen after synchronize; a removal of ours is written.
+    theirs.setValue(QStringLiteral("ShowPathbar"), std::nullopt);
+    ASSERT_TRUE(theirs.synchronize());
+    ASSERT_TRUE(ours.synchronize());
+    EXPECT_FALSE(ours.copyValue(QStringLiteral("ShowPathbar")));
+}
+
+TEST_F(PlistDomainTest, CorruptFileIsMovedAsideReportedAndReadAsEmpty) {
+    QDir().mkpath(dir.path() + QStringLiteral("/Preferences"));
+    const QByteArray garbage("<?xml version=\"1.0\"?><plist><dict><key>Crea");
+    writeAll(file(), garbage);
+
+    test::LogCapture log;
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    EXPECT_FALSE(domain.copyValue(QStringLiteral("CreateDesktop")));
+    EXPECT_EQ(readAll(file() + QStringLiteral(".corrupt")), garbage);
+    EXPECT_FALSE(QFile::exists(file()));
+    ASSERT_EQ(log.lines(QStringLiteral("app.hushpane.preferences")).size(), 1);
+    EXPECT_TRUE(log.lines(QStringLiteral("app.hushpane.preferences"))[0].message.contains(
+        QStringLiteral(".corrupt")));
+
+    // A second corrupt file does not replace the first one kept aside.
+    writeAll(file(), "not a plist at all");
+    PlistPreferenceDomain second(QStringLiteral("com.apple.finder"), file());
+    second.setValue(QStringLiteral("CreateDesktop"), QVariant(true));
+    ASSERT_TRUE(second.synchronize());
+    EXPECT_EQ(readAll(file() + QStringLiteral(".corrupt")), garbage);
+    EXPECT_EQ(readAll(file() + QStringLiteral(".corrupt.1")), QByteArray("not a plist at all"));
+    EXPECT_TRUE(PlistPreferenceDomain(QStringLiteral("x"), file())
+                    .copyValue(QStringLiteral("CreateDesktop"))
+                    ->toBool());
+}
+
+TEST_F(PlistDomainTest, NonDictionaryRootsAndDeepNestingAreRefused) {
+    EXPECT_FALSE(plist::decodeDictionary("<plist><array/></plist>").root);
+    EXPECT_FALSE(plist::decodeDictionary("").root);
+    QByteArray deep = "<plist><dict><key>a</key>";
+    for (int i = 0; i < 200; ++i) {
+        deep += "<array>";
+    }
+    for (int i = 0; i < 200; ++i) {
+        deep += "</array>";
+    }
+    deep += "</dict></plist>";
+    EXPECT_FALSE(plist::decodeDictionary(deep).root);
+}
+
+TEST_F(PlistDomainTest, NulBytesInTextAreRefusedNotFatal) {
+    // Found by fuzzing: a NUL byte inside a string or a key of an XML file used to abort the
+    // whole program at start. XML cannot hold one, so such a file is unreadable.
+    for (const char* place : {"<key>s</key><string>a%b</string>", "<key>a%b</key><true/>"}) {
+        QByteArray xml = QByteArray("<plist><dict>") + place + "</dict></plist>";
+        xml.replace('%', '\0');
+        EXPECT_FALSE(plist::decodeDictionary(xml).root) << place;
+    }
+    // A binary file keeps its text by length; a key of thirteen NUL bytes is refused the same.
+    EXPECT_FALSE(
+        plist::decodeDictionary(
+            QByteArray::fromHex("62706c6973743030d101025d0000000000000000000000000000700908"
+                                "031900000000000001010000000000000003000000000000000000"
+                                "00000000001a"))
+            .root);
+}
+
+TEST_F(PlistDomainTest, ReadsBinaryPropertyLists) {
+    // {"CreateDesktop": false} in the binary format, as Python's plistlib writes it.
+    const auto decoded = plist::decodeDictionary(QByteArray::fromHex(
+        "62706c6973743030d101025d4372656174654465736b746f7008080b1900000000000001010000"
+        "0000000000030000000000000000000000000000001a"));
+    ASSERT_TRUE(decoded.root);
+    EXPECT_EQ(decoded.root->value(QStringLiteral("CreateDesktop")).typeId(), QMetaType::Bool);
+}
+
+TEST_F(PlistDomainTest, FailedWriteIsReportedKeepsTheOldFileAndRetries) {
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    domain.setValue(QStringLiteral("CreateDesktop"), QVariant(true));
+    ASSERT_TRUE(domain.synchronize());
+    const QByteArray before = readAll(file());
+
+    // A file-size limit makes the write fail even for root, like a full disk would.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    domain.setValue(QStringLiteral("CreateDesktop"), QVariant(false));
+    EXPECT_FALSE(domain.synchronize());
+    EXPECT_FALSE(domain.lastError().isEmpty());
+    EXPECT_EQ(readAll(file()), before);
+    EXPECT_FALSE(domain.copyValue(QStringLiteral("CreateDesktop"))->toBool());
+
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(domain.synchronize());
+    EXPECT_FALSE(PlistPreferenceDomain(QStringLiteral("x"), file())
+                     .copyValue(QStringLiteral("CreateDesktop"))
+                     ->toBool());
+}

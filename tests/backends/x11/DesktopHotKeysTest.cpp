@@ -1,0 +1,97 @@
+#include "XkbKeymap.h"
+
+#include "backends/x11/DesktopHotKeys.h"
+
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include <gtest/gtest.h>
+
+using namespace hushpane;
+
+namespace {
+
+constexpr qint64 kCommand = 0x100;
+constexpr qint64 kShift = 0x200;
+constexpr qint64 kOption = 0x800;
+constexpr qint64 kControl = 0x1000;
+
+}  // namespace
+
+TEST(DesktopHotKeys, AcceleratorTexts) {
+    const auto deleteKey = x11::parseAccelerator(QStringLiteral("<Primary><Alt>Delete"));
+    ASSERT_TRUE(deleteKey);
+    EXPECT_EQ(deleteKey->keysym, static_cast<xkb_keysym_t>(XKB_KEY_Delete));
+    EXPECT_EQ(deleteKey->carbonModifiers, kControl | kOption);
+
+    const auto superD = x11::parseAccelerator(QStringLiteral("<Super>d"));
+    ASSERT_TRUE(superD);
+    EXPECT_EQ(superD->keysym, static_cast<xkb_keysym_t>(XKB_KEY_d));
+    EXPECT_EQ(superD->carbonModifiers, kCommand);
+
+    const auto shiftCtrl = x11::parseAccelerator(QStringLiteral("<Shift><Control>F12"));
+    ASSERT_TRUE(shiftCtrl);
+    EXPECT_EQ(shiftCtrl->carbonModifiers, kShift | kControl);
+
+    const auto plain = x11::parseAccelerator(QStringLiteral("Print"));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->carbonModifiers, 0);
+
+    for (const char* junk : {"", "<Super>", "<Hyper>a", "<Primary", "not a key",
+                             "/org/gnome/settings-daemon/custom0/", "nosuchkeyname", "true"}) {
+        EXPECT_FALSE(x11::parseAccelerator(QString::fromUtf8(junk))) << junk;
+    }
+}
+
+TEST(DesktopHotKeys, XfconfListingPrefersTheCustomSet) {
+    const QString output = QStringLiteral(
+        "/commands/custom/<Alt>F2                        xfce4-appfinder --collapsed\n"
+        "/commands/custom/<Primary><Alt>Delete           xflock4\n"
+        "/commands/custom/override                       true\n"
+        "/commands/default/<Alt>F3                       xfce4-appfinder\n"
+        "/xfwm4/custom/<Alt>Tab                          cycle_windows_key\n"
+        "/xfwm4/custom/<Super>d                          show_desktop_key\n"
+        "/xfwm4/custom/override                          true\n"
+        "/providers                                      <<UNSUPPORTED>>\n");
+    EXPECT_EQ(x11::acceleratorsFromXfconf(output),
+              (QStringList{QStringLiteral("<Alt>F2"), QStringLiteral("<Primary><Alt>Delete"),
+                           QStringLiteral("<Alt>Tab"), QStringLiteral("<Super>d")}));
+    EXPECT_EQ(x11::acceleratorsFromXfconf(QStringLiteral("/commands/default/<Alt>F3   x\n")),
+              QStringList{QStringLiteral("<Alt>F3")});
+    EXPECT_TRUE(x11::acceleratorsFromXfconf(QString()).isEmpty());
+}
+
+TEST(DesktopHotKeys, GsettingsListing) {
+    const QString output = QStringLiteral(
+        "org.gnome.desktop.wm.keybindings activate-window-menu ['<Alt>space']\n"
+        "org.gnome.desktop.wm.keybindings begin-move @as []\n"
+        "org.gnome.desktop.wm.keybindings switch-applications ['<Super>Tab', '<Alt>Tab']\n"
+        "org.gnome.desktop.wm.keybindings show-desktop ['']\n"
+        "org.gnome.settings-daemon.plugins.media-keys screensaver '<Super>l'\n"
+        "org.gnome.settings-daemon.plugins.media-keys volume-mute ['XF86AudioMute']\n"
+        "org.gnome.settings-daemon.plugins.media-keys max-screencast-length uint32 30\n");
+    EXPECT_EQ(x11::acceleratorsFromGsettings(output),
+              (QStringList{QStringLiteral("<Alt>space"), QStringLiteral("<Super>Tab"),
+                           QStringLiteral("<Alt>Tab"), QStringLiteral("<Super>l"),
+                           QStringLiteral("XF86AudioMute")}));
+}
+
+TEST(DesktopHotKeys, AcceleratorsBecomeKeyPositions) {
+    const XkbKeymap us("us");
+    ASSERT_NE(us.get(), nullptr);
+    const QList<SymbolicHotKey> keys =
+        x11::symbolicHotKeys({QStringLiteral("<Primary><Alt>Delete"), QStringLiteral("<Super>d"),
+                              QStringLiteral("<Primary>exclam"), QStringLiteral("XF86AudioMute"),
+                              QStringLiteral("<Hyper>x"), QStringLiteral("<Alt>F2")},
+                             us.get());
+    ASSERT_EQ(keys.size(), 5);
+    const auto expect = [&](int i, qint64 code, qint64 modifiers) {
+        EXPECT_TRUE(keys[i].enabled);
+        EXPECT_EQ(keys[i].keyCode, code) << i;
+        EXPECT_EQ(keys[i].modifiers, modifiers) << i;
+    };
+    expect(0, 117, kControl | kOption);  // forward delete
+    expect(1, 2, kCommand);
+    expect(2, 18, kControl | kShift);  // "!" is shift-1
+    expect(3, 74, 0);
+    expect(4, 120, kOption);
+}

@@ -1,0 +1,377 @@
+// Hushpane's XFCE back-end against a real desktop: Xvfb (started by with-own-xvfb), openbox,
+// xfdesktop and xfconfd on a private bus with a temporary HOME. The desktop controller drives
+// the XFCE switch and workspace in-process; screenshots prove what xfdesktop drew. They are
+// kept under the build directory (tests/platform_xfce/artifacts/).
+
+#include "support/PrivateXfceSession.h"
+
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "backends/xfce/XfceDesktopSwitch.h"
+#include "backends/xfce/XfceWorkspace.h"
+#include "backends/xfce/XfconfClient.h"
+#include "common/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+#include "services/WallpaperController.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+
+namespace hushpane {
+namespace {
+
+using test::PrivateXfceSession;
+
+constexpr int kWaitMs = 30000;
+const QColor kBackground(0x3a, 0x6e, 0xa5);
+const QColor kCustom(0xc8, 0x50, 0x2d);
+
+// Environment of the child that plays a Hushpane killed while hidden.
+constexpr auto kChildBusVariable = "HUSHPANE_XFCE_CHILD_BUS";
+constexpr auto kChildPreferencesVariable = "HUSHPANE_XFCE_CHILD_PREFERENCES";
+
+QString artifactsDirectory() {
+    QString dir = qEnvironmentVariable("HUSHPANE_XFCE_ARTIFACTS");
+    if (dir.isEmpty()) {
+        dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+    }
+    QDir().mkpath(dir);
+    return dir;
+}
+
+bool near(QRgb pixel, const QColor& color) {
+    return std::abs(qRed(pixel) - color.red()) <= 6 &&
+           std::abs(qGreen(pixel) - color.green()) <= 6 &&
+           std::abs(qBlue(pixel) - color.blue()) <= 6;
+}
+
+// Pixels that are not the plain background: what the icons (and their labels) drew.
+int pixelsOtherThan(const QImage& image, const QColor& background) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            count += near(line[x], background) ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+int pixelsDiffering(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) {
+        return a.width() * a.height();
+    }
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            count += near(la[x], QColor::fromRgb(lb[x])) ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+QString writeSolidPicture(const QString& path, const QColor& color) {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(color);
+    picture.save(path);
+    return path;
+}
+
+// One Hushpane "run": its defaults file, preferences and controller over the XFCE back-end.
+struct Hushpane {
+    Hushpane(const QDBusConnection& bus, const QString& preferencesFile)
+        : domain(QStringLiteral("app.hushpane"), preferencesFile),
+          defaults(domain),
+          preferences(defaults, bookmarks),
+          desktopSwitch(XfconfClient(bus), defaults),
+          workspace(XfconfClient(bus)),
+          controller(desktopSwitch, preferences, workspace) {}
+
+    PlistPreferenceDomain domain;
+    UserDefaults defaults;
+    PosixFileBookmarks bookmarks;
+    Preferences preferences;
+    XfceDesktopSwitch desktopSwitch;
+    XfceWorkspace workspace;
+    DesktopController controller;
+};
+
+class XfceDesktopEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsSet(kChildBusVariable)) {
+            GTEST_SKIP() << "child run";
+        }
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"))
+            << "run through with-own-xvfb";
+        ASSERT_TRUE(session.isValid()) << session.error().toStdString();
+        const QString name =
+            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        artifactPrefix = artifactsDirectory() + QLatin1Char('/') + name + QLatin1Char('-');
+        preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
+
+        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
+                                    QStringLiteral("report.pdf")}) {
+            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("hushpane\n");
+        }
+        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+
+        // A plain background, so "no icons" means every pixel is that colour.
+        connector = QGuiApplication::primaryScreen()->name();
+        background =
+            writeSolidPicture(session.home() + QStringLiteral("/background.png"), kBackground);
+        const QString prefix =
+            QStringLiteral("/backdrop/screen0/monitor%1/workspace0/").arg(connector);
+        const XfconfClient xfconf(session.bus());
+        ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
+                                     prefix + QStringLiteral("last-image"), background),
+                  std::nullopt);
+        ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
+                                     prefix + QStringLiteral("image-style"), 5),
+                  std::nullopt);
+
+        ASSERT_TRUE(session.start(QStringLiteral("openbox")));
+        ASSERT_TRUE(session.start(QStringLiteral("xfdesktop")));
+        ASSERT_TRUE(waitForIcons())
+            << "xfdesktop drew no icons; see " << saved("start").toStdString();
+    }
+
+    QImage grab() const {
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    }
+
+    QString saved(const QString& name) const {
+        const QString path = artifactPrefix + name + QStringLiteral(".png");
+        grab().save(path);
+        return path;
+    }
+
+    // Polls the screen (bounded) until `accept` likes it; returns the last screenshot taken.
+    template <class Accept>
+    QImage waitForScreen(Accept accept, bool* accepted) const {
+        const QDeadlineTimer deadline(kWaitMs);
+        QImage shot;
+        do {
+            QTest::qWait(250);
+            shot = grab();
+            if (accept(shot)) {
+                *accepted = true;
+                return shot;
+            }
+        } while (!deadline.hasExpired());
+        *accepted = false;
+        return shot;
+    }
+
+    bool waitForIcons() {
+        bool ok = false;
+        QImage previous;
+        iconsShown = waitForScreen(
+            [&previous](const QImage& s) {
+                // The background is up (bottom-right corner), icons cover a good area, and
+                // nothing changed since the last look: the layout has settled.
+                const bool settled = pixelsDiffering(s, previous) == 0;
+                previous = s;
+                return settled && near(s.pixel(s.width() - 5, s.height() - 5), kBackground) &&
+                       pixelsOtherThan(s, kBackground) > 3000;
+            },
+            &ok);
+        return ok;
+    }
+
+    QImage waitForNoIcons(bool* ok) const {
+        return waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kBackground) == 0; },
+                             ok);
+    }
+
+    QImage waitForIconsBack(bool* ok) const {
+        const int reference = pixelsOtherThan(iconsShown, kBackground);
+        return waitForScreen(
+            [&](const QImage& s) {
+                return pixelsDiffering(s, iconsShown) < reference / 50;  // within 2 %
+            },
+            ok);
+    }
+
+    std::optional<QString> iconStyle() const {
+        return session.desktopProperty(QStringLiteral("/desktop-icons/style"));
+    }
+
+    PrivateXfceSession session;
+    QString artifactPrefix;
+    QString preferencesFile;
+    QString connector;
+    QString background;
+    QImage iconsShown;
+};
+
+TEST_F(XfceDesktopEndToEnd, HideRemovesTheIconsAndShowBringsThemBack) {
+    iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
+    Hushpane hushpane(session.bus(), preferencesFile);
+    EXPECT_FALSE(hushpane.controller.isDesktopHidden());
+
+    hushpane.controller.hide();
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    EXPECT_EQ(iconStyle(), QStringLiteral("0"));
+    bool ok = false;
+    QImage hidden = waitForNoIcons(&ok);
+    hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+    EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kBackground) << " pixels are not background";
+
+    hushpane.controller.show();
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    EXPECT_EQ(iconStyle(), QStringLiteral("2"));
+    QImage after = waitForIconsBack(&ok);
+    after.save(artifactPrefix + QStringLiteral("after.png"));
+    EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
+}
+
+TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestart) {
+    const QString custom =
+        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    const QString lastImage =
+        QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(connector);
+    QString key;
+    {
+        Hushpane hushpane(session.bus(), preferencesFile);
+        hushpane.preferences.setUseCustomWallpaper(true);
+        hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+        key = WallpaperController::displayKey(hushpane.workspace.screens().constFirst());
+
+        hushpane.controller.hide();
+        EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+        EXPECT_EQ(session.desktopProperty(lastImage), custom);
+        bool ok = false;
+        const QImage hidden =
+            waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kCustom) == 0; }, &ok);
+        hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+        EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kCustom) << " pixels are not the custom picture";
+        EXPECT_EQ(hushpane.preferences.originalWallpapers(),
+                  (Preferences::WallpaperMap{{key, background}}));
+    }
+
+    // A new run while hidden: it adopts the hidden desktop and still knows the original.
+    Hushpane restarted(session.bus(), preferencesFile);
+    EXPECT_TRUE(restarted.controller.isDesktopHidden());
+    EXPECT_EQ(restarted.preferences.originalWallpapers(),
+              (Preferences::WallpaperMap{{key, background}}));
+    restarted.controller.show();
+    EXPECT_EQ(restarted.controller.lastError(), std::nullopt);
+    EXPECT_EQ(session.desktopProperty(lastImage), background);
+    EXPECT_TRUE(restarted.preferences.originalWallpapers().isEmpty());
+    bool ok = false;
+    const QImage after = waitForIconsBack(&ok);
+    after.save(artifactPrefix + QStringLiteral("after.png"));
+    EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
+}
+
+TEST_F(XfceDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatShows) {
+    QProcess child;
+    QProcessEnvironment environment = session.environment();
+    environment.insert(QString::fromLatin1(kChildBusVariable), session.busAddress());
+    environment.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=XfceDesktopChild.HideThenDieBySigkill")});
+    ASSERT_TRUE(child.waitForFinished(kWaitMs));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+
+    EXPECT_EQ(iconStyle(), QStringLiteral("0"));
+    bool ok = false;
+    const QImage hidden = waitForNoIcons(&ok);
+    hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+    EXPECT_TRUE(ok);
+
+    Hushpane next(session.bus(), preferencesFile);
+    EXPECT_TRUE(next.controller.isDesktopHidden());
+    next.controller.show();
+    EXPECT_EQ(iconStyle(), QStringLiteral("2"));
+    const QImage after = waitForIconsBack(&ok);
+    after.save(artifactPrefix + QStringLiteral("after.png"));
+    EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
+}
+
+// With a wallpaper per workspace, the picture that counts is the one of the workspace the
+// window manager shows.
+TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
+    const XfconfClient xfconf(session.bus());
+    ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
+                                 QStringLiteral("/backdrop/single-workspace-mode"), false),
+              std::nullopt);
+    const auto switchTo = [this](int desktop) {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(session.environment());
+        xdotool.start(QStringLiteral("xdotool"),
+                      {QStringLiteral("set_desktop"), QString::number(desktop)});
+        return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
+    };
+    ASSERT_TRUE(switchTo(1));
+
+    XfceWorkspace workspace{XfconfClient(session.bus())};
+    const WorkspaceScreen screen = workspace.screens().constFirst();
+    const QString custom =
+        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    const QDeadlineTimer deadline(kWaitMs);
+    while (workspace.desktopImageUrl(screen) == QUrl::fromLocalFile(background) &&
+           !deadline.hasExpired()) {
+        QTest::qWait(100);  // until the window manager has switched
+    }
+    ASSERT_NE(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(custom), screen,
+                                           WallpaperController::fillOptions()),
+              std::nullopt);
+
+    const QString monitor = QStringLiteral("/backdrop/screen0/monitor%1/").arg(connector);
+    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace1/last-image")), custom);
+    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace0/last-image")),
+              background);
+    bool ok = false;
+    const QImage shown = waitForScreen(
+        [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); }, &ok);
+    shown.save(artifactPrefix + QStringLiteral("workspace1.png"));
+    EXPECT_TRUE(ok);
+
+    ASSERT_TRUE(switchTo(0));
+    const QDeadlineTimer back(kWaitMs);
+    while (workspace.desktopImageUrl(screen) != QUrl::fromLocalFile(background) &&
+           !back.hasExpired()) {
+        QTest::qWait(100);
+    }
+    EXPECT_EQ(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+}
+
+// Runs only as the child of the test above: hides, then dies the hard way.
+TEST(XfceDesktopChild, HideThenDieBySigkill) {
+    if (!qEnvironmentVariableIsSet(kChildBusVariable)) {
+        GTEST_SKIP() << "only run as a child of AHushpaneKilledWhileHiddenIsFollowedByOneThatShows";
+    }
+    const QDBusConnection bus = QDBusConnection::connectToBus(
+        qEnvironmentVariable(kChildBusVariable), QStringLiteral("child"));
+    ASSERT_TRUE(bus.isConnected());
+    Hushpane hushpane(bus, qEnvironmentVariable(kChildPreferencesVariable));
+    hushpane.controller.hide();
+    ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
+    ::raise(SIGKILL);
+}
+
+}  // namespace
+}  // namespace hushpane
