@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     }
     QRect area;
     if (argc == 5) {
-        static const QRegularExpression geometry(QStringLiteral("^(\\d+)x(\\d+)\\+(\\d+)\\+(\\d+)$"));
+        static const QRegularExpression geometry(
+            QStringLiteral("^(\\d+)x(\\d+)\\+(\\d+)\\+(\\d+)$"));
         const auto match = geometry.match(QString::fromLocal8Bit(argv[4]));
         if (!match.hasMatch()) {
             std::fprintf(stderr, "%s: not a geometry WxH+X+Y: %s\n", argv[0], argv[4]);

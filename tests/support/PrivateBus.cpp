@@ -35,6 +35,8 @@ PrivateBus::PrivateBus(const QProcessEnvironment& environment) {
     }
 }
 
-PrivateBus::~PrivateBus() { endProcess(daemon_); }
+PrivateBus::~PrivateBus() {
+    endProcess(daemon_);
+}
 
 }  // namespace hushpane::test

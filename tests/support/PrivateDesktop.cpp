@@ -27,8 +27,8 @@ bool PrivateDesktop::start(std::chrono::milliseconds timeout) {
         error_ = QStringLiteral("a desktop needs a session with a display and a bus");
         return false;
     }
-    for (const QString& program : profile_.programs() + QStringList{QStringLiteral("openbox"),
-                                                                    QStringLiteral("import")}) {
+    for (const QString& program :
+         profile_.programs() + QStringList{QStringLiteral("openbox"), QStringLiteral("import")}) {
         if (QStandardPaths::findExecutable(program).isEmpty()) {
             error_ = program + QStringLiteral(" is not installed");
             return false;

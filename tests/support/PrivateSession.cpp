@@ -100,7 +100,9 @@ QString PrivateSession::display() const {
     return environment_.value(QStringLiteral("DISPLAY"));
 }
 
-QString PrivateSession::busAddress() const { return bus_ ? bus_->address() : QString(); }
+QString PrivateSession::busAddress() const {
+    return bus_ ? bus_->address() : QString();
+}
 
 QDBusConnection PrivateSession::bus() const {
     return QDBusConnection::connectToBus(busAddress(), connectionName_);

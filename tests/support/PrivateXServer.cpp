@@ -10,11 +10,11 @@ namespace hushpane::test {
 PrivateXServer::PrivateXServer(QSize screen) {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     // -displayfd 1: the server picks a free display and prints its number when ready.
-    process_.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                    QStringLiteral("0"),
-                    QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height())});
+    process_.start(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+         QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height())});
     if (!process_.waitForStarted(10000)) {
         error_ = QStringLiteral("cannot start Xvfb: ") + process_.errorString();
         return;
@@ -37,7 +37,9 @@ PrivateXServer::PrivateXServer(QSize screen) {
     display_ = QStringLiteral(":%1").arg(number);
 }
 
-PrivateXServer::~PrivateXServer() { endProcess(process_); }
+PrivateXServer::~PrivateXServer() {
+    endProcess(process_);
+}
 
 bool PrivateXServer::run(const QString& program, const QStringList& arguments) const {
     QProcess client;

@@ -12,9 +12,9 @@ QStringList XfceDesktopProfile::programs() const {
 
 std::optional<QString> XfceDesktopProfile::query(const PrivateSession& session,
                                                  const QStringList& arguments) {
-    return session.run(QStringLiteral("xfconf-query"),
-                       QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop")} +
-                           arguments);
+    return session.run(
+        QStringLiteral("xfconf-query"),
+        QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop")} + arguments);
 }
 
 std::optional<QString> XfceDesktopProfile::property(const PrivateSession& session,
@@ -34,9 +34,9 @@ QString XfceDesktopProfile::backdropPrefix(const PrivateSession& session) {
 std::optional<QString> XfceDesktopProfile::setWallpaper(PrivateSession& session,
                                                         const QString& picture) const {
     const QString prefix = backdropPrefix(session);
-    if (!query(session, {QStringLiteral("-p"), prefix + QStringLiteral("last-image"),
-                         QStringLiteral("-n"), QStringLiteral("-t"), QStringLiteral("string"),
-                         QStringLiteral("-s"), picture}) ||
+    if (!query(session,
+               {QStringLiteral("-p"), prefix + QStringLiteral("last-image"), QStringLiteral("-n"),
+                QStringLiteral("-t"), QStringLiteral("string"), QStringLiteral("-s"), picture}) ||
         !query(session, {QStringLiteral("-p"), prefix + QStringLiteral("image-style"),
                          QStringLiteral("-n"), QStringLiteral("-t"), QStringLiteral("int"),
                          QStringLiteral("-s"), QStringLiteral("5")})) {

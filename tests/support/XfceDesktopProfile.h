@@ -17,8 +17,7 @@ public:
     // xfconf-query on the xfce4-desktop channel; its trimmed output, nothing when it failed.
     static std::optional<QString> query(const PrivateSession& session,
                                         const QStringList& arguments);
-    static std::optional<QString> property(const PrivateSession& session,
-                                           const QString& property);
+    static std::optional<QString> property(const PrivateSession& session, const QString& property);
     // The backdrop properties of the first connected output, workspace 0:
     // "/backdrop/screen0/monitor<connector>/workspace0/".
     static QString backdropPrefix(const PrivateSession& session);

@@ -58,7 +58,9 @@ QString artifactsDirectory() {
     return dir;
 }
 
-bool near(QRgb pixel, const QColor& color) { return DesktopScreenCheck::near(pixel, color); }
+bool near(QRgb pixel, const QColor& color) {
+    return DesktopScreenCheck::near(pixel, color);
+}
 
 // Pixels that are not the plain background: what the icons (and their labels) drew.
 int pixelsOtherThan(const QImage& image, const QColor& background) {
@@ -292,9 +294,12 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
               std::nullopt);
 
     const QString monitor = QStringLiteral("/backdrop/screen0/monitor%1/").arg(connector);
-    EXPECT_EQ(XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace1/last-image")), custom);
-    EXPECT_EQ(XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace0/last-image")),
-              background);
+    EXPECT_EQ(
+        XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace1/last-image")),
+        custom);
+    EXPECT_EQ(
+        XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace0/last-image")),
+        background);
     bool ok = false;
     const QImage shown = waitForScreen(
         [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); }, &ok);

@@ -34,9 +34,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(session.isValid()) << session.error().toStdString(); }
 
     void setStyle(int style) {
-        ASSERT_TRUE(XfceDesktopProfile::query(session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"),
-                                         QStringLiteral("-t"), QStringLiteral("int"),
-                                         QStringLiteral("-s"), QString::number(style)}));
+        ASSERT_TRUE(XfceDesktopProfile::query(
+            session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+                      QStringLiteral("int"), QStringLiteral("-s"), QString::number(style)}));
     }
     std::optional<QString> style() const { return XfceDesktopProfile::property(session, kStyle); }
 
@@ -121,9 +121,9 @@ TEST_F(XfceDesktopSwitchTest, ShowingKeepsAStyleTheUserChoseWhileShown) {
 }
 
 TEST_F(XfceDesktopSwitchTest, AStyleThatIsNotANumberReadsAsShown) {
-    ASSERT_TRUE(XfceDesktopProfile::query(session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"),
-                                     QStringLiteral("-t"), QStringLiteral("string"),
-                                     QStringLiteral("-s"), QStringLiteral("none")}));
+    ASSERT_TRUE(XfceDesktopProfile::query(
+        session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+                  QStringLiteral("string"), QStringLiteral("-s"), QStringLiteral("none")}));
     XfceDesktopSwitch desktop(XfconfClient(session.bus()), defaults);
     EXPECT_TRUE(desktop.createsDesktop());
     EXPECT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
