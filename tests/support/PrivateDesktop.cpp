@@ -4,7 +4,10 @@
 #include "support/PrivateSession.h"
 
 #include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QPixmap>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -58,6 +61,11 @@ bool PrivateDesktop::start(std::chrono::milliseconds timeout) {
 }
 
 QImage PrivateDesktop::grab() const {
+    // A test whose Qt is on this very display grabs it directly, much faster than a program.
+    if (QGuiApplication::platformName() == QStringLiteral("xcb") &&
+        qEnvironmentVariable("DISPLAY") == session_.display() && QGuiApplication::primaryScreen()) {
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    }
     QProcess import;
     import.setProcessEnvironment(session_.environment());
     import.start(QStringLiteral("import"),

@@ -38,7 +38,8 @@ public:
     QString wallpaperFile() const;
     // The screenshot start() accepted.
     const QImage& drawn() const { return drawn_; }
-    // A screenshot of the session's display (ImageMagick's import), null when it failed.
+    // A screenshot of the session's display (by Qt when the process is on it, by ImageMagick's
+    // import otherwise), null when it failed.
     QImage grab() const;
     // Polls the screen (bounded) until it is drawn again, e.g. after a change; drawn() is then
     // the new screenshot.

@@ -270,11 +270,11 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
     ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
                                  QStringLiteral("/backdrop/single-workspace-mode"), false),
               std::nullopt);
-    const auto switchTo = [this](int desktop) {
+    const auto switchTo = [this](int workspaceNumber) {
         QProcess xdotool;
         xdotool.setProcessEnvironment(session.environment());
         xdotool.start(QStringLiteral("xdotool"),
-                      {QStringLiteral("set_desktop"), QString::number(desktop)});
+                      {QStringLiteral("set_desktop"), QString::number(workspaceNumber)});
         return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
     };
     ASSERT_TRUE(switchTo(1));
