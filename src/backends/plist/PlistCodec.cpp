@@ -68,6 +68,51 @@ plist_t newDate(const QDateTime& when) {
     return node;
 }
 
+// Whether the XML elements nest deeper than `limit`, found without parsing: libplist parses
+// any depth, but frees its tree recursively, so a deep enough file overflows the stack after
+// the parse. Text cannot hold a raw '<', so counting tags is exact once comments,
+// declarations, processing instructions and CDATA sections are skipped.
+bool xmlNestsDeeperThan(QByteArrayView xml, int limit) {
+    int depth = 0;
+    qsizetype i = 0;
+    const auto skipPast = [&](QByteArrayView end) {
+        const qsizetype at = xml.indexOf(end, i);
+        i = at < 0 ? xml.size() : at + end.size();
+    };
+    while ((i = xml.indexOf('<', i)) >= 0) {
+        const QByteArrayView rest = xml.sliced(i);
+        if (rest.startsWith("<!--")) {
+            skipPast("-->");
+        } else if (rest.startsWith("<![CDATA[")) {
+            skipPast("]]>");
+        } else if (rest.startsWith("<?")) {
+            skipPast("?>");
+        } else if (rest.startsWith("<!")) {
+            skipPast(">");
+        } else if (rest.startsWith("</")) {
+            --depth;
+            skipPast(">");
+        } else {
+            // A start tag; a '>' or "/>" inside a quoted attribute value does not end it.
+            char quote = 0;
+            char last = 0;
+            for (++i; i < xml.size() && (quote || xml[i] != '>'); ++i) {
+                if (quote) {
+                    quote = xml[i] == quote ? 0 : quote;
+                } else if (xml[i] == '"' || xml[i] == '\'') {
+                    quote = xml[i];
+                }
+                last = xml[i];
+            }
+            ++i;
+            if (last != '/' && ++depth > limit) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // Reads what libplist parsed from XML; nullopt with `error` set when the tree holds
 // something that has no QVariant form here.
 class TreeReader {
@@ -288,6 +333,10 @@ Decoded decodeWithoutCheck(const QByteArray& bytes) {
         if (bytes.contains('\0')) {
             return {std::nullopt,
                     QStringLiteral("not a property list (a key or text holds a NUL byte)")};
+        }
+        // <plist>, the root <dict>, then one element per level (and <key> beside them).
+        if (xmlNestsDeeperThan(bytes, kMaxDepth + 3)) {
+            return {std::nullopt, QStringLiteral("the property list is nested too deeply")};
         }
         plist_t raw = nullptr;
         plist_from_xml(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);

@@ -169,6 +169,16 @@ TEST_F(PlistDomainTest, NonDictionaryRootsAndDeepNestingAreRefused) {
             << depth;
         EXPECT_FALSE(plist::decodeDictionary(xmlNested(depth)).root) << depth;
     }
+    // As deep as XML gets within the size limit: libplist parses it, then overflowed the
+    // stack freeing it.
+    EXPECT_EQ(plist::decodeDictionary(xmlNested(270000)).error,
+              QStringLiteral("the property list is nested too deeply"));
+    // Quoted attribute values cannot hide a level.
+    EXPECT_EQ(plist::decodeDictionary("<plist><dict><key>a</key>" +
+                                      QByteArray("<array x='/>'>").repeated(270000) +
+                                      QByteArray("</array>").repeated(270000) + "</dict></plist>")
+                  .error,
+              QStringLiteral("the property list is nested too deeply"));
     EXPECT_TRUE(plist::decodeDictionary(test::BinaryPlistBuilder::nested(plist::kMaxDepth)).root);
 }
 
