@@ -165,16 +165,16 @@ std::optional<QString> BinaryPlistReader::text(quint64 object) {
         fail(QStringLiteral("not a property list (a text runs past its end)"));
         return std::nullopt;
     }
-    const QByteArrayView raw = bytes_.sliced(static_cast<qsizetype>(h->start),
-                                             static_cast<qsizetype>(h->length * unit));
+    const QByteArrayView raw =
+        bytes_.sliced(static_cast<qsizetype>(h->start), static_cast<qsizetype>(h->length * unit));
     QString s;
     if (unit == 1) {
         s = QString::fromLatin1(raw);
     } else {
         s.resize(static_cast<qsizetype>(h->length));
         for (qsizetype i = 0; i < s.size(); ++i) {
-            s[i] = QChar(static_cast<char16_t>(
-                (static_cast<quint8>(raw[2 * i]) << 8) | static_cast<quint8>(raw[2 * i + 1])));
+            s[i] = QChar(static_cast<char16_t>((static_cast<quint8>(raw[2 * i]) << 8) |
+                                               static_cast<quint8>(raw[2 * i + 1])));
         }
     }
     // The XML form cannot hold a NUL; writing it back would cut the text short.

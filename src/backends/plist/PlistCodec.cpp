@@ -173,8 +173,9 @@ public:
                 return QVariant(QVariantMap{{QStringLiteral("CF$UID"), qlonglong(u)}});
             }
             default:
-                return fail(QStringLiteral("the property list holds a kind of value that "
-                                           "isn't supported"));
+                return fail(
+                    QStringLiteral("the property list holds a kind of value that "
+                                   "isn't supported"));
         }
     }
 
@@ -374,9 +375,9 @@ Decoded decodeDictionary(const QByteArray& bytes) {
     if (!again.root || *again.root != *decoded.root) {
         return {std::nullopt,
                 QStringLiteral("it holds a value that can't be written back unchanged%1")
-                    .arg(encoded.error.isEmpty() ? QString() : QStringLiteral(" (") +
-                                                                   encoded.error +
-                                                                   QStringLiteral(")"))};
+                    .arg(encoded.error.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" (") + encoded.error + QStringLiteral(")"))};
     }
     return decoded;
 }

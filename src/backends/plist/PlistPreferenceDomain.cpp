@@ -138,8 +138,9 @@ std::optional<QVariantMap> PlistPreferenceDomain::readFile(QString& error) {
         case State::Absent:
             return QVariantMap();
         case State::Unreadable:
-            error = QStringLiteral("%1 exists but can't be read (%2); it is left as it is and "
-                                   "nothing is saved to it until it can be read")
+            error = QStringLiteral(
+                        "%1 exists but can't be read (%2); it is left as it is and "
+                        "nothing is saved to it until it can be read")
                         .arg(filePath_, reason);
             qCWarning(lcPreferences).noquote() << error;
             return std::nullopt;
@@ -163,8 +164,9 @@ std::optional<QVariantMap> PlistPreferenceDomain::readFile(QString& error) {
                    .arg(filePath_, reason, *aside);
         return QVariantMap();
     }
-    error = QStringLiteral("%1 is unreadable (%2) and couldn't be moved aside (%3); nothing is "
-                           "saved to it until it is")
+    error = QStringLiteral(
+                "%1 is unreadable (%2) and couldn't be moved aside (%3); nothing is "
+                "saved to it until it is")
                 .arg(filePath_, reason, moveError);
     qCWarning(lcPreferences).noquote() << error;
     return std::nullopt;

@@ -125,18 +125,21 @@ PreferenceFile::Contents PreferenceFile::read() const {
         if (errno == ENOENT) {
             return {};
         }
-        return {State::Unreadable, {},
+        return {State::Unreadable,
+                {},
                 QStringLiteral("couldn't open %1: %2").arg(target.path, errnoText())};
     }
     struct stat st {};
     Contents result{State::Read, {}, {}};
     if (::fstat(fd, &st) != 0) {
-        result = {State::Unreadable, {},
+        result = {State::Unreadable,
+                  {},
                   QStringLiteral("couldn't look at %1: %2").arg(target.path, errnoText())};
     } else if (!S_ISREG(st.st_mode)) {
-        result = {State::Unreadable, {},
-                  QStringLiteral("%1 is %2, not a preference file").arg(target.path,
-                                                                        kindOf(st.st_mode))};
+        result = {
+            State::Unreadable,
+            {},
+            QStringLiteral("%1 is %2, not a preference file").arg(target.path, kindOf(st.st_mode))};
     } else if (st.st_size > kMaxSize) {
         result = {State::TooLarge, {}, {}};
     } else {
@@ -157,7 +160,8 @@ PreferenceFile::Contents PreferenceFile::read() const {
                 continue;
             }
             if (n < 0) {
-                result = {State::Unreadable, {},
+                result = {State::Unreadable,
+                          {},
                           QStringLiteral("couldn't read %1: %2").arg(target.path, errnoText())};
                 break;
             }
@@ -213,7 +217,8 @@ bool PreferenceFile::replace(const QByteArray& bytes, QString& error) const {
     QByteArray temp = final + ".tmp-" + QByteArray::number(::getpid()) + "-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
-        error = QStringLiteral("couldn't create a temporary file in %1: %2").arg(folder, errnoText());
+        error =
+            QStringLiteral("couldn't create a temporary file in %1: %2").arg(folder, errnoText());
         return false;
     }
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;

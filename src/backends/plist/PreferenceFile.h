@@ -50,7 +50,7 @@ public:
 
 private:
     struct Target {
-        QString path;   // the file the links end at
+        QString path;  // the file the links end at
         bool exists = false;
         QString error;  // set when the links cannot be followed
     };

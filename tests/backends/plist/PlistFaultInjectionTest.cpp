@@ -1,9 +1,9 @@
 // What happens to the preference files when things go wrong around them: a writer killed at
 // any moment, other processes writing the same domain, a full or read-only disk, files that
 // cannot be read, symbolic links, pipes, devices and floods in place of a file.
+#include "backends/plist/BinaryPlistBuilder.h"
 #include "backends/plist/PlistCodec.h"
 #include "backends/plist/PlistPreferenceDomain.h"
-#include "backends/plist/BinaryPlistBuilder.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -73,8 +73,8 @@ QStringList asOrdinaryUser() {
     if (::geteuid() != 0) {
         return {};
     }
-    return {QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
-            QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+    return {QStringLiteral("setpriv"),         QStringLiteral("--reuid=65534"),
+            QStringLiteral("--regid=65534"),   QStringLiteral("--clear-groups"),
             QStringLiteral("--inh-caps=-all"), QStringLiteral("--bounding-set=-all")};
 }
 
@@ -204,7 +204,8 @@ TEST(PlistFaultInjection, ADeeplyNestedBinaryFileIsKeptAsideInsteadOfCrashingEve
     const WriterRun run = runWriter(file, QStringLiteral("showDockIcon"));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("nested too deeply"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("nested too deeply")))
+        << run.errors.toStdString();
     EXPECT_EQ(readAll(file + QStringLiteral(".corrupt")), deep);
     EXPECT_EQ(onDisk(file).value(QStringLiteral("showDockIcon")).toLongLong(), 1);
 }
@@ -355,7 +356,8 @@ TEST(PlistFaultInjection, ASymbolicLinkIsWrittenThroughToItsTarget) {
     ASSERT_TRUE(domain.synchronize()) << domain.lastError().toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(onDisk(target).value(QStringLiteral("showDockIcon")), QVariant(true));
-    EXPECT_EQ(onDisk(target).value(QStringLiteral("menuBarIcon")), QVariant(QStringLiteral("lamp")));
+    EXPECT_EQ(onDisk(target).value(QStringLiteral("menuBarIcon")),
+              QVariant(QStringLiteral("lamp")));
     EXPECT_EQ(QDir(prefs).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                     QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("app.hushpane.plist")});
@@ -421,8 +423,8 @@ TEST(PlistFaultInjection, EveryFailedWriteReachesTheCallerWithAReason) {
     // A read-only file system and one without free inodes.
     const QString mountPoint = dir.path() + QStringLiteral("/small");
     QDir().mkpath(mountPoint);
-    if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs",
-                                    0, "size=1m,nr_inodes=4") != 0) {
+    if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0,
+                                    "size=1m,nr_inodes=4") != 0) {
         GTEST_SKIP() << "needs root to mount a small tmpfs";
     }
     const QString file = mountPoint + QStringLiteral("/app.hushpane.plist");

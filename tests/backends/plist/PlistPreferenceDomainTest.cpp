@@ -1,8 +1,8 @@
+#include "backends/plist/BinaryPlistBuilder.h"
 #include "backends/plist/PlistCodec.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "support/LogCapture.h"
-#include "backends/plist/BinaryPlistBuilder.h"
 
 #include <QDateTime>
 #include <QDir>
