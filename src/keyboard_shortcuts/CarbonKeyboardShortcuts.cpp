@@ -55,11 +55,13 @@ HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& s
     return result;
 }
 
-qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut) {
+qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, bool report) {
     const quint32 id = ++hotKeyId_;
     const HotKeyRegistration registration = registerWithSystem(shortcut, id);
     if (registration.status != kHotKeyNoErr || !registration.ref) {
-        printRegistrationError(shortcut, registration.status);
+        if (report) {
+            printRegistrationError(shortcut, registration.status);
+        }
         return registration.status;
     }
     hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref});

@@ -36,8 +36,9 @@ public:
     CarbonKeyboardShortcuts& operator=(const CarbonKeyboardShortcuts&) = delete;
 
     // A refused registration is printed ("Error registering hotkey ⌃⌥⌘D: -9878") and
-    // forgotten; its id stays used. The answer is the service's status.
-    qint32 registerShortcut(const Shortcut& shortcut);
+    // forgotten; its id stays used. The answer is the service's status. Retries of a refused
+    // shortcut pass `report` false: the refusal was printed the first time.
+    qint32 registerShortcut(const Shortcut& shortcut, bool report = true);
     void unregisterShortcut(const Shortcut& shortcut);
 
     bool isEnabled() const { return isEnabled_; }

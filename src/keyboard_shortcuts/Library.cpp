@@ -1,6 +1,7 @@
 #include "keyboard_shortcuts/Library.h"
 
 #include "common/UserDefaults.h"
+#include "platform/HotKeyService.h"
 
 #include <algorithm>
 
@@ -9,6 +10,9 @@ namespace KeyboardShortcuts {
 namespace {
 
 Library* gCurrent = nullptr;
+
+constexpr int kFirstRetryMs = 1000;
+constexpr int kLongestRetryMs = 60000;
 
 }  // namespace
 
@@ -22,6 +26,10 @@ Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& 
     gCurrent = this;
     connect(&carbon_, &CarbonKeyboardShortcuts::keyDown, this, &Library::handleOnKeyDown);
     connect(&carbon_, &CarbonKeyboardShortcuts::keyUp, this, &Library::handleOnKeyRelease);
+    connect(&carbon_, &CarbonKeyboardShortcuts::registrationLost, this, &Library::noteRefusal);
+    retryTimer_.setSingleShot(true);
+    retryTimer_.setInterval(kFirstRetryMs);
+    connect(&retryTimer_, &QTimer::timeout, this, &Library::retryOnTimer);
 }
 
 Library::~Library() {
@@ -227,14 +235,67 @@ void Library::registerShortcut(const Shortcut& shortcut) {
     if (registeredShortcuts_.contains(shortcut)) {
         return;
     }
-    // The set records the attempt: a refused shortcut is not retried until deregistered.
+    // The set records the attempt; a shortcut another program holds is retried apart.
     registeredShortcuts_.insert(shortcut);
-    carbon_.registerShortcut(shortcut);
+    noteRefusal(shortcut, carbon_.registerShortcut(shortcut));
 }
 
 void Library::deregister(const Shortcut& shortcut) {
     carbon_.unregisterShortcut(shortcut);
     registeredShortcuts_.remove(shortcut);
+    forgetRefusal(shortcut);
+}
+
+void Library::noteRefusal(const Shortcut& shortcut, qint32 status) {
+    // Only a holder can let go; a combination the system cannot express never works.
+    if (status != hushpane::kEventHotKeyExistsErr || refused_.contains(shortcut)) {
+        return;
+    }
+    refused_.insert(shortcut);
+    if (!retryTimer_.isActive()) {
+        retryTimer_.setInterval(kFirstRetryMs);
+        retryTimer_.start();
+    }
+    Q_EMIT refusedShortcutsDidChange();
+}
+
+void Library::forgetRefusal(const Shortcut& shortcut) {
+    if (!refused_.remove(shortcut)) {
+        return;
+    }
+    if (refused_.isEmpty()) {
+        retryTimer_.stop();
+    }
+    Q_EMIT refusedShortcutsDidChange();
+}
+
+bool Library::isRefused(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return shortcut && refused_.contains(*shortcut);
+}
+
+void Library::retryRefusedShortcuts() {
+    bool changed = false;
+    for (const Shortcut& shortcut : QSet<Shortcut>(refused_)) {
+        if (carbon_.registerShortcut(shortcut, false) == hushpane::kHotKeyNoErr) {
+            refused_.remove(shortcut);
+            changed = true;
+        }
+    }
+    if (refused_.isEmpty()) {
+        retryTimer_.stop();
+    }
+    if (changed) {
+        Q_EMIT refusedShortcutsDidChange();
+    }
+}
+
+void Library::retryOnTimer() {
+    retryRefusedShortcuts();
+    if (!refused_.isEmpty()) {
+        retryTimer_.setInterval(std::min(retryTimer_.interval() * 2, kLongestRetryMs));
+        retryTimer_.start();
+    }
 }
 
 void Library::dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut,

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -67,6 +68,16 @@ public:
     void deregister(const Shortcut& shortcut);
     void handleOnKeyDown(const Shortcut& shortcut);
     void handleOnKeyRelease(const Shortcut& shortcut);
+
+    // Hot keys another program holds. They are tried again until the holder lets go: on a
+    // timer that waits twice as long after each failed try (up to a minute), and whenever
+    // retryRefusedShortcuts() is called (the recorder does when its window gains or loses
+    // focus).
+    bool isRefused(const Name& name) const;
+    bool hasRefusedShortcuts() const { return !refused_.isEmpty(); }
+    void retryRefusedShortcuts();
+    int retryInterval() const { return retryTimer_.interval(); }
+    bool isRetryScheduled() const { return retryTimer_.isActive(); }
     const QSet<Shortcut>& registeredShortcuts() const { return registeredShortcuts_; }
 
     bool isEnabled() const { return carbon_.isEnabled(); }
@@ -93,6 +104,9 @@ Q_SIGNALS:
     // "KeyboardShortcuts_recorderActiveStatusDidChange": a recorder started or ended
     // recording.
     void recorderActiveStatusDidChange(bool isActive);
+    // A hot key was refused because another program holds it, or a refused one was taken
+    // after all.
+    void refusedShortcutsDidChange();
 
 private:
     struct BoundAction {
@@ -115,11 +129,16 @@ private:
     // key must stay.
     bool isNeededByAnotherName(const Shortcut& shortcut, const Name& except) const;
     void releaseFor(const Shortcut& shortcut, const Name& name);
+    void noteRefusal(const Shortcut& shortcut, qint32 status);
+    void forgetRefusal(const Shortcut& shortcut);
+    void retryOnTimer();
 
     hushpane::UserDefaults& userDefaults_;
     hushpane::KeyboardLayout& keyboardLayout_;
     CarbonKeyboardShortcuts carbon_;
     QSet<Shortcut> registeredShortcuts_;
+    QSet<Shortcut> refused_;
+    QTimer retryTimer_;
     QList<Handlers> legacyKeyDownHandlers_;
     QList<Handlers> legacyKeyUpHandlers_;
     bool isPaused_ = false;

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -53,6 +54,10 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
                              QLineEdit::TrailingPosition);
     clearButton_->setObjectName(QStringLiteral("clearButton"));
     connect(clearButton_, &QAction::triggered, this, &RecorderCocoa::clearTextByUser);
+    warningSign_ =
+        addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::LeadingPosition);
+    warningSign_->setObjectName(QStringLiteral("refusalSign"));
+    warningSign_->setVisible(false);
     // The clear button must not take focus from a running recording.
     for (QToolButton* button : findChildren<QToolButton*>()) {
         button->setFocusPolicy(Qt::NoFocus);
@@ -65,6 +70,7 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
             refreshFromStorage();
         }
     });
+    connect(&library_, &Library::refusedShortcutsDidChange, this, &RecorderCocoa::updateRefusal);
 }
 
 RecorderCocoa::~RecorderCocoa() {
@@ -93,6 +99,35 @@ void RecorderCocoa::refreshFromStorage() {
     const auto shortcut = library_.getShortcut(shortcutName_);
     setText(shortcut ? shortcut->description() : QString());
     updateClearButton();
+    updateRefusal();
+}
+
+void RecorderCocoa::updateRefusal() {
+    const auto shortcut = library_.getShortcut(shortcutName_);
+    const QString text = shortcut && library_.isRefused(shortcutName_)
+                             ? localized("hot_key_taken").arg(shortcut->description())
+                             : QString();
+    if (text == refusalText_) {
+        return;
+    }
+    refusalText_ = text;
+    warningSign_->setVisible(!text.isEmpty());
+    warningSign_->setToolTip(text);
+    setToolTip(text);
+    setAccessibleDescription(text);
+    Q_EMIT refusalDidChange();
+}
+
+void RecorderCocoa::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // Qt hides a centred placeholder while the field has focus, which is exactly while it
+    // records: draw the prompt then.
+    if (!isRecording() || !text().isEmpty() || placeholderText().isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect(), Qt::AlignCenter, placeholderText());
 }
 
 void RecorderCocoa::updateClearButton() {
@@ -150,6 +185,12 @@ bool RecorderCocoa::eventFilter(QObject* watched, QEvent* event) {
                    !takingFocusBack_) {
             preventBecomingKey();
         }
+        // The user may just have closed the program that held the shortcut.
+        if ((event->type() == QEvent::WindowActivate ||
+             event->type() == QEvent::WindowDeactivate) &&
+            library_.hasRefusedShortcuts()) {
+            library_.retryRefusedShortcuts();
+        }
     }
     return QLineEdit::eventFilter(watched, event);
 }
@@ -202,8 +243,13 @@ void RecorderCocoa::focusOutEvent(QFocusEvent* event) {
 
 void RecorderCocoa::startRecording() {
     setPlaceholderText(localized("press_shortcut"));
+    update();
     updateClearButton();
     library_.setPaused(true);
+    // Combinations another client grabs (the desktop's shortcuts, our own hot key) never
+    // reach a focused window; holding the keyboard brings every one here. endRecording, which
+    // every way out passes, lets go.
+    grabKeyboard();
     Q_EMIT library_.recorderActiveStatusDidChange(true);
     QPointer<RecorderCocoa> self(this);
     eventMonitor_ = std::make_unique<LocalEventMonitor>(
@@ -221,6 +267,7 @@ void RecorderCocoa::endRecording() {
     setPlaceholderText(localized("record_shortcut"));
     updateClearButton();
     if (wasRecording) {
+        releaseKeyboard();
         library_.setPaused(false);
         Q_EMIT library_.recorderActiveStatusDidChange(false);
     }

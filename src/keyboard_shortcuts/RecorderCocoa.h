@@ -36,18 +36,25 @@ public:
     bool isRecording() const { return eventMonitor_ != nullptr; }
     QAction* clearButton() const { return clearButton_; }
 
+    // Another program holds the stored shortcut: the field shows a warning sign and says so
+    // in its tool tip; refusalText() is that sentence, or empty.
+    bool isShowingRefusal() const { return !refusalText_.isEmpty(); }
+    const QString& refusalText() const { return refusalText_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     // A key press was refused (the system beep sounds as well).
     void beeped();
+    void refusalDidChange();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -57,6 +64,7 @@ private:
     void endRecording();
     void refreshFromStorage();
     void updateClearButton();
+    void updateRefusal();
     void clearTextByUser();
     void preventBecomingKey();
     void giveUpFocus();
@@ -75,6 +83,8 @@ private:
     bool takingFocusBack_ = false;
     std::unique_ptr<LocalEventMonitor> eventMonitor_;
     QAction* clearButton_ = nullptr;
+    QAction* warningSign_ = nullptr;
+    QString refusalText_;
     QPointer<QWidget> observedWindow_;
 };
 

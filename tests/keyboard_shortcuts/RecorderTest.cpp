@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace KeyboardShortcuts;
@@ -191,6 +192,68 @@ TEST_F(RecorderTest, TheClearButtonClearsWithoutRecording) {
     recorder->clearButton()->trigger();
     EXPECT_FALSE(stored());
     EXPECT_TRUE(recorder->isRecording()) << "it takes focus after clearing";
+}
+
+// The button as a person reaches it: a press and a release of the mouse on the button, which
+// the window routes to the field's child under the pointer.
+TEST_F(RecorderTest, AClickOnTheClearButtonClears) {
+    for (const bool recording : {false, true}) {
+        setShortcut(commandShiftK(), *toggle);
+        QCoreApplication::processEvents();
+        if (recording) {
+            startRecording();
+        }
+        QWidget* button = nullptr;
+        for (QToolButton* child : recorder->findChildren<QToolButton*>()) {
+            if (child->isVisible()) {
+                button = child;
+            }
+        }
+        ASSERT_NE(button, nullptr) << "the clear button is shown";
+        const QPoint centre = button->mapTo(&window, button->rect().center());
+        QWidget* under = window.childAt(centre);
+        ASSERT_EQ(under, button) << "nothing covers the button";
+        QTest::mouseClick(under, Qt::LeftButton, {}, button->rect().center());
+        EXPECT_FALSE(stored()) << "recording: " << recording;
+        EXPECT_TRUE(recorder->text().isEmpty());
+        EXPECT_TRUE(recorder->isRecording()) << "it keeps focus to record the next one";
+        recorder->clearFocus();
+        QCoreApplication::processEvents();
+    }
+}
+
+// The prompt shows while recording an empty field, also though the text is centred (Qt hides
+// a centred placeholder while the field has focus).
+TEST_F(RecorderTest, AnEmptyFieldPromptsWhileRecording) {
+    setShortcut(std::nullopt, *toggle);
+    startRecording();
+    ASSERT_TRUE(recorder->text().isEmpty());
+    EXPECT_EQ(recorder->placeholderText(), QStringLiteral("Press Shortcut"));
+    const QImage withPrompt = recorder->grab().toImage();
+    recorder->setPlaceholderText(QString());
+    const QImage without = recorder->grab().toImage();
+    EXPECT_NE(withPrompt, without) << "the prompt is drawn";
+}
+
+// Only a held keyboard sees combinations other clients grab; every way out lets it go.
+TEST_F(RecorderTest, HoldsTheKeyboardOnlyWhileRecording) {
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    const std::function<void()> waysOut[] = {
+        [this] { QTest::keyClick(recorder, Qt::Key_Escape); },
+        [this] { QTest::mouseClick(outside, Qt::LeftButton); },
+        [this] { before->setFocus(Qt::MouseFocusReason); },
+        [this] { QTest::keyClick(recorder, Qt::Key_K, kCommandShift); },
+        [this] { window.hide(); },
+    };
+    int way = 0;
+    for (const auto& wayOut : waysOut) {
+        startRecording();
+        EXPECT_EQ(QWidget::keyboardGrabber(), recorder);
+        wayOut();
+        EXPECT_FALSE(recorder->isRecording()) << way;
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << way;
+        ++way;
+    }
 }
 
 TEST_F(RecorderTest, AShortcutOfAMainMenuItemShowsTheAlertAndStoresNothing) {
