@@ -11,6 +11,10 @@
 
 class QAction;
 
+namespace KeyboardShortcuts {
+class Library;
+}
+
 namespace hushpane {
 
 class AppUpdater;
@@ -35,6 +39,7 @@ struct AppServices {
     UpdateService& updateService;
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
+    KeyboardShortcuts::Library& shortcuts;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers

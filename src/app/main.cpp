@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     KeyboardShortcuts::Library shortcuts(userDefaults, hotKeys, keyboardLayout);
 
     AppDelegate delegate(AppServices{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
-                                     updateService, platform, loginItems});
+                                     updateService, platform, loginItems, shortcuts});
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
