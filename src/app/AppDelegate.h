@@ -16,6 +16,7 @@ namespace hushpane {
 class AppUpdater;
 class ApplicationPlatform;
 class DesktopController;
+class DesktopKeybindings;
 class DesktopSwitch;
 class FileBookmarks;
 class LoginItemService;
@@ -35,6 +36,9 @@ struct AppServices {
     UpdateService& updateService;
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
+    // Set when this session gives programs no global shortcut: the settings then explain how
+    // to bind the URL command in the desktop's own keyboard settings, and offer to.
+    DesktopKeybindings* desktopKeybindings = nullptr;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers
