@@ -65,7 +65,10 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
         DesktopController& desktopController = desktop();
         settingsWindowController_ = std::make_unique<SettingsWindowController>(
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
-            &makeToggleShortcutRow, mainMenu_, weakly(&AppDelegate::terminate),
+            [&library = services_.shortcuts](const QString& label, QWidget* parent) {
+                return makeToggleShortcutRow(library, label, parent);
+            },
+            mainMenu_, weakly(&AppDelegate::terminate),
             weakly(&AppDelegate::applyActivationPolicy));
     }
     return *settingsWindowController_;
@@ -88,7 +91,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     actions.bindToggleShortcut = weakly(&AppDelegate::bindToggleShortcut);
     mainMenu_ = makeMainMenu(actions);
     // The recorder refuses shortcuts that an item of this menu already uses.
-    KeyboardShortcuts::setMainMenu(mainMenu_);
+    services_.shortcuts.setMainMenu(mainMenu_);
 
     desktop();
 
@@ -96,14 +99,14 @@ void AppDelegate::applicationDidFinishLaunching() {
         desktop(), *preferences_, *updater_, weakly(&AppDelegate::showSettings),
         weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut));
 
-    KeyboardShortcuts::onKeyUp(toggleDesktopName(), weakly(&AppDelegate::toggleDesktop));
+    services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
 
     applyActivationPolicy();
     observeDockPreference();
 }
 
 void AppDelegate::bindToggleShortcut(QAction* action) {
-    KeyboardShortcuts::setShortcut(action, toggleDesktopName());
+    KeyboardShortcuts::setShortcut(services_.shortcuts, action, toggleDesktopName());
 }
 
 bool AppDelegate::applicationShouldHandleReopen() {

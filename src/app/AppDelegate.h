@@ -11,6 +11,10 @@
 
 class QAction;
 
+namespace KeyboardShortcuts {
+class Library;
+}
+
 namespace hushpane {
 
 class AppUpdater;
@@ -36,6 +40,7 @@ struct AppServices {
     UpdateService& updateService;
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
+    KeyboardShortcuts::Library& shortcuts;
     // Set when this session gives programs no global shortcut: the settings then explain how
     // to bind the URL command in the desktop's own keyboard settings, and offer to.
     DesktopKeybindings* desktopKeybindings = nullptr;

@@ -14,8 +14,9 @@ const KeyboardShortcuts::Name& toggleDesktopName() {
     return name;
 }
 
-QWidget* makeToggleShortcutRow(const QString& label, QWidget* parent) {
-    return new KeyboardShortcuts::Recorder(label, toggleDesktopName(), {}, parent);
+QWidget* makeToggleShortcutRow(KeyboardShortcuts::Library& library, const QString& label,
+                               QWidget* parent) {
+    return new KeyboardShortcuts::Recorder(library, label, toggleDesktopName(), {}, parent);
 }
 
 }  // namespace hushpane

@@ -4,6 +4,10 @@
 
 class QWidget;
 
+namespace KeyboardShortcuts {
+class Library;
+}
+
 namespace hushpane {
 
 // The program's one global shortcut: hide or show the desktop icons from anywhere. Made on
@@ -12,6 +16,7 @@ namespace hushpane {
 const KeyboardShortcuts::Name& toggleDesktopName();
 
 // The settings form's row that records the toggle shortcut.
-QWidget* makeToggleShortcutRow(const QString& label, QWidget* parent);
+QWidget* makeToggleShortcutRow(KeyboardShortcuts::Library& library, const QString& label,
+                               QWidget* parent);
 
 }  // namespace hushpane

@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
                                          *shortcutPlatform.keyboardLayout);
 
     AppServices services{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
-                         updateService, platform,     loginItems};
+                         updateService, platform,     loginItems,  shortcuts};
     services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);

@@ -20,12 +20,18 @@ constexpr auto kBindingObjectName = "KeyboardShortcutsBinding";
 // goes away with the action.
 class Binding : public QObject {
 public:
-    Binding(QAction* action, Name name) : QObject(action), name_(std::move(name)) {
+    Binding(Library& library, QAction* action, Name name)
+        : QObject(action), library_(&library), name_(std::move(name)) {
         setObjectName(QLatin1String(kBindingObjectName));
     }
     const Name& name() const { return name_; }
+    // The shortcut now stored, read when the update runs.
+    std::optional<Shortcut> current() const {
+        return library_ ? library_->getShortcut(name_) : std::nullopt;
+    }
 
 private:
+    QPointer<Library> library_;
     Name name_;
 };
 
@@ -50,11 +56,11 @@ Binding* bindingOf(QAction* item) {
 
 }  // namespace
 
-void setShortcut(QAction* item, const Name& name) {
-    setShortcutFor(item, name);
+void setShortcut(Library& library, QAction* item, const Name& name) {
+    setShortcutFor(library, item, name);
 }
 
-void setShortcutFor(QAction* item, const std::optional<Name>& name) {
+void setShortcutFor(Library& library, QAction* item, const std::optional<Name>& name) {
     if (item == nullptr) {
         return;
     }
@@ -63,27 +69,32 @@ void setShortcutFor(QAction* item, const std::optional<Name>& name) {
         show(item, std::nullopt);
         return;
     }
-    show(item, getShortcut(*name));
-    NotificationCenter* center = notificationCenter();
-    if (center == nullptr) {
-        return;
+    auto* binding = new Binding(library, item, *name);
+    show(item, binding->current());
+    QObject::connect(
+        &library, &Library::shortcutByNameDidChange, binding, [binding](const Name& changed) {
+            if (!(changed == binding->name())) {
+                return;
+            }
+            // Destroyed with the binding, so an unbound action hears nothing.
+            QMetaObject::invokeMethod(
+                binding,
+                [binding] { show(static_cast<QAction*>(binding->parent()), binding->current()); },
+                Qt::QueuedConnection);
+        });
+}
+
+void setShortcut(QAction* item, const Name& name) {
+    setShortcutFor(item, name);
+}
+
+void setShortcutFor(QAction* item, const std::optional<Name>& name) {
+    if (Library* library = Library::current()) {
+        setShortcutFor(*library, item, name);
+    } else if (item != nullptr) {
+        delete bindingOf(item);
+        show(item, std::nullopt);
     }
-    auto* binding = new Binding(item, *name);
-    center->addObserver(shortcutByNameDidChange, binding, [binding](const QVariantMap& info) {
-        const QVariant changed = info.value(QStringLiteral("name"));
-        if (!changed.canConvert<Name>() || !(changed.value<Name>() == binding->name())) {
-            return;
-        }
-        QPointer<Binding> guard(binding);
-        QMetaObject::invokeMethod(
-            binding,
-            [guard] {
-                if (guard) {
-                    show(static_cast<QAction*>(guard->parent()), getShortcut(guard->name()));
-                }
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 void setShortcut(QAction* item, const std::optional<Shortcut>& shortcut) {

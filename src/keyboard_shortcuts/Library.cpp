@@ -13,12 +13,15 @@ Library* gCurrent = nullptr;
 }  // namespace
 
 Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& hotKeys,
-                 hushpane::KeyboardLayout& keyboardLayout)
-    : userDefaults_(userDefaults),
+                 hushpane::KeyboardLayout& keyboardLayout, QObject* parent)
+    : QObject(parent),
+      userDefaults_(userDefaults),
       keyboardLayout_(keyboardLayout),
       carbon_(hotKeys),
       previous_(gCurrent) {
     gCurrent = this;
+    connect(&carbon_, &CarbonKeyboardShortcuts::keyDown, this, &Library::handleOnKeyDown);
+    connect(&carbon_, &CarbonKeyboardShortcuts::keyUp, this, &Library::handleOnKeyRelease);
 }
 
 Library::~Library() {
@@ -46,8 +49,7 @@ bool Library::userDefaultsContains(const Name& name) const {
 }
 
 void Library::userDefaultsDidChange(const Name& name) {
-    notificationCenter_.post(shortcutByNameDidChange,
-                             {{QStringLiteral("name"), QVariant::fromValue(name)}});
+    Q_EMIT shortcutByNameDidChange(name);
 }
 
 void Library::userDefaultsSet(const Name& name, const Shortcut& shortcut) {
@@ -112,7 +114,7 @@ QSet<Name> Library::allNames() const {
 
 // Handlers
 
-void Library::addAction(QList<Handlers>& handlers, const Name& name, Action action) {
+void Library::addAction(QList<Handlers>& handlers, const Name& name, BoundAction action) {
     for (Handlers& entry : handlers) {
         if (entry.name == name) {
             entry.actions.append(std::move(action));
@@ -122,18 +124,27 @@ void Library::addAction(QList<Handlers>& handlers, const Name& name, Action acti
     handlers.append(Handlers{name, {std::move(action)}});
 }
 
-void Library::onKeyDown(const Name& name, Action action) {
-    addAction(legacyKeyDownHandlers_, name, std::move(action));
+void Library::addKeyHandler(QList<Handlers>& handlers, const Name& name, BoundAction action) {
+    addAction(handlers, name, std::move(action));
     if (const auto shortcut = getShortcut(name)) {
         registerShortcut(*shortcut);
     }
 }
 
+void Library::onKeyDown(const Name& name, Action action) {
+    addKeyHandler(legacyKeyDownHandlers_, name, BoundAction{std::move(action)});
+}
+
 void Library::onKeyUp(const Name& name, Action action) {
-    addAction(legacyKeyUpHandlers_, name, std::move(action));
-    if (const auto shortcut = getShortcut(name)) {
-        registerShortcut(*shortcut);
-    }
+    addKeyHandler(legacyKeyUpHandlers_, name, BoundAction{std::move(action)});
+}
+
+void Library::onKeyDown(const Name& name, const QObject* context, Action action) {
+    addKeyHandler(legacyKeyDownHandlers_, name, BoundAction{std::move(action), true, context});
+}
+
+void Library::onKeyUp(const Name& name, const QObject* context, Action action) {
+    addKeyHandler(legacyKeyUpHandlers_, name, BoundAction{std::move(action), true, context});
 }
 
 QSet<Shortcut> Library::shortcutsForLegacyHandlers() const {
@@ -218,9 +229,7 @@ void Library::registerShortcut(const Shortcut& shortcut) {
     }
     // The set records the attempt: a refused shortcut is not retried until deregistered.
     registeredShortcuts_.insert(shortcut);
-    carbon_.registerShortcut(
-        shortcut, [this](const Shortcut& s) { handleOnKeyDown(s); },
-        [this](const Shortcut& s) { handleOnKeyRelease(s); });
+    carbon_.registerShortcut(shortcut);
 }
 
 void Library::deregister(const Shortcut& shortcut) {
@@ -239,8 +248,10 @@ void Library::dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut
         if (library.getShortcut(entry.name) != shortcut) {
             continue;
         }
-        for (const Action& action : entry.actions) {
-            action();
+        for (const BoundAction& bound : entry.actions) {
+            if (!bound.hasContext || bound.context) {
+                bound.action();
+            }
         }
     }
 }
@@ -257,8 +268,9 @@ void Library::initialize() {
     if (menuTracking_) {
         return;
     }
-    menuTracking_ = std::make_unique<MenuTrackingObserver>(
-        [this](bool isOpen) { carbon_.setMenuOpen(isOpen); });
+    menuTracking_ = std::make_unique<MenuTrackingObserver>();
+    connect(menuTracking_.get(), &MenuTrackingObserver::menuOpenDidChange, this,
+            [this](bool isOpen) { carbon_.setMenuOpen(isOpen); });
 }
 
 }  // namespace KeyboardShortcuts

@@ -3,10 +3,10 @@
 #include "keyboard_shortcuts/CarbonKeyboardShortcuts.h"
 #include "keyboard_shortcuts/MenuTrackingObserver.h"
 #include "keyboard_shortcuts/Name.h"
-#include "keyboard_shortcuts/NotificationCenter.h"
 #include "keyboard_shortcuts/Shortcut.h"
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QWidget>
@@ -25,23 +25,22 @@ namespace KeyboardShortcuts {
 using Action = std::function<void()>;
 
 // The shortcut library's state for the life of the program: storage in the application's user
-// defaults, the hot-key layer, the handlers and the notification centre. The composition root
-// makes one; while it lives, the free functions of the namespace (KeyboardShortcuts.h) work
-// on it. Tests make a fresh one per test.
-class Library {
+// defaults, the hot-key layer and the handlers. The application owns one and hands it to what
+// needs it (recorders, menu bindings). The free functions of the namespace (KeyboardShortcuts.h)
+// are the same interface without the library argument: they work on the library made last
+// that still lives. Tests make a fresh one per test.
+class Library : public QObject {
+    Q_OBJECT
 public:
     Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& hotKeys,
-            hushpane::KeyboardLayout& keyboardLayout);
-    ~Library();
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
+            hushpane::KeyboardLayout& keyboardLayout, QObject* parent = nullptr);
+    ~Library() override;
 
-    // The library set up last and still alive, or nullptr.
+    // The library the free functions work on, or nullptr.
     static Library* current();
 
     hushpane::UserDefaults& userDefaults() { return userDefaults_; }
-    hushpane::KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
-    NotificationCenter& notificationCenter() { return notificationCenter_; }
+    hushpane::KeyboardLayout& keyboardLayout() const { return keyboardLayout_; }
     CarbonKeyboardShortcuts& carbonKeyboardShortcuts() { return carbon_; }
 
     // Storage.
@@ -54,9 +53,11 @@ public:
     void resetAll();
     QSet<Name> allNames() const;
 
-    // Handlers.
+    // Handlers. With a context object the action goes away when the context does.
     void onKeyDown(const Name& name, Action action);
     void onKeyUp(const Name& name, Action action);
+    void onKeyDown(const Name& name, const QObject* context, Action action);
+    void onKeyUp(const Name& name, const QObject* context, Action action);
     void removeHandler(const Name& name);
     void removeAllHandlers();
     bool isEnabled(const Name& name) const;
@@ -74,6 +75,9 @@ public:
     bool isPaused() const { return isPaused_; }
     void setPaused(bool paused) { isPaused_ = paused; }
 
+    // The desktop's own shortcuts, for conflict checks.
+    QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
+
     // The application's main menu (a QMenuBar or QMenu), against which recorders check new
     // shortcuts; none by default.
     QWidget* mainMenu() const { return mainMenu_; }
@@ -83,13 +87,27 @@ public:
     void initialize();
     bool isInitialized() const { return menuTracking_ != nullptr; }
 
+Q_SIGNALS:
+    // "KeyboardShortcuts_shortcutByNameDidChange": the shortcut stored for the name changed.
+    void shortcutByNameDidChange(const KeyboardShortcuts::Name& name);
+    // "KeyboardShortcuts_recorderActiveStatusDidChange": a recorder started or ended
+    // recording.
+    void recorderActiveStatusDidChange(bool isActive);
+
 private:
+    struct BoundAction {
+        Action action;
+        // Set for actions given with a context: they end with it.
+        bool hasContext = false;
+        QPointer<const QObject> context = nullptr;
+    };
     struct Handlers {
         Name name;
-        QList<Action> actions;
+        QList<BoundAction> actions;
     };
 
-    static void addAction(QList<Handlers>& handlers, const Name& name, Action action);
+    static void addAction(QList<Handlers>& handlers, const Name& name, BoundAction action);
+    void addKeyHandler(QList<Handlers>& handlers, const Name& name, BoundAction action);
     static void dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut,
                          const Library& library);
     QSet<Shortcut> shortcutsForLegacyHandlers() const;
@@ -100,7 +118,6 @@ private:
 
     hushpane::UserDefaults& userDefaults_;
     hushpane::KeyboardLayout& keyboardLayout_;
-    NotificationCenter notificationCenter_;
     CarbonKeyboardShortcuts carbon_;
     QSet<Shortcut> registeredShortcuts_;
     QList<Handlers> legacyKeyDownHandlers_;

@@ -5,17 +5,18 @@
 
 namespace KeyboardShortcuts {
 
-Recorder::Recorder(const Name& name, RecorderCocoa::OnChange onChange, QWidget* parent)
-    : QWidget(parent), control_(new RecorderCocoa(name, std::move(onChange), this)) {
+Recorder::Recorder(Library& library, const Name& name, RecorderCocoa::OnChange onChange,
+                   QWidget* parent)
+    : QWidget(parent), control_(new RecorderCocoa(library, name, std::move(onChange), this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(control_);
 }
 
-Recorder::Recorder(const QString& label, const Name& name, RecorderCocoa::OnChange onChange,
-                   QWidget* parent)
+Recorder::Recorder(Library& library, const QString& label, const Name& name,
+                   RecorderCocoa::OnChange onChange, QWidget* parent)
     : QWidget(parent),
-      control_(new RecorderCocoa(name, std::move(onChange), this)),
+      control_(new RecorderCocoa(library, name, std::move(onChange), this)),
       label_(new QLabel(label, this)) {
     label_->setBuddy(control_);
     auto* layout = new QHBoxLayout(this);

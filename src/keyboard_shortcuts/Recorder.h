@@ -13,11 +13,11 @@ namespace KeyboardShortcuts {
 class Recorder : public QWidget {
     Q_OBJECT
 public:
-    explicit Recorder(const Name& name, RecorderCocoa::OnChange onChange = {},
-                      QWidget* parent = nullptr);
-    // The label is shown as given (translate it before).
-    Recorder(const QString& label, const Name& name, RecorderCocoa::OnChange onChange = {},
+    Recorder(Library& library, const Name& name, RecorderCocoa::OnChange onChange = {},
              QWidget* parent = nullptr);
+    // The label is shown as given (translate it before).
+    Recorder(Library& library, const QString& label, const Name& name,
+             RecorderCocoa::OnChange onChange = {}, QWidget* parent = nullptr);
 
     // Re-showing with the same name keeps the field as it is (also a running recording);
     // another name shows that name's shortcut.

@@ -1,6 +1,6 @@
 #include "keyboard_shortcuts/RecorderCocoa.h"
 
-#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/LocalEventMonitor.h"
 #include "keyboard_shortcuts/Localization.h"
 #include "keyboard_shortcuts/SpecialKeys.h"
@@ -37,16 +37,10 @@ QString plainTitle(const QString& text) {
     return title;
 }
 
-void postActiveStatus(bool isActive) {
-    if (NotificationCenter* center = notificationCenter()) {
-        center->post(recorderActiveStatusDidChange, {{QStringLiteral("isActive"), isActive}});
-    }
-}
-
 }  // namespace
 
-RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* parent)
-    : QLineEdit(parent), shortcutName_(name), onChange_(std::move(onChange)) {
+RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChange, QWidget* parent)
+    : QLineEdit(parent), library_(library), shortcutName_(name), onChange_(std::move(onChange)) {
     resize(minimumWidth, kHeight);
     setPlaceholderText(localized("record_shortcut"));
     setAlignment(Qt::AlignCenter);
@@ -66,14 +60,11 @@ RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* paren
 
     refreshFromStorage();
 
-    if (NotificationCenter* center = notificationCenter()) {
-        center->addObserver(shortcutByNameDidChange, this, [this](const QVariantMap& info) {
-            const QVariant changed = info.value(QStringLiteral("name"));
-            if (changed.canConvert<Name>() && changed.value<Name>() == shortcutName_) {
-                refreshFromStorage();
-            }
-        });
-    }
+    connect(&library_, &Library::shortcutByNameDidChange, this, [this](const Name& changed) {
+        if (changed == shortcutName_) {
+            refreshFromStorage();
+        }
+    });
 }
 
 RecorderCocoa::~RecorderCocoa() {
@@ -99,7 +90,7 @@ QSize RecorderCocoa::minimumSizeHint() const {
 }
 
 void RecorderCocoa::refreshFromStorage() {
-    const auto shortcut = getShortcut(shortcutName_);
+    const auto shortcut = library_.getShortcut(shortcutName_);
     setText(shortcut ? shortcut->description() : QString());
     updateClearButton();
 }
@@ -113,7 +104,7 @@ void RecorderCocoa::clearTextByUser() {
         return;
     }
     clear();
-    setShortcut(std::nullopt, shortcutName_);
+    library_.setShortcut(std::nullopt, shortcutName_);
     if (onChange_) {
         onChange_(std::nullopt);
     }
@@ -212,8 +203,8 @@ void RecorderCocoa::focusOutEvent(QFocusEvent* event) {
 void RecorderCocoa::startRecording() {
     setPlaceholderText(localized("press_shortcut"));
     updateClearButton();
-    setPaused(true);
-    postActiveStatus(true);
+    library_.setPaused(true);
+    Q_EMIT library_.recorderActiveStatusDidChange(true);
     QPointer<RecorderCocoa> self(this);
     eventMonitor_ = std::make_unique<LocalEventMonitor>(
         QList<QEvent::Type>{QEvent::KeyPress, QEvent::ShortcutOverride, QEvent::MouseButtonRelease},
@@ -230,8 +221,8 @@ void RecorderCocoa::endRecording() {
     setPlaceholderText(localized("record_shortcut"));
     updateClearButton();
     if (wasRecording) {
-        setPaused(false);
-        postActiveStatus(false);
+        library_.setPaused(false);
+        Q_EMIT library_.recorderActiveStatusDidChange(false);
     }
 }
 
@@ -336,7 +327,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
         return true;
     }
 
-    if (QWidget* menu = mainMenu()) {
+    if (QWidget* menu = library_.mainMenu()) {
         if (QAction* item = shortcut->menuItemWithMatchingShortcut(menu->actions())) {
             giveUpFocus();
             showAlert(
@@ -349,7 +340,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
     const bool isPlainF12 =
         shortcut->carbonKeyCode() == Key::f12.rawValue && shortcut->carbonModifiers() == 0;
     if (!isPlainF12) {
-        const QList<Shortcut> system = systemShortcuts();
+        const QList<Shortcut> system = library_.systemShortcuts();
         const bool usedBySystem = std::any_of(system.begin(), system.end(), [&](const Shortcut& s) {
             return s.carbonKeyCode() == shortcut->carbonKeyCode() &&
                    s.carbonModifiers() == shortcut->carbonModifiers();
@@ -368,7 +359,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
 
     setText(shortcut->description());
     updateClearButton();
-    userDefaultsSet(shortcutName_, *shortcut);
+    library_.userDefaultsSet(shortcutName_, *shortcut);
     if (onChange_) {
         onChange_(*shortcut);
     }

@@ -12,19 +12,21 @@
 
 namespace KeyboardShortcuts {
 
+class Library;
 class LocalEventMonitor;
 
 // The field in which the user records the shortcut of one name. It shows the stored shortcut
 // with a clear button while there is text; taking focus (a click, or Tab) starts recording:
 // the next key press is refused with a beep or an alert, or stored for the name. While it
-// records, global shortcuts do nothing.
+// records, global shortcuts do nothing. The library must outlive the field.
 class RecorderCocoa : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int minimumWidth = 130;
     using OnChange = std::function<void(const std::optional<Shortcut>&)>;
 
-    explicit RecorderCocoa(const Name& name, OnChange onChange = {}, QWidget* parent = nullptr);
+    RecorderCocoa(Library& library, const Name& name, OnChange onChange = {},
+                  QWidget* parent = nullptr);
     ~RecorderCocoa() override;
 
     const Name& shortcutName() const { return shortcutName_; }
@@ -64,6 +66,7 @@ private:
     int showAlert(const QString& message, const QString& informativeText = {},
                   const QStringList& buttons = {});
 
+    Library& library_;
     Name shortcutName_;
     OnChange onChange_;
     bool canBecomeKey_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CarbonKeyCode.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -53,7 +55,7 @@ struct HotKeyEvent {
     // Hot-key events: the id the hot key was registered under.
     HotKeyId hotKeyId;
     // Raw key events: the key position as a Carbon virtual key code and the Carbon modifiers.
-    quint32 keyCode = 0;
+    CarbonKeyCode keyCode = 0;
     quint32 modifiers = 0;
     // hotKeyRefused: why.
     qint32 status = 0;
@@ -72,7 +74,7 @@ struct HotKeyRegistration {
 // One of the desktop's own bound shortcuts, as far as it could be read.
 struct SymbolicHotKey {
     bool enabled = false;
-    std::optional<qint64> keyCode;    // Carbon virtual key code
+    std::optional<CarbonKeyCode> keyCode;
     std::optional<qint64> modifiers;  // Carbon modifier mask
 };
 
@@ -88,7 +90,8 @@ public:
 
     virtual ~HotKeyService() = default;
 
-    virtual HotKeyRegistration registerHotKey(quint32 keyCode, quint32 modifiers, HotKeyId id) = 0;
+    virtual HotKeyRegistration registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
+                                              HotKeyId id) = 0;
     virtual qint32 unregisterHotKey(HotKeyRef ref) = 0;
 
     // False when events cannot be delivered; nothing is installed then.

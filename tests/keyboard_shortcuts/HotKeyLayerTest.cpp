@@ -16,12 +16,17 @@ constexpr quint32 kSSKS = 0x53534B53;
 
 class HotKeyLayerTest : public LibraryTest {
 protected:
+    void SetUp() override {
+        QObject::connect(&carbon(), &CarbonKeyboardShortcuts::keyDown, &context,
+                         [this](const Shortcut&) { ++downs; });
+        QObject::connect(&carbon(), &CarbonKeyboardShortcuts::keyUp, &context,
+                         [this](const Shortcut&) { ++ups; });
+    }
     CarbonKeyboardShortcuts& carbon() { return library->carbonKeyboardShortcuts(); }
 
-    void registerCounting(const Shortcut& shortcut) {
-        carbon().registerShortcut(
-            shortcut, [this](const Shortcut&) { ++downs; }, [this](const Shortcut&) { ++ups; });
-    }
+    void registerCounting(const Shortcut& shortcut) { carbon().registerShortcut(shortcut); }
+
+    QObject context;
 
     int downs = 0;
     int ups = 0;

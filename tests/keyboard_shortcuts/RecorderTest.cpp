@@ -57,14 +57,13 @@ protected:
         before = new QLineEdit(&window);
         column->addWidget(before);
         recorder = new RecorderCocoa(
-            *toggle, [this](const std::optional<Shortcut>& s) { changes.append(s); }, &window);
+            *library, *toggle, [this](const std::optional<Shortcut>& s) { changes.append(s); },
+            &window);
         column->addWidget(recorder);
         outside = new QLabel(QStringLiteral("elsewhere"), &window);
         column->addWidget(outside);
-        library->notificationCenter().addObserver(
-            recorderActiveStatusDidChange, &window, [this](const QVariantMap& info) {
-                activeStatus.append(info.value(QStringLiteral("isActive")).toBool());
-            });
+        QObject::connect(library.get(), &Library::recorderActiveStatusDidChange, &window,
+                         [this](bool isActive) { activeStatus.append(isActive); });
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -106,7 +105,7 @@ TEST_F(RecorderTest, ShowsTheStoredShortcutAndDoesNotRecordByItself) {
 
     // A window whose only focusable widget is the recorder.
     QWidget alone;
-    auto* own = new RecorderCocoa(*toggle, {}, &alone);
+    auto* own = new RecorderCocoa(*library, *toggle, {}, &alone);
     alone.show();
     alone.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&alone));
@@ -295,7 +294,7 @@ TEST_F(RecorderTest, ClicksOutsideTheMarginEndRecordingAndReachTheirTarget) {
 }
 
 TEST_F(RecorderTest, FollowsStoresMadeElsewhere) {
-    RecorderCocoa other(*toggle);
+    RecorderCocoa other(*library, *toggle);
     setShortcut(commandShiftK(), *toggle);
     EXPECT_EQ(recorder->text(), QStringLiteral("⇧⌘K"));
     EXPECT_EQ(other.text(), QStringLiteral("⇧⌘K"));
@@ -318,7 +317,7 @@ TEST_F(RecorderTest, ARecorderThatIsNotRecordingLeavesAnotherOnesPauseAlone) {
     startRecording();
     {
         QWidget otherWindow;
-        auto* idle = new RecorderCocoa(Name(QStringLiteral("other")), {}, &otherWindow);
+        auto* idle = new RecorderCocoa(*library, Name(QStringLiteral("other")), {}, &otherWindow);
         Q_UNUSED(idle);
     }
     EXPECT_TRUE(isPaused());
@@ -326,7 +325,7 @@ TEST_F(RecorderTest, ARecorderThatIsNotRecordingLeavesAnotherOnesPauseAlone) {
 }
 
 TEST_F(RecorderTest, TheLabelledRowAndRenaming) {
-    Recorder row(QStringLiteral("Keyboard shortcut"), *toggle);
+    Recorder row(*library, QStringLiteral("Keyboard shortcut"), *toggle);
     row.resize(400, 40);
     row.show();
     ASSERT_NE(row.label(), nullptr);
@@ -334,7 +333,7 @@ TEST_F(RecorderTest, TheLabelledRowAndRenaming) {
     EXPECT_LT(row.label()->geometry().x(), row.control()->geometry().x());
     EXPECT_EQ(row.control()->width(), 130);
 
-    Recorder bare(*toggle);
+    Recorder bare(*library, *toggle);
     EXPECT_EQ(bare.label(), nullptr);
 
     // Same name: the field is left as it is.

@@ -92,7 +92,7 @@ void X11KeyboardLayout::reload() {
     }
 }
 
-std::optional<QString> X11KeyboardLayout::characterForKey(qint64 carbonKeyCode) {
+std::optional<QString> X11KeyboardLayout::characterForKey(CarbonKeyCode carbonKeyCode) {
     connection_->processPendingEvents();
     if (stale_) {
         reload();

@@ -23,7 +23,7 @@ public:
     // False without an X server or without XKB; then every key has no character.
     bool isValid() const;
 
-    std::optional<QString> characterForKey(qint64 carbonKeyCode) override;
+    std::optional<QString> characterForKey(CarbonKeyCode carbonKeyCode) override;
 
     // Layout changes arrive from the Qt event loop; tests can hand them over sooner.
     void processPendingEvents();

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     QWidget window;
     auto* column = new QVBoxLayout(&window);
     column->addWidget(new QLineEdit(&window));
-    auto* row = new Recorder(QStringLiteral("Keyboard shortcut"), toggle, {}, &window);
+    auto* row = new Recorder(library, QStringLiteral("Keyboard shortcut"), toggle, {}, &window);
     column->addWidget(row);
     RecorderCocoa* field = row->control();
     window.setGeometry(0, 0, 300, 100);
