@@ -63,9 +63,9 @@ ShortcutPlatform makeShortcutPlatform() {
     const bool onWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     const bool inWaylandSession =
         onWayland || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-    if (inWaylandSession && wayland::PortalHotKeyService::availableVersion(
-                                QDBusConnection::sessionBus()) >=
-                                wayland::PortalHotKeyService::kMinimumVersion) {
+    if (inWaylandSession &&
+        wayland::PortalHotKeyService::availableVersion(QDBusConnection::sessionBus()) >=
+            wayland::PortalHotKeyService::kMinimumVersion) {
         result.hotKeys = std::make_unique<wayland::PortalHotKeyService>(
             QDBusConnection::sessionBus(), QStringLiteral("Hide or show the desktop icons"));
     } else if (onWayland) {
@@ -149,8 +149,8 @@ int main(int argc, char** argv) {
     KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
                                          *shortcutPlatform.keyboardLayout);
 
-    AppServices services{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
-                         updateService, platform,     loginItems,  shortcuts};
+    AppServices services{userDefaults,  fileBookmarks, *desktopSwitch, *workspace,
+                         updateService, platform,      loginItems,     shortcuts};
     services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);

@@ -22,6 +22,22 @@ Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& 
     gCurrent = this;
     connect(&carbon_, &CarbonKeyboardShortcuts::keyDown, this, &Library::handleOnKeyDown);
     connect(&carbon_, &CarbonKeyboardShortcuts::keyUp, this, &Library::handleOnKeyRelease);
+    connect(&carbon_, &CarbonKeyboardShortcuts::triggerChanged, this,
+            [this](const Shortcut& shortcut) { Q_EMIT boundTriggerChanged(shortcut); });
+}
+
+std::optional<QString> Library::boundTrigger(const Shortcut& shortcut) const {
+    for (const auto& [id, hotKey] : carbon_.hotKeys()) {
+        if (hotKey.shortcut == shortcut && hotKey.trigger) {
+            return hotKey.trigger;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Library::boundTrigger(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return shortcut ? boundTrigger(*shortcut) : std::nullopt;
 }
 
 Library::~Library() {

@@ -75,6 +75,12 @@ public:
     bool isPaused() const { return isPaused_; }
     void setPaused(bool paused) { isPaused_ = paused; }
 
+    // Where the desktop picks the keys of a registered shortcut (a portal): its text for the
+    // keys it bound, empty while it has unbound them. Nothing where the shortcut's own keys
+    // fire it, and for shortcuts not registered.
+    std::optional<QString> boundTrigger(const Shortcut& shortcut) const;
+    std::optional<QString> boundTrigger(const Name& name) const;
+
     // The desktop's own shortcuts, for conflict checks.
     QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
 
@@ -93,6 +99,8 @@ Q_SIGNALS:
     // "KeyboardShortcuts_recorderActiveStatusDidChange": a recorder started or ended
     // recording.
     void recorderActiveStatusDidChange(bool isActive);
+    // The desktop bound a registered shortcut to other keys or unbound it (boundTrigger).
+    void boundTriggerChanged(const KeyboardShortcuts::Shortcut& shortcut);
 
 private:
     struct BoundAction {

@@ -65,6 +65,11 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
             refreshFromStorage();
         }
     });
+    connect(&library_, &Library::boundTriggerChanged, this, [this](const Shortcut& shortcut) {
+        if (!isRecording() && library_.getShortcut(shortcutName_) == shortcut) {
+            refreshFromStorage();
+        }
+    });
 }
 
 RecorderCocoa::~RecorderCocoa() {
@@ -91,7 +96,9 @@ QSize RecorderCocoa::minimumSizeHint() const {
 
 void RecorderCocoa::refreshFromStorage() {
     const auto shortcut = library_.getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    // Where the desktop chose the keys, its keys are the shortcut.
+    const QString bound = library_.boundTrigger(shortcutName_).value_or(QString());
+    setText(!bound.isEmpty() ? bound : shortcut ? shortcut->description() : QString());
     updateClearButton();
 }
 

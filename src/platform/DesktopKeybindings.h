@@ -20,8 +20,7 @@ public:
     // and modifiers), or, when there is one with the same command already, gives it this name
     // and these keys. Nothing on success, else what went wrong.
     virtual std::optional<QString> addKeybinding(const QString& name, const QString& command,
-                                                 qint64 carbonKeyCode,
-                                                 qint64 carbonModifiers) = 0;
+                                                 qint64 carbonKeyCode, qint64 carbonModifiers) = 0;
 };
 
 }  // namespace hushpane

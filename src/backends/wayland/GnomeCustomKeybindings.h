@@ -11,7 +11,8 @@ namespace hushpane::wayland {
 class GnomeCustomKeybindings : public DesktopKeybindings {
 public:
     static constexpr auto kSchema = "org.gnome.settings-daemon.plugins.media-keys";
-    static constexpr auto kEntrySchema = "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
+    static constexpr auto kEntrySchema =
+        "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
     static constexpr auto kListKey = "custom-keybindings";
     static constexpr auto kPathPrefix =
         "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/";

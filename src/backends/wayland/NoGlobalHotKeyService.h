@@ -9,7 +9,7 @@ namespace hushpane::wayland {
 // The user binds a desktop shortcut to the URL command instead.
 class NoGlobalHotKeyService : public HotKeyService {
 public:
-    HotKeyRegistration registerHotKey(quint32, quint32, HotKeyId) override {
+    HotKeyRegistration registerHotKey(CarbonKeyCode, quint32, HotKeyId) override {
         return {kEventHotKeyInvalidErr, std::nullopt};
     }
     qint32 unregisterHotKey(HotKeyRef) override { return kEventHotKeyInvalidErr; }

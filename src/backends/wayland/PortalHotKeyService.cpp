@@ -9,6 +9,7 @@
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QTimer>
 
 #include <utility>
 
@@ -23,6 +24,8 @@ const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session
 const QString kTriggerDescription = QStringLiteral("trigger_description");
 // The first answer of a portal that is activated on demand can take a while.
 constexpr int kVersionTimeoutMs = 5000;
+constexpr int kRetries = 25;
+constexpr int kRetryDelayMs = 200;
 
 using PortalShortcuts = QList<std::pair<QString, QVariantMap>>;
 
@@ -51,7 +54,7 @@ QString pathOf(const QVariant& value) {
     return value.toString();
 }
 
-QString shortcutIdFor(quint32 keyCode, quint32 modifiers) {
+QString shortcutIdFor(CarbonKeyCode keyCode, quint32 modifiers) {
     return QStringLiteral("carbon-%1-%2").arg(keyCode).arg(modifiers);
 }
 
@@ -60,6 +63,7 @@ QString shortcutIdFor(quint32 keyCode, quint32 modifiers) {
 PortalHotKeyService::PortalHotKeyService(const QDBusConnection& bus, QString description,
                                          QObject* parent)
     : QObject(parent), bus_(bus), description_(std::move(description)) {
+    qDBusRegisterMetaType<std::pair<QString, QVariantMap>>();
     qDBusRegisterMetaType<PortalShortcuts>();
     bus_.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this,
                  SLOT(onActivated(QDBusMessage)));
@@ -101,7 +105,7 @@ uint PortalHotKeyService::availableVersion(const QDBusConnection& bus) {
     return ok ? value : 0;
 }
 
-HotKeyRegistration PortalHotKeyService::registerHotKey(quint32 keyCode, quint32 modifiers,
+HotKeyRegistration PortalHotKeyService::registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
                                                        HotKeyId id) {
     const auto trigger = portalTrigger(keyCode, modifiers);
     if (!trigger || !bus_.isConnected()) {
@@ -178,8 +182,8 @@ void PortalHotKeyService::createSession() {
     closeSession();
     const quint64 generation = ++generation_;
     binding_ = true;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CreateSession"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("CreateSession"));
     PortalRequest* request = PortalRequest::start(
         bus_, call,
         {{QStringLiteral("session_handle_token"), PortalRequest::newToken(QStringLiteral("s"))}},
@@ -190,7 +194,23 @@ void PortalHotKeyService::createSession() {
                     return;
                 }
                 const QString session = pathOf(results.value(QStringLiteral("session_handle")));
+                const bool callFailed = results.contains(QStringLiteral("error"));
+                if (callFailed && retries_ < kRetries) {
+                    // A portal that just started owns its name before it offers its
+                    // interfaces: ask again shortly.
+                    ++retries_;
+                    binding_ = false;
+                    QTimer::singleShot(kRetryDelayMs, this, [this, generation] {
+                        if (generation == generation_ && !binding_) {
+                            createSession();
+                        }
+                    });
+                    return;
+                }
+                retries_ = 0;
                 if (response != PortalRequest::kSuccess || session.isEmpty()) {
+                    qWarning("Global shortcuts portal: no session (%u): %s", response,
+                             qPrintable(results.value(QStringLiteral("error")).toString()));
                     binding_ = false;
                     for (const HotKeyRef ref : registrations_.keys()) {
                         refuse(ref, kEventHotKeyInvalidErr);
@@ -217,8 +237,8 @@ void PortalHotKeyService::bindShortcuts(const QString& session) {
                           {{QStringLiteral("description"), description_},
                            {QStringLiteral("preferred_trigger"), registration.preferredTrigger}}});
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("BindShortcuts"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("BindShortcuts"));
     call << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(shortcuts)
          << QString();
     PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
@@ -232,9 +252,9 @@ void PortalHotKeyService::bindShortcuts(const QString& session) {
                     const qint32 status = response == PortalRequest::kCancelled
                                               ? kEventHotKeyExistsErr
                                               : kEventHotKeyInvalidErr;
-                    for (auto it = registrations_.cbegin(); it != registrations_.cend(); ++it) {
-                        if (asked.contains(it->shortcutId)) {
-                            refuse(it.key(), status);
+                    for (const HotKeyRef ref : registrations_.keys()) {
+                        if (asked.contains(registrations_.value(ref).shortcutId)) {
+                            refuse(ref, status);
                         }
                     }
                 } else if (results.contains(QStringLiteral("shortcuts"))) {
@@ -254,8 +274,8 @@ void PortalHotKeyService::bindShortcuts(const QString& session) {
 void PortalHotKeyService::listShortcuts(const QString& session) {
     const quint64 generation = generation_;
     binding_ = true;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("ListShortcuts"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("ListShortcuts"));
     call << QVariant::fromValue(QDBusObjectPath(session));
     PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
     connect(request, &PortalRequest::finished, this,

@@ -34,15 +34,15 @@ public:
     static constexpr quint32 kMinimumVersion = 1;
 
     // `description` is what the desktop shows for every shortcut of this program.
-    PortalHotKeyService(const QDBusConnection& bus, QString description,
-                        QObject* parent = nullptr);
+    PortalHotKeyService(const QDBusConnection& bus, QString description, QObject* parent = nullptr);
     ~PortalHotKeyService() override;
 
     // The version of the portal's GlobalShortcuts interface on the bus, or 0 when no portal
     // offers it.
     static uint availableVersion(const QDBusConnection& bus);
 
-    HotKeyRegistration registerHotKey(quint32 keyCode, quint32 modifiers, HotKeyId id) override;
+    HotKeyRegistration registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
+                                      HotKeyId id) override;
     qint32 unregisterHotKey(HotKeyRef ref) override;
     bool installEventHandler(EventHandler handler) override;
     void removeEventHandler() override { handler_ = nullptr; }
@@ -98,6 +98,7 @@ private:
     bool rebindAfterThis_ = false;
     // Counts sessions, so answers that arrive for a replaced one are dropped.
     quint64 generation_ = 0;
+    int retries_ = 0;
     QDBusServiceWatcher* portalWatcher_ = nullptr;
 };
 

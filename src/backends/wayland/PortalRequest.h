@@ -22,8 +22,8 @@ public:
 
     // `call` carries the arguments; `options` (its last argument, a{sv}) gets the
     // handle_token. Starts at once.
-    static PortalRequest* start(const QDBusConnection& bus, QDBusMessage call,
-                                QVariantMap options, QObject* parent);
+    static PortalRequest* start(const QDBusConnection& bus, QDBusMessage call, QVariantMap options,
+                                QObject* parent);
 
     // The path the portal gives the request with this token, for this connection.
     static QString requestPath(const QDBusConnection& bus, const QString& token);

@@ -38,7 +38,7 @@ XkbNamesKeyboardLayout::Names XkbNamesKeyboardLayout::namesFromSystem(
     QFile file(configurationFile);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         static const QRegularExpression assignment(
-            QStringLiteral(R"(^\s*(XKB\w+)\s*=\s*"?([^"\n]*)"?\s*$)"));
+            QStringLiteral(R"re(^\s*(XKB\w+)\s*=\s*"?([^"\n]*)"?\s*$)re"));
         for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
             const QRegularExpressionMatch match = assignment.match(line);
             if (!match.hasMatch()) {

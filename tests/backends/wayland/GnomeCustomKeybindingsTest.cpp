@@ -60,6 +60,9 @@ void setEntry(const QString& path, const char* key, const char* value) {
     g_object_unref(settings);
 }
 
+// Before GSettings is first used: nothing reaches the user's dconf.
+const bool kMemoryBackend = qputenv("GSETTINGS_BACKEND", "memory");
+
 const QString kCustom0 =
     QStringLiteral("/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/");
 const QString kCustom1 =
@@ -68,6 +71,7 @@ const QString kCustom1 =
 }  // namespace
 
 TEST(GnomeCustomKeybindings, AddsOneEntryBesideTheUsersOwnAndUpdatesItAfterwards) {
+    ASSERT_TRUE(kMemoryBackend);
     GnomeCustomKeybindings keybindings;
     ASSERT_TRUE(keybindings.isAvailable()) << "needs gnome-settings-daemon-common";
     setPaths({kCustom0});

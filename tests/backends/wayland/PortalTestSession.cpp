@@ -1,5 +1,6 @@
 #include "PortalTestSession.h"
 
+#include "support/EndProcess.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>
@@ -13,17 +14,7 @@ namespace hushpane::test {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
-
-void end(std::unique_ptr<QProcess>& process) {
-    if (process && process->state() != QProcess::NotRunning) {
-        process->terminate();
-        if (!process->waitForFinished(3000)) {
-            process->kill();
-            process->waitForFinished(3000);
-        }
-    }
-    process.reset();
-}
+const QString kPortalDir = QStringLiteral("XDG_DESKTOP_PORTAL_DIR");
 
 }  // namespace
 
@@ -39,7 +30,7 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
     return condition();
 }
 
-PortalTestSession::PortalTestSession() {
+PortalTestSession::PortalTestSession(PrivateSession& session) : session_(session) {
     if (!session_.isValid()) {
         error_ = session_.error();
         return;
@@ -49,30 +40,21 @@ PortalTestSession::PortalTestSession() {
         error_ = QStringLiteral("cannot write the .portal file");
         return;
     }
-    file.write("[portal]\n"
-               "DBusName=org.freedesktop.impl.portal.desktop.hushpanetest\n"
-               "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts;\n"
-               "UseIn=hushpanetest\n");
+    file.write(
+        "[portal]\n"
+        "DBusName=org.freedesktop.impl.portal.desktop.hushpanetest\n"
+        "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts;\n"
+        "UseIn=hushpanetest\n");
+    session_.setEnvironmentVariable(QStringLiteral("XDG_CURRENT_DESKTOP"), QLatin1String(kDesktop));
+    session_.setEnvironmentVariable(kPortalDir, portals_.path());
 }
 
-PortalTestSession::~PortalTestSession() {
-    end(portal_);
-    end(backEnd_);
-}
-
-QProcessEnvironment PortalTestSession::environment() const {
-    QProcessEnvironment env = session_.environment();
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QLatin1String(kDesktop));
-    env.insert(QStringLiteral("XDG_DESKTOP_PORTAL_DIR"), portals_.path());
-    return env;
-}
-
-bool PortalTestSession::waitForName(const QString& name) {
+bool PortalTestSession::waitForName(const QString& name, bool registered) {
     QDBusConnection connection = bus();
     return waitUntil(
         [&] {
             return connection.interface() &&
-                   connection.interface()->isServiceRegistered(name).value();
+                   connection.interface()->isServiceRegistered(name).value() == registered;
         },
         kStartTimeoutMs);
 }
@@ -81,12 +63,9 @@ bool PortalTestSession::start() {
     if (!error_.isEmpty()) {
         return false;
     }
-    backEnd_ = std::make_unique<QProcess>();
-    backEnd_->setProcessEnvironment(environment());
-    backEnd_->setProcessChannelMode(QProcess::ForwardedChannels);
-    backEnd_->start(buildDirectory() + QStringLiteral("/tests/bin/stand_in_shortcuts_portal"),
-                    {QLatin1String(kBackEndName)});
-    if (!backEnd_->waitForStarted(kStartTimeoutMs) || !waitForName(QLatin1String(kBackEndName))) {
+    if (!session_.start(buildDirectory() + QStringLiteral("/tests/bin/stand_in_shortcuts_portal"),
+                        {QLatin1String(kBackEndName)}) ||
+        !waitForName(QLatin1String(kBackEndName))) {
         error_ = QStringLiteral("the stand-in back-end did not start");
         return false;
     }
@@ -94,17 +73,13 @@ bool PortalTestSession::start() {
 }
 
 bool PortalTestSession::startPortal(bool withShortcutsBackEnd) {
-    portal_ = std::make_unique<QProcess>();
-    QProcessEnvironment env = environment();
     if (!withShortcutsBackEnd) {
-        env.insert(QStringLiteral("XDG_DESKTOP_PORTAL_DIR"), noPortals_.path());
+        session_.setEnvironmentVariable(kPortalDir, noPortals_.path());
     }
-    portal_->setProcessEnvironment(env);
-    portal_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    portal_->setStandardOutputFile(QProcess::nullDevice());
-    portal_->start(QStringLiteral("/usr/libexec/xdg-desktop-portal"), {QStringLiteral("-r")});
-    if (!portal_->waitForStarted(kStartTimeoutMs) ||
-        !waitForName(QStringLiteral("org.freedesktop.portal.Desktop"))) {
+    portal_ = session_.start(QStringLiteral("/usr/libexec/xdg-desktop-portal"),
+                             {QStringLiteral("--replace")});
+    session_.setEnvironmentVariable(kPortalDir, portals_.path());
+    if (portal_ == nullptr || !waitForName(QStringLiteral("org.freedesktop.portal.Desktop"))) {
         error_ = QStringLiteral("xdg-desktop-portal did not start");
         return false;
     }
@@ -112,13 +87,11 @@ bool PortalTestSession::startPortal(bool withShortcutsBackEnd) {
 }
 
 void PortalTestSession::stopPortal() {
-    end(portal_);
-    QDBusConnection connection = bus();
-    waitUntil([&] {
-        return !connection.interface()
-                    ->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"))
-                    .value();
-    });
+    if (portal_ != nullptr) {
+        endProcess(*portal_);
+        portal_ = nullptr;
+    }
+    waitForName(QStringLiteral("org.freedesktop.portal.Desktop"), false);
 }
 
 QDBusMessage PortalTestSession::control(const QString& method,

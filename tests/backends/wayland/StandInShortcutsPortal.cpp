@@ -5,10 +5,14 @@
 //
 //   stand_in_shortcuts_portal BUS_NAME
 //
+// It also holds org.freedesktop.portal.Documents (answering nothing), so the portal runs
+// without a document store.
+//
 // Control: object /control, interface app.hushpane.test.ShortcutsPortalControl.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDateTime>
@@ -82,8 +86,8 @@ public:
     }
 
 public Q_SLOTS:
-    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle,
-                       const QString&, const QVariantMap&, QVariantMap& results) {
+    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle, const QString&,
+                       const QVariantMap&, QVariantMap& results) {
         auto* session = new Session(this);
         const QString path = sessionHandle.path();
         sessions.insert(path, session);
@@ -114,12 +118,15 @@ public Q_SLOTS:
             const QString trigger =
                 bindWithoutKeys
                     ? QString()
-                    : assigned.value(id, describe(properties.value(QStringLiteral("preferred_trigger"))
-                                                      .toString()));
+                    : assigned.value(
+                          id,
+                          describe(
+                              properties.value(QStringLiteral("preferred_trigger")).toString()));
             session->triggers.insert(id, trigger);
-            bound.append({id,
-                          {{QStringLiteral("description"), properties.value(QStringLiteral("description"))},
-                           {QStringLiteral("trigger_description"), trigger}}});
+            bound.append(
+                {id,
+                 {{QStringLiteral("description"), properties.value(QStringLiteral("description"))},
+                  {QStringLiteral("trigger_description"), trigger}}});
         }
         results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(bound));
         return 0;
@@ -172,8 +179,8 @@ public Q_SLOTS:
             return false;
         }
         session->triggers.insert(id, trigger);
-        Q_EMIT portal_.ShortcutsChanged(
-            QDBusObjectPath(path), {{id, {{QStringLiteral("trigger_description"), trigger}}}});
+        Q_EMIT portal_.ShortcutsChanged(QDBusObjectPath(path),
+                                        {{id, {{QStringLiteral("trigger_description"), trigger}}}});
         return true;
     }
     // 0 binds, 1 is the user declining, 2 a failure.
@@ -224,6 +231,8 @@ int main(int argc, char** argv) {
     }
     qDBusRegisterMetaType<std::pair<QString, QVariantMap>>();
     qDBusRegisterMetaType<Shortcuts>();
+    // The name moc records for the slot and signal arguments.
+    qRegisterMetaType<Shortcuts>("Shortcuts");
     QDBusConnection bus = QDBusConnection::sessionBus();
     Portal portal(bus);
     Control control(portal);
@@ -232,7 +241,10 @@ int main(int argc, char** argv) {
     if (!bus.registerObject(kPortalPath, &portal, exports) ||
         !bus.registerObject(QStringLiteral("/control"), &control,
                             QDBusConnection::ExportAllSlots) ||
-        !bus.registerService(QString::fromLocal8Bit(argv[1]))) {
+        !bus.registerService(QString::fromLocal8Bit(argv[1])) ||
+        // Held so the portal does not start the real document portal, whose file system in
+        // the runtime directory would outlive the test.
+        !bus.registerService(QStringLiteral("org.freedesktop.portal.Documents"))) {
         std::fprintf(stderr, "stand_in_shortcuts_portal: %s\n",
                      qPrintable(bus.lastError().message()));
         return 1;

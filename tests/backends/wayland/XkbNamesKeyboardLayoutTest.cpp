@@ -33,17 +33,19 @@ TEST(XkbNamesKeyboardLayout, NamesKeysByTheFirstLayoutOfTheList) {
     EXPECT_FALSE(french.characterForKey(-3));
 }
 
-TEST(XkbNamesKeyboardLayout, ReadsTheSystemsKeyboardConfigurationUnlessTheEnvironmentSaysOtherwise) {
+TEST(XkbNamesKeyboardLayout,
+     ReadsTheSystemsKeyboardConfigurationUnlessTheEnvironmentSaysOtherwise) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keyboard"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("# KEYBOARD CONFIGURATION FILE\n"
-               "XKBMODEL=\"pc105\"\n"
-               "XKBLAYOUT=\"de\"\n"
-               "XKBVARIANT=\"nodeadkeys\"\n"
-               "XKBOPTIONS=\"\"\n"
-               "BACKSPACE=\"guess\"\n");
+    file.write(
+        "# KEYBOARD CONFIGURATION FILE\n"
+        "XKBMODEL=\"pc105\"\n"
+        "XKBLAYOUT=\"de\"\n"
+        "XKBVARIANT=\"nodeadkeys\"\n"
+        "XKBOPTIONS=\"\"\n"
+        "BACKSPACE=\"guess\"\n");
     file.close();
 
     qunsetenv("XKB_DEFAULT_LAYOUT");
