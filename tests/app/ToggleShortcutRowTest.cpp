@@ -42,10 +42,11 @@ struct RecordingKeybindings : DesktopKeybindings {
 
 class ToggleShortcutRowTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QWidget> makeRow(DesktopKeybindings* keybindings) {
-        toggleDesktopName();  // stores the default on first use
-        return std::unique_ptr<QWidget>(makeToggleShortcutRow(
-            library, QStringLiteral("Keyboard shortcut"), nullptr, keybindings));
+    std::unique_ptr<QWidget> makeRow(DesktopKeybindings* desktop) {
+        // The name is made once per process: store its default for this test's library.
+        library.userDefaultsSet(toggleDesktopName(), *toggleDesktopName().defaultShortcut());
+        return std::unique_ptr<QWidget>(
+            makeToggleShortcutRow(library, QStringLiteral("Keyboard shortcut"), nullptr, desktop));
     }
 
     test::InMemoryPreferenceDomain domain;

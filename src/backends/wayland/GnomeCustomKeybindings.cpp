@@ -71,7 +71,8 @@ std::optional<QString> GnomeCustomKeybindings::addKeybinding(const QString& name
     QString path;
     for (const QString& candidate : std::as_const(paths)) {
         const QByteArray utf8 = candidate.toUtf8();
-        if (!g_variant_is_object_path(utf8.constData()) || !utf8.endsWith('/')) {
+        // What GSettings takes as a path: slashes around, no empty element.
+        if (!utf8.startsWith('/') || !utf8.endsWith('/') || utf8.contains("//")) {
             continue;  // not a path GSettings could open; leave it to GNOME
         }
         const Settings entry(g_settings_new_with_path(kEntrySchema, utf8.constData()));
