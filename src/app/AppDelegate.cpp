@@ -65,8 +65,9 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
         DesktopController& desktopController = desktop();
         settingsWindowController_ = std::make_unique<SettingsWindowController>(
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
-            [&library = services_.shortcuts](const QString& label, QWidget* parent) {
-                return makeToggleShortcutRow(library, label, parent);
+            [&library = services_.shortcuts, keybindings = services_.desktopKeybindings](
+                const QString& label, QWidget* parent) {
+                return makeToggleShortcutRow(library, label, parent, keybindings);
             },
             mainMenu_, weakly(&AppDelegate::terminate),
             weakly(&AppDelegate::applyActivationPolicy));

@@ -20,6 +20,7 @@ namespace hushpane {
 class AppUpdater;
 class ApplicationPlatform;
 class DesktopController;
+class DesktopKeybindings;
 class DesktopSwitch;
 class FileBookmarks;
 class LoginItemService;
@@ -40,6 +41,9 @@ struct AppServices {
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
     KeyboardShortcuts::Library& shortcuts;
+    // Set when this session gives programs no global shortcut: the settings then explain how
+    // to bind the URL command in the desktop's own keyboard settings, and offer to.
+    DesktopKeybindings* desktopKeybindings = nullptr;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers

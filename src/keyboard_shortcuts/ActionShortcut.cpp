@@ -16,6 +16,29 @@ constexpr auto kAutomaticLocalizationProperty =
     "keyboardShortcutsAllowsAutomaticKeyEquivalentLocalization";
 constexpr auto kBindingObjectName = "KeyboardShortcutsBinding";
 
+void show(QAction* item, const std::optional<Shortcut>& shortcut,
+          const std::optional<QString>& trigger = std::nullopt) {
+    QString keyEquivalent;
+    ModifierFlags mask;
+    if (shortcut) {
+        keyEquivalent = shortcut->menuItemKeyEquivalent().value_or(QString());
+        mask = shortcut->modifiers();
+    }
+    item->setProperty(kKeyEquivalentProperty, keyEquivalent);
+    item->setProperty(kModifierMaskProperty, static_cast<int>(mask.toInt()));
+    item->setProperty(kAutomaticLocalizationProperty, !shortcut.has_value());
+    // Keypad keys have no key equivalent: the action shows nothing rather than a wrong key.
+    item->setShortcut(shortcut && !keyEquivalent.isEmpty() ? shortcut->keySequence()
+                                                           : QKeySequence());
+    if (shortcut && trigger) {
+        // The menu shows the keys that fire it; none when the desktop's text names no keys Qt
+        // knows, or while it has unbound them.
+        const QKeySequence bound = QKeySequence::fromString(*trigger, QKeySequence::NativeText);
+        item->setShortcut(bound.isEmpty() || bound[0].key() == Qt::Key_unknown ? QKeySequence()
+                                                                               : bound);
+    }
+}
+
 // Lives as a child of the bound action; its connection is the action's observation, and it
 // goes away with the action.
 class Binding : public QObject {
@@ -29,27 +52,17 @@ public:
     std::optional<Shortcut> current() const {
         return library_ ? library_->getShortcut(name_) : std::nullopt;
     }
+    std::optional<QString> trigger() const {
+        return library_ ? library_->boundTrigger(name_) : std::nullopt;
+    }
+    void update() const { show(static_cast<QAction*>(parent()), current(), trigger()); }
 
 private:
     QPointer<Library> library_;
     Name name_;
 };
 
-void show(QAction* item, const std::optional<Shortcut>& shortcut) {
-    QString keyEquivalent;
-    ModifierFlags mask;
-    if (shortcut) {
-        keyEquivalent = shortcut->menuItemKeyEquivalent().value_or(QString());
-        mask = shortcut->modifiers();
-    }
-    item->setProperty(kKeyEquivalentProperty, keyEquivalent);
-    item->setProperty(kModifierMaskProperty, static_cast<int>(mask.toInt()));
-    item->setProperty(kAutomaticLocalizationProperty, !shortcut.has_value());
-    // Keypad keys have no key equivalent: the action shows nothing rather than a wrong key.
-    item->setShortcut(shortcut && !keyEquivalent.isEmpty() ? shortcut->keySequence()
-                                                           : QKeySequence());
-}
-
+// `trigger`: the keys the desktop bound instead, in its words (see Library::boundTrigger).
 Binding* bindingOf(QAction* item) {
     return item->findChild<Binding*>(QLatin1String(kBindingObjectName), Qt::FindDirectChildrenOnly);
 }
@@ -70,18 +83,22 @@ void setShortcutFor(Library& library, QAction* item, const std::optional<Name>& 
         return;
     }
     auto* binding = new Binding(library, item, *name);
-    show(item, binding->current());
-    QObject::connect(
-        &library, &Library::shortcutByNameDidChange, binding, [binding](const Name& changed) {
-            if (!(changed == binding->name())) {
-                return;
-            }
-            // Destroyed with the binding, so an unbound action hears nothing.
-            QMetaObject::invokeMethod(
-                binding,
-                [binding] { show(static_cast<QAction*>(binding->parent()), binding->current()); },
-                Qt::QueuedConnection);
-        });
+    binding->update();
+    QObject::connect(&library, &Library::shortcutByNameDidChange, binding,
+                     [binding](const Name& changed) {
+                         if (!(changed == binding->name())) {
+                             return;
+                         }
+                         // Destroyed with the binding, so an unbound action hears nothing.
+                         QMetaObject::invokeMethod(
+                             binding, [binding] { binding->update(); }, Qt::QueuedConnection);
+                     });
+    QObject::connect(&library, &Library::boundTriggerChanged, binding,
+                     [binding](const Shortcut& shortcut) {
+                         if (binding->current() == shortcut) {
+                             binding->update();
+                         }
+                     });
 }
 
 void setShortcut(QAction* item, const Name& name) {

@@ -64,7 +64,7 @@ qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, bool 
         }
         return registration.status;
     }
-    hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref});
+    hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref, std::nullopt});
 
     if (!eventHandlerInstalled_) {
         const bool installed = service_.installEventHandler(
@@ -192,9 +192,33 @@ qint32 CarbonKeyboardShortcuts::handleEvent(const HotKeyEvent* event) {
         case HotKeyEventKind::hotKeyPressed:
         case HotKeyEventKind::hotKeyReleased:
             return handleHotKeyEvent(*event);
+        case HotKeyEventKind::hotKeyRefused:
+        case HotKeyEventKind::hotKeyTriggerChanged:
+            return handleStatusEvent(*event);
         default:
             return kEventNotHandledErr;
     }
+}
+
+qint32 CarbonKeyboardShortcuts::handleStatusEvent(const HotKeyEvent& event) {
+    const auto it = event.hotKeyId.signature == hotKeySignature ? hotKeys_.find(event.hotKeyId.id)
+                                                                : hotKeys_.end();
+    if (it == hotKeys_.end()) {
+        return kEventNotHandledErr;
+    }
+    const Shortcut shortcut = it->second.shortcut;
+    if (event.kind == HotKeyEventKind::hotKeyRefused) {
+        // Refused later, as a refusal at once would have been: printed and forgotten.
+        printRegistrationError(shortcut, event.status);
+        hotKeys_.erase(it);
+        Q_EMIT registrationLost(shortcut, event.status);
+        return kHotKeyNoErr;
+    }
+    if (it->second.trigger != event.trigger) {
+        it->second.trigger = event.trigger;
+        Q_EMIT triggerChanged(shortcut, event.trigger);
+    }
+    return kHotKeyNoErr;
 }
 
 qint32 CarbonKeyboardShortcuts::handleHotKeyEvent(const HotKeyEvent& event) {

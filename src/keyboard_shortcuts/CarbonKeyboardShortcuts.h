@@ -27,6 +27,9 @@ public:
         Shortcut shortcut;
         quint32 carbonHotKeyId;
         std::optional<hushpane::HotKeyRef> carbonHotKey;
+        // Where the desktop picks the keys (a portal): its text for them, empty while it has
+        // unbound them. Absent where the shortcut's own keys are what fires.
+        std::optional<QString> trigger;
     };
 
     explicit CarbonKeyboardShortcuts(hushpane::HotKeyService& service, QObject* parent = nullptr);
@@ -66,10 +69,15 @@ Q_SIGNALS:
     void keyUp(const KeyboardShortcuts::Shortcut& shortcut);
     // A hot key held before could not be taken back (after a menu closed or hot keys were
     // switched on again) and was dropped.
+    // Also when the service accepted it at first and refused it later.
     void registrationLost(const KeyboardShortcuts::Shortcut& shortcut, qint32 status);
+    // The desktop bound a registered shortcut to other keys, or unbound it for now (an empty
+    // trigger); see HotKey::trigger.
+    void triggerChanged(const KeyboardShortcuts::Shortcut& shortcut, const QString& trigger);
 
 private:
     qint32 handleHotKeyEvent(const hushpane::HotKeyEvent& event);
+    qint32 handleStatusEvent(const hushpane::HotKeyEvent& event);
     bool handleMonitoredKeyEvent(QKeyEvent& event);
     hushpane::HotKeyRegistration registerWithSystem(const Shortcut& shortcut, quint32 id);
     void releaseAll();

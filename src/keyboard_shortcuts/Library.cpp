@@ -30,6 +30,22 @@ Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& 
     retryTimer_.setSingleShot(true);
     retryTimer_.setInterval(kFirstRetryMs);
     connect(&retryTimer_, &QTimer::timeout, this, &Library::retryOnTimer);
+    connect(&carbon_, &CarbonKeyboardShortcuts::triggerChanged, this,
+            [this](const Shortcut& shortcut) { Q_EMIT boundTriggerChanged(shortcut); });
+}
+
+std::optional<QString> Library::boundTrigger(const Shortcut& shortcut) const {
+    for (const auto& [id, hotKey] : carbon_.hotKeys()) {
+        if (hotKey.shortcut == shortcut && hotKey.trigger) {
+            return hotKey.trigger;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Library::boundTrigger(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return shortcut ? boundTrigger(*shortcut) : std::nullopt;
 }
 
 Library::~Library() {

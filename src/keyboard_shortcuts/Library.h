@@ -86,6 +86,12 @@ public:
     bool isPaused() const { return isPaused_; }
     void setPaused(bool paused) { isPaused_ = paused; }
 
+    // Where the desktop picks the keys of a registered shortcut (a portal): its text for the
+    // keys it bound, empty while it has unbound them. Nothing where the shortcut's own keys
+    // fire it, and for shortcuts not registered.
+    std::optional<QString> boundTrigger(const Shortcut& shortcut) const;
+    std::optional<QString> boundTrigger(const Name& name) const;
+
     // The desktop's own shortcuts, for conflict checks.
     QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
 
@@ -107,6 +113,8 @@ Q_SIGNALS:
     // A hot key was refused because another program holds it, or a refused one was taken
     // after all.
     void refusedShortcutsDidChange();
+    // The desktop bound a registered shortcut to other keys or unbound it (boundTrigger).
+    void boundTriggerChanged(const KeyboardShortcuts::Shortcut& shortcut);
 
 private:
     struct BoundAction {

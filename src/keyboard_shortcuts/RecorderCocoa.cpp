@@ -71,6 +71,11 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
         }
     });
     connect(&library_, &Library::refusedShortcutsDidChange, this, &RecorderCocoa::updateRefusal);
+    connect(&library_, &Library::boundTriggerChanged, this, [this](const Shortcut& shortcut) {
+        if (!isRecording() && library_.getShortcut(shortcutName_) == shortcut) {
+            refreshFromStorage();
+        }
+    });
 }
 
 RecorderCocoa::~RecorderCocoa() {
@@ -97,7 +102,9 @@ QSize RecorderCocoa::minimumSizeHint() const {
 
 void RecorderCocoa::refreshFromStorage() {
     const auto shortcut = library_.getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    // Where the desktop chose the keys, its keys are the shortcut.
+    const QString bound = library_.boundTrigger(shortcutName_).value_or(QString());
+    setText(!bound.isEmpty() ? bound : shortcut ? shortcut->description() : QString());
     updateClearButton();
     updateRefusal();
 }

@@ -66,7 +66,10 @@ int InMemoryHotKeyService::release(CarbonKeyCode keyCode, quint32 modifiers) {
 }
 
 std::optional<qint32> InMemoryHotKeyService::deliver(const HotKeyEvent& event) {
-    if (!handler_ || !eventTypes_.contains(event.kind)) {
+    // The desktop's later answers reach the handler whatever kinds were added.
+    const bool isStatus = event.kind == HotKeyEventKind::hotKeyRefused ||
+                          event.kind == HotKeyEventKind::hotKeyTriggerChanged;
+    if (!handler_ || (!isStatus && !eventTypes_.contains(event.kind))) {
         return std::nullopt;
     }
     return handler_(event);

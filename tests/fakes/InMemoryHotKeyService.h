@@ -34,7 +34,8 @@ public:
     // takes those kinds. Returns how many events reached the handler.
     int press(CarbonKeyCode keyCode, quint32 modifiers);
     int release(CarbonKeyCode keyCode, quint32 modifiers);
-    // Any event; nothing when no handler is installed or its kind was not added.
+    // Any event; nothing when no handler is installed or its kind was not added (the
+    // desktop's answers, refused and trigger changed, need no kind added).
     std::optional<qint32> deliver(const HotKeyEvent& event);
 
     bool isRegistered(CarbonKeyCode keyCode, quint32 modifiers) const;
