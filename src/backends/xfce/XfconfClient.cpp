@@ -1,6 +1,5 @@
 #include "backends/xfce/XfconfClient.h"
 
-#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -113,45 +112,6 @@ std::optional<QString> XfconfClient::setProperty(const QString& channel, const Q
         return errorText(reply);
     }
     return std::nullopt;
-}
-
-std::optional<QStringList> XfconfClient::channels(QString* error) const {
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
-        QStringLiteral("ListChannels"));
-    const QDBusMessage reply = send(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        if (error) {
-            *error = errorText(reply);
-        }
-        return std::nullopt;
-    }
-    return reply.arguments().constFirst().toStringList();
-}
-
-bool XfconfClient::hasChannel(const QString& channel) const {
-    if (const std::optional<QStringList> known = channels(); known && known->contains(channel)) {
-        return true;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
-        QStringLiteral("GetAllProperties"));
-    call << channel << QStringLiteral("/");
-    const QDBusMessage reply = send(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return false;
-    }
-    // An a{sv}: demarshalled as a QDBusArgument map.
-    const QVariant all = reply.arguments().constFirst();
-    if (all.canConvert<QDBusArgument>()) {
-        const QDBusArgument argument = all.value<QDBusArgument>();
-        if (argument.currentType() == QDBusArgument::MapType) {
-            QVariantMap properties;
-            argument >> properties;
-            return !properties.isEmpty();
-        }
-    }
-    return !all.toMap().isEmpty();
 }
 
 std::optional<qint64> xfconfInteger(const QVariant& value) {

@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -47,13 +46,6 @@ public:
     // Nothing on success, else the error message.
     std::optional<QString> setProperty(const QString& channel, const QString& property,
                                        const QVariant& value) const;
-
-    // The channels xfconfd knows, or nothing (with `error` set) when it could not be asked.
-    std::optional<QStringList> channels(QString* error = nullptr) const;
-
-    // True when the channel holds at least one property or is listed (a channel xfconfd has not
-    // saved yet is missing from channels()).
-    bool hasChannel(const QString& channel) const;
 
     int timeoutMs() const { return timeoutMs_; }
     QDBusConnection bus() const { return bus_; }
