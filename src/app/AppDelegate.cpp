@@ -140,9 +140,11 @@ void AppDelegate::openUrls(const QList<QUrl>& urls) {
 
 bool AppDelegate::applicationShouldTerminate() {
     DesktopController& controller = desktop();
-    if (controller.isDesktopHidden() && !isSystemInitiatedQuit()) {
+    if (controller.wantsDesktopHidden() && !isSystemInitiatedQuit()) {
         controller.show();
     }
+    // A change still waiting for its turn is made now, or never.
+    controller.finishPendingChange();
     return true;
 }
 
@@ -169,7 +171,7 @@ void AppDelegate::checkForUpdates() {
 
 void AppDelegate::toggleDesktop() {
     DesktopController& controller = desktop();
-    if (controller.isDesktopHidden()) {
+    if (controller.wantsDesktopHidden()) {
         controller.show();
     } else {
         controller.hide();

@@ -4,10 +4,10 @@
 #include "app/AppDelegate.h"
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
+#include "app/DesktopDrivers.h"
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/linux/DBusSingleInstance.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
-#include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -19,12 +19,10 @@
 #include "backends/x11/X11HotKeyService.h"
 #include "backends/x11/X11KeyboardLayout.h"
 #include "backends/xdg/XdgAutostartLoginItem.h"
-#include "backends/xfce/XfceDesktopSwitch.h"
-#include "backends/xfce/XfceDetection.h"
-#include "backends/xfce/XfceWorkspace.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 #include "keyboard_shortcuts/Library.h"
+#include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
 
 #include <QApplication>
@@ -127,21 +125,18 @@ int main(int argc, char** argv) {
     PosixProcessLauncher launcher;
     XdgAutostartLoginItem loginItems;
 
-    // The desktop is chosen once: XFCE's own switch when it runs, else the Finder-compatible
-    // preference files.
+    // The desktop is chosen once, by the stored choice or by what runs in this session.
     const QString finderDomainName = QString::fromLatin1(FinderDesktopSwitch::kFinderDomain);
     PlistPreferenceDomain finderDomain(finderDomainName, plist::preferencesFile(finderDomainName));
-    std::unique_ptr<DesktopSwitch> desktopSwitch;
-    std::unique_ptr<Workspace> workspace;
-    if (xfce::isXfceDesktopAvailable()) {
-        // One client for both, so a timeout of one quiets the other's calls too.
-        const XfconfClient xfconf(QDBusConnection::sessionBus());
-        desktopSwitch = std::make_unique<XfceDesktopSwitch>(xfconf, userDefaults);
-        workspace = std::make_unique<XfceWorkspace>(xfconf);
-    } else {
-        desktopSwitch = std::make_unique<FinderDesktopSwitch>(finderDomain, launcher);
-        workspace = std::make_unique<UnsupportedWorkspace>();
-    }
+    const DesktopDriverContext driverContext{QDBusConnection::sessionBus(), userDefaults, launcher,
+                                             finderDomain};
+    DesktopDriver driver = makeDesktopDriver(
+        driverContext,
+        userDefaults.stringForKey(QString::fromLatin1(Preferences::kDesktopDriverKey))
+            .value_or(QString()),
+        DesktopEnvironment::ofThisSession());
+    DesktopSwitch& desktopSwitch = *driver.desktopSwitch;
+    Workspace& workspace = *driver.workspace;
 
     AppcastUpdateService updateService(userDefaults, AppInfo::version());
 
@@ -149,8 +144,8 @@ int main(int argc, char** argv) {
     KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
                                          *shortcutPlatform.keyboardLayout);
 
-    AppServices services{userDefaults,  fileBookmarks, *desktopSwitch, *workspace,
-                         updateService, platform,      loginItems,     shortcuts};
+    AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
+                         updateService, platform,      loginItems,    shortcuts};
     services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);

@@ -90,7 +90,7 @@ bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusItemController::toggle() {
-    if (desktop_.isDesktopHidden()) {
+    if (desktop_.wantsDesktopHidden()) {
         desktop_.show();
     } else {
         desktop_.hide();

@@ -106,13 +106,6 @@ QWidget* addLabelledRow(FormGroup* group, const QString& objectName, const QStri
 
 }  // namespace
 
-const QString& SettingsView::desktopDescription() {
-    static const QString text = QStringLiteral(
-        "Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder "
-        "restarts for a moment each time, which closes any open Finder windows.");
-    return text;
-}
-
 const QString& SettingsView::wallpaperDescription() {
     static const QString text = QStringLiteral(
         "Shown on every display while the desktop is hidden. Your usual wallpaper comes back "
@@ -208,7 +201,7 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     QWidget* caption = makeRow(group, QStringLiteral("desktopCaptionRow"));
     auto* captionStack = new QVBoxLayout;
     captionStack->setSpacing(4);
-    QLabel* description = makeWrappingCaption(desktopDescription(), caption);
+    QLabel* description = makeWrappingCaption(desktop_.desktopExplanation(), caption);
     description->setObjectName(QStringLiteral("desktopCaption"));
     captionStack->addWidget(description);
     const QString drives = desktop_.desktopDescription();

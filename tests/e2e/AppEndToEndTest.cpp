@@ -51,6 +51,11 @@ protected:
         // The log lines tell how often Finder was restarted.
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("app.hushpane.*=true"));
         prefs = session.configHome() + QStringLiteral("/hushpane/Preferences/");
+        // Outside macOS the Finder-compatible switch is only there when chosen.
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"),
+                                     prefs + QStringLiteral("app.hushpane.plist"));
+        domain.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("finder")));
+        ASSERT_TRUE(domain.synchronize());
     }
 
     void TearDown() override {
@@ -128,6 +133,26 @@ protected:
 };
 
 }  // namespace
+
+// A session without a desktop Hushpane knows: the toggle is refused, nothing is written.
+TEST_F(AppEndToEnd, WithoutASupportedDesktopHidingFailsAndWritesNothing) {
+    PlistPreferenceDomain domain(QStringLiteral("app.hushpane"),
+                                 prefs + QStringLiteral("app.hushpane.plist"));
+    domain.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("auto")));
+    ASSERT_TRUE(domain.synchronize());
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    startApp();
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide")}), 0);
+    ASSERT_TRUE(waitFor([&] {
+        log += QString::fromLocal8Bit(app.readAllStandardError());
+        return log.contains(
+            QStringLiteral("Couldn't hide the desktop icons: no supported desktop "
+                           "was found (XDG_CURRENT_DESKTOP=sway)"));
+    }));
+    EXPECT_FALSE(createDesktop());
+    EXPECT_EQ(finderRestarts(), 0);
+    EXPECT_FALSE(QFile::exists(prefs + QStringLiteral("com.apple.finder.plist")));
+}
 
 TEST_F(AppEndToEnd, FirstLaunchStoresTheDefaultShortcutAndUrlCommandsDriveTheDesktop) {
     startApp();
