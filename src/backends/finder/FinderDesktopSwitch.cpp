@@ -81,4 +81,10 @@ QString FinderDesktopSwitch::description() const {
 #endif
 }
 
+QString FinderDesktopSwitch::explanation() const {
+    return QStringLiteral(
+        "Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder "
+        "restarts for a moment each time, which closes any open Finder windows.");
+}
+
 }  // namespace hushpane

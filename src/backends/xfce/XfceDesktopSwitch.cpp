@@ -130,4 +130,10 @@ QString XfceDesktopSwitch::description() const {
     return QStringLiteral("XFCE desktop (xfdesktop)");
 }
 
+QString XfceDesktopSwitch::explanation() const {
+    return QStringLiteral(
+        "Hides every file, folder and disk on the desktop so only the wallpaper shows. The icons "
+        "disappear at once; nothing restarts and no window closes.");
+}
+
 }  // namespace hushpane

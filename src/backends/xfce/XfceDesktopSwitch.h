@@ -31,6 +31,7 @@ public:
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
     QString description() const override;
+    QString explanation() const override;
 
 private:
     std::optional<QString> hideIcons();
