@@ -70,6 +70,11 @@ QVariant CinnamonDesktopSwitch::shownValue() {
     return QString::fromLatin1(kDefaultLayout);
 }
 
+QString CinnamonDesktopSwitch::explanation() const {
+    return QStringLiteral("nemo-desktop stops drawing the files and folders on every monitor; the "
+                          "wallpaper and open windows stay, nothing restarts.");
+}
+
 void CinnamonDesktopSwitch::shown() {
     defaults_.removeObjectForKey(savedKey());
 }

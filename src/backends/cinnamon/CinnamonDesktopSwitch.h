@@ -25,6 +25,8 @@ public:
     // True for a well-formed layout with icons on at least one monitor.
     static bool layoutShowsIcons(const QString& layout);
 
+    QString explanation() const override;
+
 protected:
     bool showsIcons(const QVariant& value) const override;
     QVariant hiddenValue(const QVariant& shown) override;

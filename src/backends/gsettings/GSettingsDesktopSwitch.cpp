@@ -66,23 +66,33 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
         }
         return std::nullopt;
     }
+    if (state == DesktopProgram::State::notRunning && !startsProgramToShow()) {
+        // Written now, the layout would be taken as shown while nothing draws it.
+        return failure(QStringLiteral("%1 is not running; nothing was changed, and the icons "
+                                      "come back when it runs again and they are shown")
+                           .arg(program_.name()));
+    }
     if (!shownNow) {
         const QVariant shownAgain = shownValue();
         if (auto error = store_.setValue(setting_.schema, setting_.key, shownAgain)) {
             return failure(*error);
         }
-        shown();
-        qCInfo(lcDesktop).noquote() << QStringLiteral("%1 set to %2").arg(where, shownAgain.toString());
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 set to %2").arg(where, shownAgain.toString());
     }
     if (state == DesktopProgram::State::notRunning) {
-        if (!startsProgramToShow()) {
-            return failure(QStringLiteral("%1 is not running; the icons come back when it starts")
-                               .arg(program_.name()));
-        }
         if (auto error = program_.launch()) {
+            // Back as it was: hidden, and nothing claims otherwise.
+            if (!shownNow) {
+                store_.setValue(setting_.schema, setting_.key, *current.value);
+            }
             return failure(*error);
         }
-        qCInfo(lcDesktop).noquote() << QStringLiteral("%1 started to draw the icons").arg(program_.name());
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 started to draw the icons").arg(program_.name());
+    }
+    if (!shownNow) {
+        shown();
     }
     return std::nullopt;
 }

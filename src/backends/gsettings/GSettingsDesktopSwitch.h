@@ -34,7 +34,7 @@ protected:
     virtual QVariant hiddenValue(const QVariant& shown) = 0;
     // What to write to bring the icons back; called once that value is about to be written.
     virtual QVariant shownValue() = 0;
-    // The value is written: what was kept for it can go.
+    // The icons are back: what was kept for them can go.
     virtual void shown() {}
     // True when the program ends with its icons and is started again to show them (caja).
     virtual bool startsProgramToShow() const { return false; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backends/linux/DesktopProgram.h"
+#include "platform/DesktopSwitch.h"
 
 #include <QDBusConnection>
 #include <QStringList>
@@ -11,7 +12,7 @@ namespace hushpane {
 // that name is answered within the timeout (a stopped or hung process does not answer).
 class BusDesktopProgram : public DesktopProgram {
 public:
-    static constexpr int kDefaultTimeoutMs = 2000;
+    static constexpr int kDefaultTimeoutMs = kDesktopCallTimeoutMs;
     // Starting a desktop program loads its whole file manager: it gets longer.
     static constexpr int kLaunchTimeoutMs = 10000;
 

@@ -14,4 +14,10 @@ QStringList MateDesktopSwitch::cajaCommand() {
     return {QStringLiteral("caja"), QStringLiteral("-n"), QStringLiteral("--force-desktop")};
 }
 
+QString MateDesktopSwitch::explanation() const {
+    return QStringLiteral("caja stops drawing the files, folders and disks on the desktop; the "
+                          "wallpaper and open windows stay. Showing them starts caja's desktop "
+                          "again if it ended.");
+}
+
 }  // namespace hushpane

@@ -18,6 +18,8 @@ public:
     // How Hushpane starts caja to draw the desktop.
     static QStringList cajaCommand();
 
+    QString explanation() const override;
+
 protected:
     bool showsIcons(const QVariant& value) const override { return value.toBool(); }
     QVariant hiddenValue(const QVariant&) override { return false; }

@@ -70,14 +70,14 @@ TEST_F(MateDesktopSwitchTest, AProgramThatIsMissingOrHungChangesNothing) {
     EXPECT_TRUE(store.writes.isEmpty());
 }
 
-TEST_F(MateDesktopSwitchTest, ACajaThatCannotBeStartedIsReportedWithTheUsersSettingBack) {
+TEST_F(MateDesktopSwitchTest, ACajaThatCannotBeStartedLeavesTheDesktopAsItWas) {
     store.plant(kMate, kShow, false);
     caja.current = State::notRunning;
     caja.launchFails = true;
     const std::optional<QString> error = desktop.setCreatesDesktop(true);
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, QStringLiteral("Couldn't change the MATE desktop: caja could not be started"));
-    EXPECT_EQ(store.get(kMate, kShow), QVariant(true));
+    EXPECT_EQ(store.get(kMate, kShow), QVariant(false));
 }
 
 TEST_F(MateDesktopSwitchTest, AValueOfAnUnexpectedTypeIsLeftAloneAndReported) {
@@ -132,18 +132,24 @@ TEST_F(CinnamonDesktopSwitchTest, ABrokenSavedLayoutGivesNemosDefault) {
     EXPECT_FALSE(CinnamonDesktopSwitch::layoutShowsIcons(QStringLiteral("true")));
 }
 
-// nemo-desktop died while hidden: the user's layout is written back for its next start and
-// the user is told why no icons appear.
-TEST_F(CinnamonDesktopSwitchTest, ADeadNemoDesktopAtShowGetsTheLayoutBackAndAnError) {
+// nemo-desktop died while hidden: nothing changes, the user's layout stays kept for the show
+// that follows once it runs again.
+TEST_F(CinnamonDesktopSwitchTest, ADeadNemoDesktopAtShowChangesNothingAndLosesNothing) {
     CinnamonDesktopSwitch desktop(store, nemo, defaults);
     ASSERT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
     nemo.current = State::notRunning;
     const std::optional<QString> error = desktop.setCreatesDesktop(true);
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, QStringLiteral("Couldn't change the Cinnamon desktop: nemo-desktop is not "
-                                     "running; the icons come back when it starts"));
-    EXPECT_EQ(store.get(kNemo, kLayout), QStringLiteral("true::true"));
+                                     "running; nothing was changed, and the icons come back when "
+                                     "it runs again and they are shown"));
+    EXPECT_EQ(store.get(kNemo, kLayout), QStringLiteral("false::false"));
+    EXPECT_EQ(defaults.stringForKey(kSaved), QStringLiteral("true::true"));
     EXPECT_EQ(nemo.launches, 0);
+
+    nemo.current = State::answering;
+    EXPECT_EQ(desktop.setCreatesDesktop(true), std::nullopt);
+    EXPECT_EQ(store.get(kNemo, kLayout), QStringLiteral("true::true"));
 }
 
 }  // namespace
