@@ -26,9 +26,9 @@ std::optional<QString> CinnamonDesktopProfile::setWallpaper(PrivateSession& sess
 
 std::optional<QString> CinnamonDesktopProfile::start(PrivateSession& session) const {
     if (::geteuid() == 0) {
-        if (auto error = gsettingsSet(session, QStringLiteral("org.nemo.preferences"),
-                                      QStringLiteral("treat-root-as-normal"),
-                                      QStringLiteral("true"))) {
+        if (auto error =
+                gsettingsSet(session, QStringLiteral("org.nemo.preferences"),
+                             QStringLiteral("treat-root-as-normal"), QStringLiteral("true"))) {
             return error;
         }
     }

@@ -17,10 +17,10 @@ QString savedKey() {
 
 CinnamonDesktopSwitch::CinnamonDesktopSwitch(SettingsStore& store, DesktopProgram& nemoDesktop,
                                              UserDefaults& defaults)
-    : GSettingsDesktopSwitch(store, nemoDesktop,
-                             {QString::fromLatin1(kSchema), QString::fromLatin1(kKey),
-                              QMetaType::QString},
-                             QStringLiteral("Cinnamon")),
+    : GSettingsDesktopSwitch(
+          store, nemoDesktop,
+          {QString::fromLatin1(kSchema), QString::fromLatin1(kKey), QMetaType::QString},
+          QStringLiteral("Cinnamon")),
       defaults_(defaults) {}
 
 bool CinnamonDesktopSwitch::layoutShowsIcons(const QString& layout) {
@@ -71,8 +71,9 @@ QVariant CinnamonDesktopSwitch::shownValue() {
 }
 
 QString CinnamonDesktopSwitch::explanation() const {
-    return QStringLiteral("nemo-desktop stops drawing the files and folders on every monitor; the "
-                          "wallpaper and open windows stay, nothing restarts.");
+    return QStringLiteral(
+        "nemo-desktop stops drawing the files and folders on every monitor; the "
+        "wallpaper and open windows stay, nothing restarts.");
 }
 
 void CinnamonDesktopSwitch::shown() {

@@ -60,9 +60,9 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
             if (auto error = store_.setValue(setting_.schema, setting_.key, hidden)) {
                 return failure(*error);
             }
-            qCInfo(lcDesktop).noquote() << QStringLiteral("%1 set to %2 (was %3)")
-                                               .arg(where, hidden.toString(),
-                                                    current.value->toString());
+            qCInfo(lcDesktop).noquote()
+                << QStringLiteral("%1 set to %2 (was %3)")
+                       .arg(where, hidden.toString(), current.value->toString());
         }
         return std::nullopt;
     }

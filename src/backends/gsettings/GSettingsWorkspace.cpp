@@ -82,8 +82,8 @@ std::optional<QString> GSettingsWorkspace::setDesktopImageUrl(const QUrl& url,
                                                               const WorkspaceScreen&,
                                                               const QVariantMap& options) {
     if (!url.isLocalFile()) {
-        return failure(QStringLiteral("only a local picture can be shown, not %1")
-                           .arg(url.toDisplayString()));
+        return failure(
+            QStringLiteral("only a local picture can be shown, not %1").arg(url.toDisplayString()));
     }
     const QString savedKey = keys_.savedKey;
     if (const std::optional<QVariantMap> saved = defaults_.dictionaryForKey(savedKey)) {
@@ -156,8 +156,8 @@ std::optional<QString> GSettingsWorkspace::restoreUserWallpaper(const QVariantMa
 
 QString GSettingsWorkspace::pictureOptionsFor(const QVariantMap& options) {
     const QString own = options.value(QString::fromLatin1(kPictureOptionsKey)).toString();
-    static const QStringList kNicks{QStringLiteral("none"),    QStringLiteral("wallpaper"),
-                                    QStringLiteral("centered"), QStringLiteral("scaled"),
+    static const QStringList kNicks{QStringLiteral("none"),      QStringLiteral("wallpaper"),
+                                    QStringLiteral("centered"),  QStringLiteral("scaled"),
                                     QStringLiteral("stretched"), QStringLiteral("zoom"),
                                     QStringLiteral("spanned")};
     if (kNicks.contains(own)) {

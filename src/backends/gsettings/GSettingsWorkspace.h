@@ -20,13 +20,13 @@ class GSettingsWorkspace : public Workspace {
     Q_OBJECT
 public:
     struct Keys {
-        QString schema;            // "org.mate.background"
-        QString pictureKey;        // "picture-filename"
-        bool pictureIsUri = false; // a file:// URI rather than a path
+        QString schema;                // "org.mate.background"
+        QString pictureKey;            // "picture-filename"
+        bool pictureIsUri = false;     // a file:// URI rather than a path
         QStringList otherPictureKeys;  // set to the same picture ("picture-uri-dark")
-        QString optionsKey;        // "picture-options" (an enumeration)
-        QString savedKey;          // in the application's defaults
-        QString desktopName;       // "MATE", for messages
+        QString optionsKey;            // "picture-options" (an enumeration)
+        QString savedKey;              // in the application's defaults
+        QString desktopName;           // "MATE", for messages
     };
 
     // The own option that carries the desktop's picture-options nick through a get and set.

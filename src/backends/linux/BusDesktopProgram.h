@@ -17,8 +17,8 @@ public:
     static constexpr int kLaunchTimeoutMs = 10000;
 
     // `command` starts it (program and arguments); empty when Hushpane must not start it.
-    BusDesktopProgram(QDBusConnection bus, QString busName, QString name,
-                      QStringList command = {}, int timeoutMs = kDefaultTimeoutMs);
+    BusDesktopProgram(QDBusConnection bus, QString busName, QString name, QStringList command = {},
+                      int timeoutMs = kDefaultTimeoutMs);
 
     State state() override;
     std::optional<QString> launch() override;

@@ -73,22 +73,21 @@ struct DesktopCase {
         makeSwitch;
 };
 
-const DesktopCase kMate{
-    "mate",
-    [] { return std::make_unique<test::MateDesktopProfile>(); },
-    PrivateDesktop::defaultWallpaper(),
-    true,
-    MateDesktopSwitch::kBusName,
-    "caja",
-    MateDesktopSwitch::cajaCommand(),
-    MateDesktopSwitch::kSchema,
-    MateDesktopSwitch::kKey,
-    "true",
-    "false",
-    &mateWallpaperKeys,
-    [](SettingsStore& store, DesktopProgram& program, UserDefaults&) {
-        return std::make_unique<MateDesktopSwitch>(store, program);
-    }};
+const DesktopCase kMate{"mate",
+                        [] { return std::make_unique<test::MateDesktopProfile>(); },
+                        PrivateDesktop::defaultWallpaper(),
+                        true,
+                        MateDesktopSwitch::kBusName,
+                        "caja",
+                        MateDesktopSwitch::cajaCommand(),
+                        MateDesktopSwitch::kSchema,
+                        MateDesktopSwitch::kKey,
+                        "true",
+                        "false",
+                        &mateWallpaperKeys,
+                        [](SettingsStore& store, DesktopProgram& program, UserDefaults&) {
+                            return std::make_unique<MateDesktopSwitch>(store, program);
+                        }};
 
 const DesktopCase kCinnamon{
     "cinnamon",
@@ -114,8 +113,8 @@ struct Hushpane {
         : domain(QStringLiteral("app.hushpane"), preferencesFile),
           defaults(domain),
           preferences(defaults, bookmarks),
-          program(bus, QString::fromLatin1(desktop.busName),
-                  QString::fromLatin1(desktop.program), desktop.command),
+          program(bus, QString::fromLatin1(desktop.busName), QString::fromLatin1(desktop.program),
+                  desktop.command),
           desktopSwitch(desktop.makeSwitch(store, program, defaults)),
           workspace(store, defaults, desktop.wallpaperKeys()),
           controller(*desktopSwitch, preferences, workspace) {}
@@ -163,12 +162,11 @@ protected:
         }
         const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
         QDir().mkpath(dir);
-        artifactPrefix = dir + QLatin1Char('/') + QString::fromLatin1(desktop().name) +
-                         QLatin1Char('-') +
-                         QString::fromUtf8(
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name())
-                             .section(QLatin1Char('/'), 0, 0) +
-                         QLatin1Char('-');
+        artifactPrefix =
+            dir + QLatin1Char('/') + QString::fromLatin1(desktop().name) + QLatin1Char('-') +
+            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                .section(QLatin1Char('/'), 0, 0) +
+            QLatin1Char('-');
         preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
         for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
                                     QStringLiteral("report.pdf")}) {
@@ -241,8 +239,7 @@ protected:
 TEST_P(GSettingsDesktopEndToEnd, HideLeavesNoIconPixelAndShowPutsTheScreenBack) {
     Hushpane hushpane(desktop(), preferencesFile, session.bus());
     EXPECT_FALSE(hushpane.controller.isDesktopHidden());
-    EXPECT_EQ(hushpane.controller.desktopDescription(),
-              hushpane.desktopSwitch->description());
+    EXPECT_EQ(hushpane.controller.desktopDescription(), hushpane.desktopSwitch->description());
 
     hushpane.controller.hide();
     EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
@@ -334,8 +331,7 @@ TEST_P(GSettingsDesktopEndToEnd, AHungDesktopProgramIsReportedAndNothingChanges)
     EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().hiddenValue));
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, GSettingsDesktopEndToEnd,
-                         ::testing::Values(&kMate, &kCinnamon),
+INSTANTIATE_TEST_SUITE_P(Desktops, GSettingsDesktopEndToEnd, ::testing::Values(&kMate, &kCinnamon),
                          [](const ::testing::TestParamInfo<const DesktopCase*>& info) {
                              return std::string(info.param->name);
                          });

@@ -76,7 +76,8 @@ TEST_F(MateDesktopSwitchTest, ACajaThatCannotBeStartedLeavesTheDesktopAsItWas) {
     caja.launchFails = true;
     const std::optional<QString> error = desktop.setCreatesDesktop(true);
     ASSERT_TRUE(error);
-    EXPECT_EQ(*error, QStringLiteral("Couldn't change the MATE desktop: caja could not be started"));
+    EXPECT_EQ(*error,
+              QStringLiteral("Couldn't change the MATE desktop: caja could not be started"));
     EXPECT_EQ(store.get(kMate, kShow), QVariant(false));
 }
 

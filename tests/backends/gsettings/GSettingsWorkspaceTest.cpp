@@ -47,7 +47,8 @@ TEST_F(GSettingsWorkspaceTest, AllDisplaysAreOneAndItsPictureIsThePath) {
 // The user's every key comes back, also through a new instance (Hushpane killed meanwhile),
 // even though the controller hands back the custom picture's options.
 TEST_F(GSettingsWorkspaceTest, TheUsersOwnKeysComeBackExactlyAfterARestart) {
-    const WorkspaceScreen all = GSettingsWorkspace(store, defaults, mateWallpaperKeys()).screens()[0];
+    const WorkspaceScreen all =
+        GSettingsWorkspace(store, defaults, mateWallpaperKeys()).screens()[0];
     {
         GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
         ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all,
@@ -75,7 +76,8 @@ TEST_F(GSettingsWorkspaceTest, AValueOfAnUnexpectedTypeIsLeftAloneAndReported) {
     const std::optional<QString> error = workspace.setDesktopImageUrl(
         QUrl::fromLocalFile(kCustom), workspace.screens()[0], WallpaperController::fillOptions());
     ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QStringLiteral("picture-options holds a value of an unexpected type")))
+    EXPECT_TRUE(
+        error->contains(QStringLiteral("picture-options holds a value of an unexpected type")))
         << error->toStdString();
     EXPECT_TRUE(store.writes.isEmpty());
     EXPECT_EQ(mate("picture-filename"), kMatePicture);
@@ -84,8 +86,8 @@ TEST_F(GSettingsWorkspaceTest, AValueOfAnUnexpectedTypeIsLeftAloneAndReported) {
 TEST_F(GSettingsWorkspaceTest, FailuresChangeNothingThatCannotBeGivenBack) {
     GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
     const WorkspaceScreen all = workspace.screens()[0];
-    EXPECT_TRUE(workspace.setDesktopImageUrl(QUrl(QStringLiteral("https://example.org/a.png")),
-                                             all, {}));
+    EXPECT_TRUE(
+        workspace.setDesktopImageUrl(QUrl(QStringLiteral("https://example.org/a.png")), all, {}));
     store.values.remove(kMate + QStringLiteral(" picture-options"));
     EXPECT_TRUE(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all, {}));
     EXPECT_TRUE(store.writes.isEmpty());
@@ -98,8 +100,9 @@ TEST_F(GSettingsWorkspaceTest, CinnamonKeepsAFileUriAndItsOtherKeys) {
     store.plant(kCinnamon, QStringLiteral("picture-options"), QStringLiteral("spanned"));
     GSettingsWorkspace workspace(store, defaults, cinnamonWallpaperKeys());
     const WorkspaceScreen all = workspace.screens()[0];
-    EXPECT_EQ(workspace.desktopImageUrl(all),
-              QUrl::fromLocalFile(QStringLiteral("/usr/share/backgrounds/linuxmint/default one.jpg")));
+    EXPECT_EQ(
+        workspace.desktopImageUrl(all),
+        QUrl::fromLocalFile(QStringLiteral("/usr/share/backgrounds/linuxmint/default one.jpg")));
 
     ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all,
                                            WallpaperController::fillOptions()),
@@ -114,17 +117,17 @@ TEST_F(GSettingsWorkspaceTest, CinnamonKeepsAFileUriAndItsOtherKeys) {
 TEST(GSettingsPictureOptions, EachScalingHasItsNickAndBack) {
     EXPECT_EQ(GSettingsWorkspace::pictureOptionsFor(WallpaperController::fillOptions()),
               QStringLiteral("zoom"));
-    for (const QString& nick : {QStringLiteral("wallpaper"), QStringLiteral("centered"),
-                                QStringLiteral("scaled"), QStringLiteral("stretched"),
-                                QStringLiteral("zoom"), QStringLiteral("spanned"),
-                                QStringLiteral("none")}) {
+    for (const QString& nick :
+         {QStringLiteral("wallpaper"), QStringLiteral("centered"), QStringLiteral("scaled"),
+          QStringLiteral("stretched"), QStringLiteral("zoom"), QStringLiteral("spanned"),
+          QStringLiteral("none")}) {
         EXPECT_EQ(GSettingsWorkspace::pictureOptionsFor(
                       GSettingsWorkspace::optionsForPictureOptions(nick)),
                   nick);
     }
-    EXPECT_EQ(GSettingsWorkspace::pictureOptionsFor(
-                  {{QString::fromLatin1(kDesktopImageScalingKey), 1u}}),
-              QStringLiteral("stretched"));
+    EXPECT_EQ(
+        GSettingsWorkspace::pictureOptionsFor({{QString::fromLatin1(kDesktopImageScalingKey), 1u}}),
+        QStringLiteral("stretched"));
 }
 
 }  // namespace
