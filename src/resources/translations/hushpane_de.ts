@@ -1,0 +1,236 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>WallpaperChooser</name>
+    <message>
+        <source>Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a Wallpaper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane</name>
+    <message>
+        <source>Try &quot;hushpane --help&quot; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::AppcastUpdateService</name>
+    <message>
+        <source>Couldn&apos;t check for updates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is the newest version available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is available; you have %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an unknown version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was released on %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version of Hushpane is available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is ready to download.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::CommandLine</name>
+    <message>
+        <source>unknown option &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: hushpane [OPTION | URL...]
+An empty desktop on demand: hides and shows the desktop icons from the tray.
+
+Without arguments Hushpane starts in the tray, or opens the settings of the
+Hushpane already running. URLs are handed to the running Hushpane (which is
+started first when none runs), in the order given:
+  hushpane://hide      hide the desktop icons
+  hushpane://show      show them again
+  hushpane://toggle    hide them when shown, show them when hidden
+  hushpane://settings  open the settings window
+
+Options:
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Exit status: 0 when done, 1 when the running Hushpane could not be reached or
+there is no display to start on, 2 for an argument that is not understood.
+See hushpane(1) for the settings and the files.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::DesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SettingsView</name>
+    <message>
+        <source>Hide desktop icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop in use: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use a custom wallpaper while hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wallpaper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in Dock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatically check for updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No update source is set up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New versions install from %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No image chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SettingsWindowController</name>
+    <message>
+        <source>Hushpane Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::UpdateDialog</name>
+    <message>
+        <source>Open Download Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::MenuBarIconPicker</name>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 while icons are showing, %3 while the desktop is hidden.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::WallpaperThumbnail</name>
+    <message>
+        <source>Wallpaper preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
