@@ -19,6 +19,10 @@ QStringList Translations::directories() {
 }
 
 bool Translations::install(const QLocale& locale) {
+    return install(locale, directories());
+}
+
+bool Translations::install(const QLocale& locale, const QStringList& searchDirectories) {
     // Owned by the application: translators stay installed until the process ends.
     auto* qt = new QTranslator(QCoreApplication::instance());
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -27,13 +31,22 @@ bool Translations::install(const QLocale& locale) {
     } else {
         delete qt;
     }
-    for (const QString& directory : directories()) {
-        auto* own = new QTranslator(QCoreApplication::instance());
-        if (own->load(locale, QStringLiteral("hushpane"), QStringLiteral("_"), directory)) {
-            QCoreApplication::installTranslator(own);
+    bool found = false;
+    // The program's texts, and the shortcut library's own, from the same directory.
+    for (const QString& directory : searchDirectories) {
+        for (const QString& name :
+             {QStringLiteral("hushpane"), QStringLiteral("keyboard_shortcuts")}) {
+            auto* translator = new QTranslator(QCoreApplication::instance());
+            if (translator->load(locale, name, QStringLiteral("_"), directory)) {
+                QCoreApplication::installTranslator(translator);
+                found = found || name == u"hushpane";
+            } else {
+                delete translator;
+            }
+        }
+        if (found) {
             return true;
         }
-        delete own;
     }
     return false;
 }

@@ -17,6 +17,8 @@ public:
     // Installs the translators for `locale` into the running application. False when
     // Hushpane has no translation for it (its texts then stay English).
     static bool install(const QLocale& locale = QLocale::system());
+    // The same, looking only in `searchDirectories`.
+    static bool install(const QLocale& locale, const QStringList& searchDirectories);
 };
 
 }  // namespace hushpane

@@ -3,6 +3,7 @@
 #include "platform/Workspace.h"
 #include "services/Preferences.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace hushpane {
@@ -60,8 +61,9 @@ std::optional<QString> WallpaperController::applyCustom() {
     }
     const QString customPath = custom->path();
     if (!workspace_.fileExistsAtPath(customPath)) {
-        return QStringLiteral("The custom wallpaper couldn't be found at ") + customPath +
-               QStringLiteral(".");
+        return QCoreApplication::translate("hushpane::WallpaperController",
+                                           "The custom wallpaper couldn't be found at %1.")
+            .arg(customPath);
     }
     Preferences::WallpaperMap saved = preferences_.originalWallpapers();
     std::optional<QString> result;
@@ -77,7 +79,9 @@ std::optional<QString> WallpaperController::applyCustom() {
             }
         }
         if (auto error = workspace_.setDesktopImageUrl(*custom, screen, fillOptions())) {
-            result = QStringLiteral("Couldn't set the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't set the wallpaper: %1")
+                         .arg(*error);
         }
     }
     preferences_.setOriginalWallpapers(saved);
@@ -99,7 +103,9 @@ std::optional<QString> WallpaperController::restoreOriginals() {
         const QVariantMap options = workspace_.desktopImageOptions(screen).value_or(fillOptions());
         if (auto error =
                 workspace_.setDesktopImageUrl(QUrl::fromLocalFile(*entry), screen, options)) {
-            result = QStringLiteral("Couldn't restore the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't restore the wallpaper: %1")
+                         .arg(*error);
         } else {
             saved.remove(key);
         }

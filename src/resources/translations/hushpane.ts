@@ -17,9 +17,13 @@
     </message>
 </context>
 <context>
-    <name>hushpane</name>
+    <name>hushpane::AppDelegate</name>
     <message>
-        <source>Try &quot;hushpane --help&quot; for more information.</source>
+        <source>About Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Hushpane&lt;/b&gt; %1&lt;p&gt;An empty desktop on demand.&lt;/p&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -90,11 +94,140 @@ See hushpane(1) for the settings and the files.
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Try &quot;hushpane --help&quot; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::DesktopNotifier</name>
     <message>
         <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FinderDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t restart Finder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finder-compatible preferences: no supported desktop was found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MainMenu</name>
+    <message>
+        <source>About Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MenuBarIcon</name>
+    <message>
+        <source>Grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desk Lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Eye</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Star</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dot</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -189,6 +322,13 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::UnsupportedWorkspace</name>
+    <message>
+        <source>This desktop doesn&apos;t let Hushpane change its wallpaper.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::UpdateDialog</name>
     <message>
         <source>Open Download Page</source>
@@ -212,6 +352,28 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::WallpaperController</name>
+    <message>
+        <source>The custom wallpaper couldn&apos;t be found at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t set the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t restore the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfceDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t change the XFCE desktop: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,72 +1,76 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>WallpaperChooser</name>
     <message>
         <source>Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder</translation>
     </message>
     <message>
         <source>Choose a Wallpaper</source>
-        <translation type="unfinished"></translation>
+        <translation>Hintergrundbild wählen</translation>
     </message>
     <message>
         <source>Use</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwenden</translation>
     </message>
 </context>
 <context>
-    <name>hushpane</name>
+    <name>hushpane::AppDelegate</name>
     <message>
-        <source>Try &quot;hushpane --help&quot; for more information.</source>
-        <translation type="unfinished"></translation>
+        <source>About Hushpane</source>
+        <translation>Über Hushpane</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Hushpane&lt;/b&gt; %1&lt;p&gt;An empty desktop on demand.&lt;/p&gt;</source>
+        <translation>&lt;b&gt;Hushpane&lt;/b&gt; %1&lt;p&gt;Ein leerer Schreibtisch auf Wunsch.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>hushpane::AppcastUpdateService</name>
     <message>
-        <source>Couldn&apos;t check for updates.</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't check for updates.</source>
+        <translation>Nach Updates konnte nicht gesucht werden.</translation>
     </message>
     <message>
         <source>Hushpane %1 is the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hushpane %1 ist die neueste verfügbare Version.</translation>
     </message>
     <message>
         <source>Hushpane %1 is available; you have %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hushpane %1 ist verfügbar; Sie haben %2.</translation>
     </message>
     <message>
         <source>an unknown version</source>
-        <translation type="unfinished"></translation>
+        <translation>eine unbekannte Version</translation>
     </message>
     <message>
         <source>It was released on %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist am %1 erschienen.</translation>
     </message>
     <message>
         <source>A new version of Hushpane is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Version von Hushpane ist verfügbar.</translation>
     </message>
     <message>
         <source>Hushpane %1 is ready to download.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hushpane %1 kann heruntergeladen werden.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::CommandLine</name>
     <message>
-        <source>unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>unknown option "%1"</source>
+        <translation>unbekannte Option „%1“</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a URL</source>
-        <translation type="unfinished"></translation>
+        <source>"%1" is not a URL</source>
+        <translation>„%1“ ist keine URL</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
-        <translation type="unfinished"></translation>
+        <source>"%1" is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
+        <translation>„%1“ ist kein Hushpane-Befehl (hushpane://hide, show, toggle oder settings)</translation>
     </message>
     <message>
         <source>Usage: hushpane [OPTION | URL...]
@@ -88,149 +92,325 @@ Exit status: 0 when done, 1 when the running Hushpane could not be reached or
 there is no display to start on, 2 for an argument that is not understood.
 See hushpane(1) for the settings and the files.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: hushpane [OPTION | URL...]
+Ein leerer Schreibtisch auf Wunsch: blendet die Schreibtischsymbole aus und ein.
+
+Ohne Argumente startet Hushpane im Infobereich oder öffnet die Einstellungen des
+bereits laufenden Hushpane. URLs gehen in der angegebenen Reihenfolge an das
+laufende Hushpane (das zuerst gestartet wird, wenn keines läuft):
+  hushpane://hide      die Schreibtischsymbole ausblenden
+  hushpane://show      sie wieder einblenden
+  hushpane://toggle    ausblenden, wenn sichtbar, einblenden, wenn ausgeblendet
+  hushpane://settings  das Einstellungsfenster öffnen
+
+Optionen:
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+
+Rückgabewert: 0 wenn erledigt, 1 wenn das laufende Hushpane nicht erreichbar war
+oder kein Bildschirm zum Starten da ist, 2 für ein unverständliches Argument.
+Einstellungen und Dateien beschreibt hushpane(1).
+</translation>
+    </message>
+    <message>
+        <source>Try "hushpane --help" for more information.</source>
+        <translation>„hushpane --help“ gibt weitere Auskunft.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::DesktopNotifier</name>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FinderDesktopSwitch</name>
+    <message>
+        <source>Couldn't restart Finder: %1</source>
+        <translation>Finder konnte nicht neu gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>Finder-compatible preferences: no supported desktop was found</source>
+        <translation>Finder-kompatible Einstellungen: Es wurde kein unterstützter Schreibtisch gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MainMenu</name>
+    <message>
+        <source>About Hushpane</source>
+        <translation>Über Hushpane</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Nach Updates suchen …</translation>
+    </message>
+    <message>
+        <source>Hide Hushpane</source>
+        <translation>Hushpane ausblenden</translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation>Hushpane beenden</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Schreibtisch</translation>
+    </message>
+    <message>
+        <source>Toggle Desktop Icons</source>
+        <translation>Schreibtischsymbole umschalten</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Widerrufen</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MenuBarIcon</name>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
+    </message>
+    <message>
+        <source>Desk Lamp</source>
+        <translation>Schreibtischlampe</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Schreibtisch</translation>
+    </message>
+    <message>
+        <source>Eye</source>
+        <translation>Auge</translation>
+    </message>
+    <message>
+        <source>Squares</source>
+        <translation>Quadrate</translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Wand</source>
+        <translation>Zauberstab</translation>
+    </message>
+    <message>
+        <source>Star</source>
+        <translation>Stern</translation>
+    </message>
+    <message>
+        <source>Moon</source>
+        <translation>Mond</translation>
+    </message>
+    <message>
+        <source>Dot</source>
+        <translation>Punkt</translation>
     </message>
 </context>
 <context>
     <name>hushpane::SettingsView</name>
     <message>
         <source>Hide desktop icons</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibtischsymbole ausblenden</translation>
     </message>
     <message>
         <source>Keyboard shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Desktop in use: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwendeter Schreibtisch: %1</translation>
     </message>
     <message>
         <source>Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibtisch</translation>
     </message>
     <message>
         <source>Use a custom wallpaper while hidden</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenes Hintergrundbild, solange ausgeblendet</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen …</translation>
     </message>
     <message>
         <source>Wallpaper</source>
-        <translation type="unfinished"></translation>
+        <translation>Hintergrundbild</translation>
     </message>
     <message>
         <source>Menu Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Menüleiste</translation>
     </message>
     <message>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der Anmeldung starten</translation>
     </message>
     <message>
         <source>Show in Dock</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Dock zeigen</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>Automatically check for updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch nach Updates suchen</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Updates suchen …</translation>
     </message>
     <message>
         <source>No update source is set up.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist keine Update-Quelle eingerichtet.</translation>
     </message>
     <message>
         <source>New versions install from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Versionen kommen von %1.</translation>
     </message>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>Quit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beenden</translation>
     </message>
     <message>
         <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt den Schreibtisch wieder und entfernt das Symbol aus der Menüleiste, bis Sie das Programm wieder öffnen.</translation>
     </message>
     <message>
         <source>No image chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Bild gewählt</translation>
     </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
     <message>
         <source>Hushpane Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Hushpane-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::UnsupportedWorkspace</name>
+    <message>
+        <source>This desktop doesn't let Hushpane change its wallpaper.</source>
+        <translation>Dieser Schreibtisch lässt Hushpane sein Hintergrundbild nicht ändern.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::UpdateDialog</name>
     <message>
         <source>Open Download Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Seite öffnen</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Software-Update</translation>
     </message>
     <message>
         <source>Release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Versionshinweise</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Später</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::WallpaperController</name>
+    <message>
+        <source>The custom wallpaper couldn't be found at %1.</source>
+        <translation>Das eigene Hintergrundbild wurde unter %1 nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Couldn't set the wallpaper: %1</source>
+        <translation>Das Hintergrundbild konnte nicht gesetzt werden: %1</translation>
+    </message>
+    <message>
+        <source>Couldn't restore the wallpaper: %1</source>
+        <translation>Das Hintergrundbild konnte nicht wiederhergestellt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfceDesktopSwitch</name>
+    <message>
+        <source>Couldn't change the XFCE desktop: %1</source>
+        <translation>Der XFCE-Schreibtisch konnte nicht geändert werden: %1</translation>
     </message>
 </context>
 <context>
     <name>hushpane::settings::MenuBarIconPicker</name>
     <message>
         <source>Icon</source>
-        <translation type="unfinished"></translation>
+        <translation>Symbol</translation>
     </message>
     <message>
         <source>%1: %2 while icons are showing, %3 while the desktop is hidden.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2, solange die Symbole sichtbar sind, %3, solange der Schreibtisch ausgeblendet ist.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::settings::WallpaperThumbnail</name>
     <message>
         <source>Wallpaper preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau des Hintergrundbilds</translation>
     </message>
 </context>
 </TS>
