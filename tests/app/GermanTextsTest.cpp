@@ -5,6 +5,7 @@
 #include "app/Translations.h"
 #include "menu/StatusItemController.h"
 #include "settings/ElidedLabel.h"
+#include "settings/InlineSymbolText.h"
 #include "settings/SettingsTestFixture.h"
 #include "settings/SettingsWindowController.h"
 #include "support/TestPaths.h"
@@ -94,6 +95,9 @@ QStringList texts(const QWidget* root) {
     }
     for (const QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
         found.append(button->text());
+    }
+    for (const auto* caption : root->findChildren<settings::InlineSymbolText*>()) {
+        found.append(caption->plainText());
     }
     return found;
 }

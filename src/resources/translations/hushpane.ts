@@ -313,11 +313,57 @@ See hushpane(1) for the settings and the files.
         <source>No image chosen</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shown on every display while the desktop is hidden. Your usual wallpaper comes back when icons return.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your package manager keeps Hushpane up to date.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
     <message>
         <source>Hushpane Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::StatusItemController</name>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SymbolImage</name>
+    <message>
+        <source>Desktop hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop shown</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

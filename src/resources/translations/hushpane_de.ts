@@ -331,12 +331,58 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <source>No image chosen</source>
         <translation>Kein Bild gewählt</translation>
     </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
+        <translation>Blendet alle Dateien, Ordner und Laufwerke auf dem Schreibtisch aus, sodass nur das Hintergrundbild bleibt. Finder startet dabei jedes Mal kurz neu und schließt offene Finder-Fenster.</translation>
+    </message>
+    <message>
+        <source>Shown on every display while the desktop is hidden. Your usual wallpaper comes back when icons return.</source>
+        <translation>Erscheint auf jedem Bildschirm, solange der Schreibtisch ausgeblendet ist. Ihr gewohntes Hintergrundbild kehrt mit den Symbolen zurück.</translation>
+    </message>
+    <message>
+        <source>Your package manager keeps Hushpane up to date.</source>
+        <translation>Ihre Paketverwaltung hält Hushpane aktuell.</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
     <message>
         <source>Hushpane Settings</source>
         <translation>Hushpane-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::StatusItemController</name>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Nach Updates suchen …</translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation>Hushpane beenden</translation>
+    </message>
+    <message>
+        <source>Show Desktop Icons</source>
+        <translation>Schreibtischsymbole einblenden</translation>
+    </message>
+    <message>
+        <source>Hide Desktop Icons</source>
+        <translation>Schreibtischsymbole ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SymbolImage</name>
+    <message>
+        <source>Desktop hidden</source>
+        <translation>Schreibtisch ausgeblendet</translation>
+    </message>
+    <message>
+        <source>Desktop shown</source>
+        <translation>Schreibtisch sichtbar</translation>
     </message>
 </context>
 <context>
