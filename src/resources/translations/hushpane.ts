@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>hushpane::Appcast</name>
+    <message>
+        <source>The update feed is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed is not an RSS feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed contains a field that is far too long.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed is not valid XML (line %1: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed ends too early.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::AppcastUpdateService</name>
     <message>
         <source>Couldn&apos;t check for updates.</source>
@@ -55,6 +78,10 @@
     </message>
     <message>
         <source>Hushpane %1 is ready to download.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -107,6 +134,13 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::FeedFetcherLoader</name>
+    <message>
+        <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FinderDesktopSwitch</name>
     <message>
         <source>Couldn&apos;t restart Finder: %1</source>
@@ -114,6 +148,53 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Finder-compatible preferences: no supported desktop was found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::HttpFeedFetcher</name>
+    <message>
+        <source>The update server took too long to send the update feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1 (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP status %1 instead of the feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server redirected too many times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server redirected to an address that is not secure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server %1 could not be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not connect to the update server (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The secure connection to the update server failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update check failed (%1).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>hushpane::Appcast</name>
+    <message>
+        <source>The update feed is empty.</source>
+        <translation>Der Update-Feed ist leer.</translation>
+    </message>
+    <message>
+        <source>The update feed is not an RSS feed.</source>
+        <translation>Der Update-Feed ist kein RSS-Feed.</translation>
+    </message>
+    <message>
+        <source>The update feed contains a field that is far too long.</source>
+        <translation>Der Update-Feed enthält ein viel zu langes Feld.</translation>
+    </message>
+    <message>
+        <source>The update feed is not valid XML (line %1: %2).</source>
+        <translation>Der Update-Feed ist kein gültiges XML (Zeile %1: %2).</translation>
+    </message>
+    <message>
+        <source>The update feed ends too early.</source>
+        <translation>Der Update-Feed endet zu früh.</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::AppcastUpdateService</name>
     <message>
         <source>Couldn't check for updates.</source>
@@ -56,6 +79,10 @@
     <message>
         <source>Hushpane %1 is ready to download.</source>
         <translation>Hushpane %1 kann heruntergeladen werden.</translation>
+    </message>
+    <message>
+        <source>You're up to date.</source>
+        <translation>Hushpane ist aktuell.</translation>
     </message>
 </context>
 <context>
@@ -125,6 +152,13 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::FeedFetcherLoader</name>
+    <message>
+        <source>The update downloader (%1) couldn't be loaded: %2.</source>
+        <translation>Das Download-Modul für Updates (%1) konnte nicht geladen werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FinderDesktopSwitch</name>
     <message>
         <source>Couldn't restart Finder: %1</source>
@@ -133,6 +167,53 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Finder-compatible preferences: no supported desktop was found</source>
         <translation>Finder-kompatible Einstellungen: Es wurde kein unterstützter Schreibtisch gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::HttpFeedFetcher</name>
+    <message>
+        <source>The update server took too long to send the update feed.</source>
+        <translation>Der Update-Server hat zu lange gebraucht, um den Update-Feed zu senden.</translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1.</source>
+        <translation>Der Update-Server hat mit dem HTTP-Fehler %1 geantwortet.</translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1 (%2).</source>
+        <translation>Der Update-Server hat mit dem HTTP-Fehler %1 (%2) geantwortet.</translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP status %1 instead of the feed.</source>
+        <translation>Der Update-Server hat statt des Feeds mit dem HTTP-Status %1 geantwortet.</translation>
+    </message>
+    <message>
+        <source>The update server did not answer in time.</source>
+        <translation>Der Update-Server hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The update server redirected too many times.</source>
+        <translation>Der Update-Server hat zu oft umgeleitet.</translation>
+    </message>
+    <message>
+        <source>The update server redirected to an address that is not secure.</source>
+        <translation>Der Update-Server hat auf eine unsichere Adresse umgeleitet.</translation>
+    </message>
+    <message>
+        <source>The update server %1 could not be found.</source>
+        <translation>Der Update-Server %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Could not connect to the update server (%1).</source>
+        <translation>Keine Verbindung zum Update-Server (%1).</translation>
+    </message>
+    <message>
+        <source>The secure connection to the update server failed (%1).</source>
+        <translation>Die sichere Verbindung zum Update-Server ist fehlgeschlagen (%1).</translation>
+    </message>
+    <message>
+        <source>The update check failed (%1).</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen (%1).</translation>
     </message>
 </context>
 <context>
