@@ -198,8 +198,8 @@ void AppDelegate::observeDockPreference() {
 
 void AppDelegate::showAbout() {
     services_.platform.activate();
-    QMessageBox::about(nullptr, QStringLiteral("About Hushpane"),
-                       QStringLiteral("<b>Hushpane</b> %1<p>An empty desktop on demand.</p>")
+    QMessageBox::about(nullptr, tr("About Hushpane"),
+                       tr("<b>Hushpane</b> %1<p>An empty desktop on demand.</p>")
                            .arg(AppInfo::version().toHtmlEscaped()));
 }
 

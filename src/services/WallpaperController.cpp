@@ -5,6 +5,7 @@
 #include "services/Preferences.h"
 #include "services/WallpaperPicture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace hushpane {
@@ -62,8 +63,9 @@ std::optional<QString> WallpaperController::applyCustom() {
     }
     const QString customPath = custom->path();
     if (!workspace_.fileExistsAtPath(customPath)) {
-        return QStringLiteral("The custom wallpaper couldn't be found at ") + customPath +
-               QStringLiteral(".");
+        return QCoreApplication::translate("hushpane::WallpaperController",
+                                           "The custom wallpaper couldn't be found at %1.")
+            .arg(customPath);
     }
     if (auto problem = WallpaperPicture::problemWith(customPath)) {
         return problem;
@@ -88,7 +90,9 @@ std::optional<QString> WallpaperController::applyCustom() {
             }
         }
         if (auto error = workspace_.setDesktopImageUrl(*custom, screen, fillOptions())) {
-            result = QStringLiteral("Couldn't set the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't set the wallpaper: %1")
+                         .arg(*error);
         }
     }
     preferences_.setOriginalWallpaperOptions(savedOptions);
@@ -128,7 +132,9 @@ std::optional<QString> WallpaperController::restoreOriginals() {
                 : workspace_.desktopImageOptions(screen).value_or(fillOptions());
         if (auto error =
                 workspace_.setDesktopImageUrl(QUrl::fromLocalFile(*entry), screen, options)) {
-            result = QStringLiteral("Couldn't restore the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't restore the wallpaper: %1")
+                         .arg(*error);
         } else {
             saved.remove(key);
             savedOptions.remove(key);

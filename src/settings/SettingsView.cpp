@@ -107,9 +107,9 @@ QWidget* addLabelledRow(FormGroup* group, const QString& objectName, const QStri
 }  // namespace
 
 const QString& SettingsView::wallpaperDescription() {
-    static const QString text = QStringLiteral(
-        "Shown on every display while the desktop is hidden. Your usual wallpaper comes back "
-        "when icons return.");
+    static const QString text =
+        tr("Shown on every display while the desktop is hidden. Your usual wallpaper comes back "
+           "when icons return.");
     return text;
 }
 
@@ -354,8 +354,14 @@ void SettingsView::buildUpdatesSection() {
             &QWidget::setEnabled);
 
     const QString source = updater_.sourceDescription();
-    const QString subtitle = source.isEmpty() ? tr("No update source is set up.")
-                                              : tr("New versions install from %1.").arg(source);
+    QString subtitle = source.isEmpty() ? tr("No update source is set up.")
+                                        : tr("New versions install from %1.").arg(source);
+    if (updater_.isUpdatedByPackageManager()) {
+        // Nothing to switch or start here: new versions come with the system's updates.
+        automaticUpdatesSwitch_->parentWidget()->hide();
+        checkForUpdatesButton_->hide();
+        subtitle = tr("Your package manager keeps Hushpane up to date.");
+    }
     addLabelledRow(group, QStringLiteral("versionRow"),
                    QLatin1StringView(kProductName) + u' ' + version_, subtitle,
                    checkForUpdatesButton_);

@@ -4,6 +4,8 @@
 #include "platform/PreferenceDomain.h"
 #include "platform/ProcessLauncher.h"
 
+#include <QCoreApplication>
+
 namespace hushpane {
 
 namespace {
@@ -79,7 +81,9 @@ std::optional<QString> FinderDesktopSwitch::relaunchFinder() {
     if (!launch.process) {
         qCCritical(lcDesktop).noquote()
             << QStringLiteral("Couldn't run killall: %1").arg(launch.errorDescription);
-        return QStringLiteral("Couldn't restart Finder: ") + launch.errorDescription;
+        return QCoreApplication::translate("hushpane::FinderDesktopSwitch",
+                                           "Couldn't restart Finder: %1")
+            .arg(launch.errorDescription);
     }
     // Blocks the main thread until killall is done; it takes milliseconds.
     const int status = launcher_.waitUntilExit(*launch.process);
@@ -94,7 +98,9 @@ QString FinderDesktopSwitch::description() const {
 #ifdef Q_OS_MACOS
     return QStringLiteral("Finder");
 #else
-    return QStringLiteral("Finder-compatible preferences: no supported desktop was found");
+    return QCoreApplication::translate(
+        "hushpane::FinderDesktopSwitch",
+        "Finder-compatible preferences: no supported desktop was found");
 #endif
 }
 

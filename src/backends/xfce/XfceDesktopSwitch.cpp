@@ -4,6 +4,8 @@
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 
+#include <QCoreApplication>
+
 namespace hushpane {
 
 namespace {
@@ -16,7 +18,9 @@ QString styleProperty() {
 }
 
 QString failureText(const QString& message) {
-    return QStringLiteral("Couldn't change the XFCE desktop: ") + message;
+    return QCoreApplication::translate("hushpane::XfceDesktopSwitch",
+                                       "Couldn't change the XFCE desktop: %1")
+        .arg(message);
 }
 
 bool isIconStyle(qint64 style) {
