@@ -30,6 +30,8 @@ struct DesktopEnvironment {
 
 // The switch and wallpaper back-end of one desktop.
 struct DesktopDriver {
+    // What the two share (a settings store, the desktop program); outlives both.
+    std::shared_ptr<void> shared;
     std::unique_ptr<DesktopSwitch> desktopSwitch;
     std::unique_ptr<Workspace> workspace;
 };

@@ -1,14 +1,35 @@
 #include "app/DesktopDrivers.h"
 
+#include "backends/cinnamon/CinnamonDesktopSwitch.h"
+#include "backends/cinnamon/CinnamonWallpaperKeys.h"
 #include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/gsettings/GSettingsWorkspace.h"
+#include "backends/gsettings/GioSettingsStore.h"
+#include "backends/linux/BusDesktopProgram.h"
 #include "backends/linux/UnsupportedDesktopSwitch.h"
 #include "backends/linux/UnsupportedWorkspace.h"
+#include "backends/mate/MateDesktopSwitch.h"
+#include "backends/mate/MateWallpaperKeys.h"
 #include "backends/xfce/XfceDesktopSwitch.h"
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
 #include "common/Logging.h"
 
 namespace hushpane {
+
+namespace {
+
+// A desktop whose icons and wallpaper live in GSettings, drawn by one program on the bus.
+struct GSettingsDesktop {
+    GSettingsDesktop(const QDBusConnection& bus, const QString& busName, const QString& name,
+                     const QStringList& command)
+        : program(bus, busName, name, command) {}
+
+    GioSettingsStore store;
+    BusDesktopProgram program;
+};
+
+}  // namespace
 
 QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
     QList<DesktopDriverEntry> entries;
@@ -21,8 +42,42 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         // One client for both, so a timeout of one quiets the other's calls.
                         const XfconfClient xfconf(context.bus);
                         return DesktopDriver{
-                            std::make_unique<XfceDesktopSwitch>(xfconf, context.defaults),
+                            nullptr, std::make_unique<XfceDesktopSwitch>(xfconf, context.defaults),
                             std::make_unique<XfceWorkspace>(xfconf)};
+                    }});
+    entries.append({QStringLiteral("mate"),
+                    {QStringLiteral("MATE")},
+                    {QString::fromLatin1(MateDesktopSwitch::kBusName)},
+                    {QStringLiteral("caja")},
+                    true,
+                    [&context] {
+                        auto parts = std::make_shared<GSettingsDesktop>(
+                            context.bus, QString::fromLatin1(MateDesktopSwitch::kBusName),
+                            QStringLiteral("caja"), MateDesktopSwitch::cajaCommand());
+                        DesktopDriver driver;
+                        driver.desktopSwitch =
+                            std::make_unique<MateDesktopSwitch>(parts->store, parts->program);
+                        driver.workspace = std::make_unique<GSettingsWorkspace>(
+                            parts->store, context.defaults, mateWallpaperKeys());
+                        driver.shared = std::move(parts);
+                        return driver;
+                    }});
+    entries.append({QStringLiteral("cinnamon"),
+                    {QStringLiteral("X-Cinnamon"), QStringLiteral("Cinnamon")},
+                    {QString::fromLatin1(CinnamonDesktopSwitch::kBusName)},
+                    {QStringLiteral("nemo-desktop")},
+                    true,
+                    [&context] {
+                        auto parts = std::make_shared<GSettingsDesktop>(
+                            context.bus, QString::fromLatin1(CinnamonDesktopSwitch::kBusName),
+                            QStringLiteral("nemo-desktop"), QStringList());
+                        DesktopDriver driver;
+                        driver.desktopSwitch = std::make_unique<CinnamonDesktopSwitch>(
+                            parts->store, parts->program, context.defaults);
+                        driver.workspace = std::make_unique<GSettingsWorkspace>(
+                            parts->store, context.defaults, cinnamonWallpaperKeys());
+                        driver.shared = std::move(parts);
+                        return driver;
                     }});
 #ifdef Q_OS_MACOS
     constexpr bool finderDetectable = true;
@@ -36,7 +91,8 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                     {QStringLiteral("Finder")},
                     finderDetectable,
                     [&context] {
-                        return DesktopDriver{std::make_unique<FinderDesktopSwitch>(
+                        return DesktopDriver{nullptr,
+                                             std::make_unique<FinderDesktopSwitch>(
                                                  context.finderDomain, context.launcher),
                                              std::make_unique<UnsupportedWorkspace>()};
                     }});
@@ -55,7 +111,7 @@ DesktopDriver makeDesktopDriver(const DesktopDriverContext& context, const QStri
     qCWarning(lcDesktop).noquote()
         << QStringLiteral("No supported desktop was found (%1)").arg(choice.why);
     return DesktopDriver{
-        std::make_unique<UnsupportedDesktopSwitch>(choice.why, selector.detectableNames()),
+        nullptr, std::make_unique<UnsupportedDesktopSwitch>(choice.why, selector.detectableNames()),
         std::make_unique<UnsupportedWorkspace>()};
 }
 

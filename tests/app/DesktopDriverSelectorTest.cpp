@@ -26,7 +26,7 @@ DesktopDriverEntry entry(const char* name, QStringList desktopNames, QStringList
             std::move(processNames),
             detectable,
             [] {
-                return DesktopDriver{std::make_unique<test::InMemoryDesktopSwitch>(),
+                return DesktopDriver{nullptr, std::make_unique<test::InMemoryDesktopSwitch>(),
                                      std::make_unique<test::InMemoryWorkspace>()};
             }};
 }
