@@ -67,6 +67,8 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
             &makeToggleShortcutRow, mainMenu_, weakly(&AppDelegate::terminate),
             weakly(&AppDelegate::applyActivationPolicy));
+        settingsWindowController_->setTexts(services_.drivesFinder ? SettingsTexts::finder()
+                                                                   : SettingsTexts::linuxDesktop());
     }
     return *settingsWindowController_;
 }
@@ -94,7 +96,8 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     statusItemController_ = std::make_unique<StatusItemController>(
         desktop(), *preferences_, *updater_, weakly(&AppDelegate::showSettings),
-        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut));
+        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut),
+        services_.trayPanel);
 
     KeyboardShortcuts::onKeyUp(toggleDesktopName(), weakly(&AppDelegate::toggleDesktop));
 

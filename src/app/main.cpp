@@ -7,6 +7,7 @@
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/linux/DBusSingleInstance.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
+#include "backends/linux/X11TrayPanel.h"
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
@@ -93,12 +94,14 @@ int main(int argc, char** argv) {
     PlistPreferenceDomain finderDomain(finderDomainName, plist::preferencesFile(finderDomainName));
     std::unique_ptr<DesktopSwitch> desktopSwitch;
     std::unique_ptr<Workspace> workspace;
+    bool drivesFinder = false;
     if (xfce::isXfceDesktopAvailable()) {
         // One client for both, so a timeout of one quiets the other's calls too.
         const XfconfClient xfconf(QDBusConnection::sessionBus());
         desktopSwitch = std::make_unique<XfceDesktopSwitch>(xfconf, userDefaults);
         workspace = std::make_unique<XfceWorkspace>(xfconf);
     } else {
+        drivesFinder = true;
         desktopSwitch = std::make_unique<FinderDesktopSwitch>(finderDomain, launcher);
         workspace = std::make_unique<UnsupportedWorkspace>();
     }
@@ -110,8 +113,10 @@ int main(int argc, char** argv) {
     x11::X11KeyboardLayout keyboardLayout;
     KeyboardShortcuts::Library shortcuts(userDefaults, hotKeys, keyboardLayout);
 
+    const X11TrayPanel trayPanel;
     AppDelegate delegate(AppServices{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
-                                     updateService, platform, loginItems});
+                                     updateService, platform, loginItems, &trayPanel,
+                                     drivesFinder});
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,

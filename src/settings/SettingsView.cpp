@@ -157,13 +157,14 @@ QSize SettingsView::sizeHint() const {
     return {kWidth, height};
 }
 
-void SettingsView::addSection(const QString& header, FormGroup* group) {
+QLabel* SettingsView::addSection(const QString& header, FormGroup* group) {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     if (!sections_.isEmpty()) {
         layout->addSpacing(kSectionSpacing);
     }
+    QLabel* label = nullptr;
     if (!header.isEmpty()) {
-        auto* label = new QLabel(header, this);
+        label = new QLabel(header, this);
         label->setObjectName(QStringLiteral("header"));
         QFont font = label->font();
         font.setBold(true);
@@ -173,6 +174,14 @@ void SettingsView::addSection(const QString& header, FormGroup* group) {
     }
     layout->addWidget(group);
     sections_.append(group);
+    return label;
+}
+
+void SettingsView::setTexts(const SettingsTexts& texts) {
+    iconSectionHeader_->setText(texts.iconSection);
+    dockSwitchLabel_->setText(texts.taskBarSwitch);
+    dockSwitch_->setAccessibleName(texts.taskBarSwitch);
+    quitSubtitle_->setText(texts.quitSubtitle);
 }
 
 void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow) {
@@ -226,6 +235,7 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     const QFont callout = settings::calloutFont(font());
     auto* triangle = new QLabel(errorRow_);
     triangle->setObjectName(QStringLiteral("errorSymbol"));
+    triangle->setAccessibleName(tr("Warning"));
     const int symbolSize = QFontMetrics(callout).height() - 1;
     triangle->setPixmap(settings::symbolPixmap(QStringLiteral("exclamationmark.triangle.fill"),
                                                symbolSize, orange, devicePixelRatioF()));
@@ -305,7 +315,7 @@ void SettingsView::buildMenuBarSection() {
     picker_->setObjectName(QStringLiteral("iconPicker"));
     rowLayout(row)->addWidget(picker_, 1);
     group->addRow(row);
-    addSection(tr("Menu Bar"), group);
+    iconSectionHeader_ = addSection(SettingsTexts::finder().iconSection, group);
 
     connect(picker_, &MenuBarIconPicker::iconChosen, this,
             [this](MenuBarIcon icon) { preferences_.setMenuBarIcon(icon); });
@@ -324,7 +334,9 @@ void SettingsView::buildGeneralSection() {
     launchAtLoginSwitch_->setChecked(launchAtLogin_);
     connect(launchAtLoginSwitch_, &QAbstractButton::clicked, this, &SettingsView::setLaunchAtLogin);
 
-    dockSwitch_ = addSwitchRow(group, tr("Show in Dock"), QStringLiteral("showInDock"));
+    dockSwitch_ =
+        addSwitchRow(group, SettingsTexts::finder().taskBarSwitch, QStringLiteral("showInDock"));
+    dockSwitchLabel_ = dockSwitch_->parentWidget()->findChild<QLabel*>();
     dockSwitch_->setChecked(preferences_.showDockIcon());
     connect(dockSwitch_, &QAbstractButton::clicked, this, [this](bool on) {
         preferences_.setShowDockIcon(on);
@@ -379,9 +391,11 @@ void SettingsView::buildQuitSection() {
             quit_();
         }
     });
-    addLabelledRow(
-        group, QStringLiteral("quitRow"), tr("Quit %1").arg(QLatin1StringView(kProductName)),
-        tr("Shows your desktop again and removes the menu bar icon until you open the app."), quit);
+    QWidget* row =
+        addLabelledRow(group, QStringLiteral("quitRow"),
+                       tr("Quit %1").arg(QLatin1StringView(kProductName)),
+                       SettingsTexts::finder().quitSubtitle, quit);
+    quitSubtitle_ = row->findChild<QLabel*>(QStringLiteral("subtitle"));
     addSection(QString(), group);
 }
 

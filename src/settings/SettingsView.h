@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingsTexts.h"
 #include "settings/WallpaperChooser.h"
 
 #include <QString>
@@ -48,6 +49,9 @@ public:
 
     bool launchAtLogin() const { return launchAtLogin_; }
 
+    // The texts that name where the program shows itself; the Finder's until set.
+    void setTexts(const SettingsTexts& texts);
+
     // Runs the wallpaper dialog and stores what the user chose.
     void chooseWallpaper();
     void setWallpaperDialogRunner(settings::WallpaperChooser::Runner runner) {
@@ -61,7 +65,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 private:
-    void addSection(const QString& header, settings::FormGroup* group);
+    QLabel* addSection(const QString& header, settings::FormGroup* group);
     void buildDesktopSection(const ShortcutRowFactory& makeShortcutRow);
     void buildWallpaperSection();
     void buildMenuBarSection();
@@ -95,6 +99,9 @@ private:
     settings::MenuBarIconPicker* picker_ = nullptr;
     settings::ToggleSwitch* launchAtLoginSwitch_ = nullptr;
     settings::ToggleSwitch* dockSwitch_ = nullptr;
+    QLabel* iconSectionHeader_ = nullptr;
+    QLabel* dockSwitchLabel_ = nullptr;
+    QLabel* quitSubtitle_ = nullptr;
     settings::ToggleSwitch* automaticUpdatesSwitch_ = nullptr;
     QPushButton* checkForUpdatesButton_ = nullptr;
 };
