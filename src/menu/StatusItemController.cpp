@@ -110,8 +110,8 @@ void StatusItemController::update() {
     toggleItem_->setText(hidden ? QStringLiteral("Show Desktop Icons")
                                 : QStringLiteral("Hide Desktop Icons"));
     currentImage_ = menuBarIconImage(preferences_.menuBarIcon(), hidden);
-    const TrayPanelLook look = trayPanel_ ? trayPanel_->look(statusItem_->geometry())
-                                          : TrayPanelLook{};
+    const TrayPanelLook look =
+        trayPanel_ ? trayPanel_->look(statusItem_->geometry()) : TrayPanelLook{};
     colours_ = trayIconColours(look);
     statusItem_->setIcon(currentImage_ ? tintedTemplateIcon(currentImage_->icon, colours_)
                                        : QIcon());

@@ -70,9 +70,8 @@ private:
         }
         const QPixmap outline = painted(shape, *colours_.outline);
         QPainter painter(&out);
-        static constexpr std::array<QPoint, 8> kAround{QPoint(-1, -1), QPoint(0, -1),
-                                                       QPoint(1, -1),  QPoint(-1, 0),
-                                                       QPoint(1, 0),   QPoint(-1, 1),
+        static constexpr std::array<QPoint, 8> kAround{QPoint(-1, -1), QPoint(0, -1), QPoint(1, -1),
+                                                       QPoint(-1, 0),  QPoint(1, 0),  QPoint(-1, 1),
                                                        QPoint(0, 1),   QPoint(1, 1)};
         for (const QPoint& d : kAround) {
             painter.drawPixmap(QPoint(border, border) + d * border, outline);

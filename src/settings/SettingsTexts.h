@@ -8,9 +8,9 @@ namespace hushpane {
 // Dock where the Finder-compatible switch is driven, the panel and the task bar on other
 // desktops.
 struct SettingsTexts {
-    QString iconSection;   // the header of the icon picker's section
-    QString taskBarSwitch; // the switch that keeps the application in the task switcher
-    QString quitSubtitle;  // what quitting does
+    QString iconSection;    // the header of the icon picker's section
+    QString taskBarSwitch;  // the switch that keeps the application in the task switcher
+    QString quitSubtitle;   // what quitting does
 
     static SettingsTexts finder();
     static SettingsTexts linuxDesktop();

@@ -391,10 +391,9 @@ void SettingsView::buildQuitSection() {
             quit_();
         }
     });
-    QWidget* row =
-        addLabelledRow(group, QStringLiteral("quitRow"),
-                       tr("Quit %1").arg(QLatin1StringView(kProductName)),
-                       SettingsTexts::finder().quitSubtitle, quit);
+    QWidget* row = addLabelledRow(group, QStringLiteral("quitRow"),
+                                  tr("Quit %1").arg(QLatin1StringView(kProductName)),
+                                  SettingsTexts::finder().quitSubtitle, quit);
     quitSubtitle_ = row->findChild<QLabel*>(QStringLiteral("subtitle"));
     addSection(QString(), group);
 }

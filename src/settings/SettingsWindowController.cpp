@@ -161,8 +161,8 @@ void SettingsWindowController::fitToScreen() {
     const int wanted = form.height() + menuHeight;
     int height = wanted;
     if (screen) {
-        const int room = screen->availableGeometry().height() - knownFrame_.top() -
-                         knownFrame_.bottom();
+        const int room =
+            screen->availableGeometry().height() - knownFrame_.top() - knownFrame_.bottom();
         height = std::min(wanted, std::max(room, menuHeight + 1));
     }
     const bool scrolls = height < wanted;

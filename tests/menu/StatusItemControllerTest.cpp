@@ -1,6 +1,6 @@
+#include "StatusItemFixture.h"
 #include "menu/TemplateIcon.h"
 #include "menu/TrayIconColour.h"
-#include "StatusItemFixture.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -95,10 +95,9 @@ protected:
         message.setArguments(arguments);
         // The item lives on this thread: the call is answered while the loop turns. It goes
         // out on a connection of its own, as a panel's would, so it is sent over the bus.
-        QDBusPendingCall pending =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                          QStringLiteral("stand-in-host"))
-                .asyncCall(message);
+        QDBusPendingCall pending = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                                 QStringLiteral("stand-in-host"))
+                                       .asyncCall(message);
         eventually([&] { return pending.isFinished(); });
         return pending.reply();
     }
@@ -132,8 +131,8 @@ protected:
             QImage image(width, height, QImage::Format_ARGB32);
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
-                    const auto* p = reinterpret_cast<const uchar*>(data.constData()) +
-                                    4 * (y * width + x);
+                    const auto* p =
+                        reinterpret_cast<const uchar*>(data.constData()) + 4 * (y * width + x);
                     image.setPixel(x, y, qRgba(p[1], p[2], p[3], p[0]));
                 }
             }

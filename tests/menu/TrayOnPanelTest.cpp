@@ -28,10 +28,10 @@ bool eventually(const std::function<bool()>& condition, int ms = 5000) {
 }
 
 bool click(const QPoint& at, int button) {
-    return QProcess::execute(QStringLiteral("xdotool"),
-                             {QStringLiteral("mousemove"), QString::number(at.x()),
-                              QString::number(at.y()), QStringLiteral("click"),
-                              QString::number(button)}) == 0;
+    return QProcess::execute(
+               QStringLiteral("xdotool"),
+               {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                QStringLiteral("click"), QString::number(button)}) == 0;
 }
 
 class TrayOnPanel : public test::StatusItemFixture {

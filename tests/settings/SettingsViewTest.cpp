@@ -12,11 +12,11 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QRegularExpression>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -39,8 +39,8 @@ std::optional<QColor> trayForeground(xcb_connection_t* c, int screenNumber) {
     }
     const Reply<xcb_get_property_reply_t> colours(xcb_get_property_reply(
         c,
-        xcb_get_property(c, 0, owner->owner, atom(c, "_NET_SYSTEM_TRAY_COLORS"),
-                         XCB_ATOM_CARDINAL, 0, 12),
+        xcb_get_property(c, 0, owner->owner, atom(c, "_NET_SYSTEM_TRAY_COLORS"), XCB_ATOM_CARDINAL,
+                         0, 12),
         nullptr));
     if (!colours || colours->format != 32 || xcb_get_property_value_length(colours.get()) < 12) {
         return std::nullopt;

@@ -15,8 +15,7 @@ namespace {
 
 QString property(const QWidget& w, const QString& name) {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), QString::number(w.winId()), name});
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(w.winId()), name});
     xprop.waitForFinished(5000);
     return QString::fromLocal8Bit(xprop.readAllStandardOutput());
 }
@@ -89,8 +88,9 @@ TEST(TaskBarPolicy, ThePolicyFollowsAWindowThatIsBeingShown) {
         platform.setActivationPolicy(Policy::regular);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         // Managed: the window manager has put its frame around the window.
-        ASSERT_TRUE(eventually([&] { return property(window, QStringLiteral("WM_STATE"))
-                                                .contains(QStringLiteral("Normal")); }));
+        ASSERT_TRUE(eventually([&] {
+            return property(window, QStringLiteral("WM_STATE")).contains(QStringLiteral("Normal"));
+        }));
         if (eventually([&] { return !isSkippingTaskBar(window); })) {
             ++intoTaskBar;
         }
