@@ -11,6 +11,7 @@
 #include "settings/ToggleSwitch.h"
 #include "settings/WallpaperThumbnail.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -202,6 +203,11 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     const QString shortcutLabel = tr("Keyboard shortcut");
     QWidget* recorder = makeShortcutRow ? makeShortcutRow(shortcutLabel, group) : nullptr;
     if (recorder) {
+        // Its clear button shows only a picture; screen readers need it in words.
+        if (auto* clear = recorder->findChild<QAction*>(QStringLiteral("clearButton"));
+            clear && clear->text().isEmpty()) {
+            clear->setText(tr("Clear shortcut"));
+        }
         QWidget* row = makeRow(group, QStringLiteral("shortcutRow"));
         recorder->setParent(row);
         rowLayout(row)->setContentsMargins(kRowHorizontalMargin, 5, kRowHorizontalMargin, 5);
