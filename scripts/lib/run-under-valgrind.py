@@ -1,5 +1,7 @@
-"""Runs each CTest test's command under valgrind memcheck with the test's own environment and
-prints one line per test and a closing 'N passed, N failed' line."""
+"""Runs each test program CTest knows under valgrind memcheck, once for all of its cases, with
+the environment CTest gives them, and prints one line per program and a closing
+'N passed, N failed' line. Commands that are not test programs of ours (scripts, tools from
+the system) are skipped."""
 import json
 import os
 import re
@@ -10,10 +12,15 @@ build, pattern = os.path.abspath(sys.argv[1]), re.compile(sys.argv[2])
 tests = json.loads(subprocess.run(["ctest", "--test-dir", build, "--show-only=json-v1"],
                                   check=True, capture_output=True, text=True).stdout)["tests"]
 passed = failed = 0
+programs = {}
 for test in tests:
-    name = test["name"]
-    if not pattern.search(name):
-        continue
+    if "command" in test and test["command"][0].startswith(build) and pattern.search(test["name"]):
+        programs.setdefault(test["command"][0], test)
+for program, test in programs.items():
+    with open(program, "rb") as f:
+        if f.read(2) == b"#!":
+            continue
+    name = os.path.basename(program)
     env = dict(os.environ)
     for prop in test.get("properties", []):
         if prop["name"] == "ENVIRONMENT":
@@ -26,13 +33,7 @@ for test in tests:
     memcheck = ["valgrind", "--tool=memcheck", "--error-exitcode=99", "--leak-check=no",
                 f"--suppressions={os.environ['HUSHPANE_VALGRIND_SUPPRESSIONS']}",
                 "--gen-suppressions=all", f"--log-file={log}"]
-    command = test["command"]
-    with open(command[0], "rb") as f:
-        is_wrapper_script = f.read(2) == b"#!"
-    # A wrapper script (a display of its own, say) runs the test program: memcheck goes on the
-    # program, not on the shell.
-    command = (command[:1] + memcheck + command[1:]) if is_wrapper_script else memcheck + command
-    result = subprocess.run(command, env=env, cwd=os.path.dirname(test["command"][0]),
+    result = subprocess.run(memcheck + [program], env=env, cwd=os.path.dirname(program),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     errors = re.search(r"ERROR SUMMARY: (\d+) errors", open(log).read())
     count = int(errors.group(1)) if errors else -1

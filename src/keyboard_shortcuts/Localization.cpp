@@ -33,7 +33,7 @@ const Text kEnglish[] = {
 }  // namespace
 
 QString localized(const char* key) {
-    const QString translated = QCoreApplication::translate("KeyboardShortcuts", key);
+    QString translated = QCoreApplication::translate("KeyboardShortcuts", key);
     if (translated != QLatin1String(key)) {
         return translated;
     }

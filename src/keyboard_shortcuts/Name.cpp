@@ -7,7 +7,7 @@
 namespace KeyboardShortcuts {
 
 Name::Name(QString rawValue, std::optional<Shortcut> defaultShortcut)
-    : rawValue_(std::move(rawValue)), defaultShortcut_(std::move(defaultShortcut)) {
+    : rawValue_(std::move(rawValue)), defaultShortcut_(defaultShortcut) {
     Library* library = Library::current();
     if (library == nullptr) {
         qWarning("KeyboardShortcuts: name \"%s\" created before the library was set up",

@@ -12,7 +12,7 @@ namespace {
 constexpr qsizetype kMaxFieldLength = 8 * 1024;
 
 QUrl webUrl(const QString& text) {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    QUrl url(text.trimmed(), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"https" && scheme != u"http")) {
         return {};
@@ -144,7 +144,7 @@ private:
     }
 
     QString attribute(const QString& namespaceUri, const QString& name) {
-        const QString value = xml_.attributes().value(namespaceUri, name).toString().trimmed();
+        QString value = xml_.attributes().value(namespaceUri, name).toString().trimmed();
         if (value.size() > kMaxFieldLength) {
             tooLong_ = true;
             return {};

@@ -19,7 +19,7 @@ struct FeedFetchLimits {
     // The whole download, however it trickles, ends after this.
     std::chrono::milliseconds totalTimeout{std::chrono::seconds(90)};
     int maxRedirects = 5;
-    qint64 maxBodyBytes = 2 * 1024 * 1024;
+    qint64 maxBodyBytes = qint64{2} * 1024 * 1024;
 };
 
 // Downloads one feed at a time. Deliberately not a QObject: the downloader lives in a plugin

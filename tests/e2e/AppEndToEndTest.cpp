@@ -3,7 +3,7 @@
 // stand-in Finder for the real killall to end.
 
 #include "backends/plist/PlistPreferenceDomain.h"
-#include "support/PrivateXfceSession.h"
+#include "support/PrivateSession.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>
@@ -119,7 +119,7 @@ protected:
         return static_cast<int>(log.count(QStringLiteral("relaunching Finder")));
     }
 
-    test::PrivateXfceSession session;
+    test::PrivateSession session;
     QProcessEnvironment env;
     QString prefs;
     QProcess app;

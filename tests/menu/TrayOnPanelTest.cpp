@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         const QString colour = qEnvironmentVariable("HUSHPANE_TEST_TRAY_COLOUR");
         if (QGuiApplication::platformName() != u"xcb" || colour.isEmpty()) {
-            GTEST_SKIP() << "needs a tray panel (tests/support/private-desktop --tray)";
+            GTEST_SKIP() << "needs a tray panel (HUSHPANE_TEST_SESSION=display,wm,tray=0xRRGGBB)";
         }
         panelColour = QColor::fromRgb(colour.toUInt(nullptr, 16));
         ASSERT_TRUE(eventually([] { return QSystemTrayIcon::isSystemTrayAvailable(); }));

@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         if (QGuiApplication::platformName() != u"xcb" ||
             qEnvironmentVariableIsEmpty("HUSHPANE_TEST_TRAY_COLOUR")) {
-            GTEST_SKIP() << "needs a window manager and a panel (tests/support/private-desktop)";
+            GTEST_SKIP() << "needs a window manager and a panel (HUSHPANE_TEST_SESSION=display,wm,tray=0x353535)";
         }
         QMenu* desktopMenu = mainMenu.addMenu(QStringLiteral("Desktop"));
         desktopMenu->addAction(QStringLiteral("Hide Desktop Icons"));

@@ -1,17 +1,20 @@
 #include "support/PrivateXServer.h"
 
+#include "support/EndProcess.h"
+
 #include <QElapsedTimer>
 #include <QProcessEnvironment>
 
 namespace hushpane::test {
 
-PrivateXServer::PrivateXServer() {
+PrivateXServer::PrivateXServer(QSize screen) {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     // -displayfd 1: the server picks a free display and prints its number when ready.
-    process_.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("640x480x24")});
+    process_.start(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+         QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height())});
     if (!process_.waitForStarted(10000)) {
         error_ = QStringLiteral("cannot start Xvfb: ") + process_.errorString();
         return;
@@ -35,13 +38,7 @@ PrivateXServer::PrivateXServer() {
 }
 
 PrivateXServer::~PrivateXServer() {
-    if (process_.state() != QProcess::NotRunning) {
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
+    endProcess(process_);
 }
 
 bool PrivateXServer::run(const QString& program, const QStringList& arguments) const {

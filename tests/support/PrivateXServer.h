@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QProcess>
+#include <QSize>
 #include <QString>
 
 namespace hushpane::test {
 
-// An Xvfb of the test's own, so grabs, fake key presses and layout changes never meet other
-// tests that share the session's display.
+// An Xvfb of its own on a free display number, so grabs, fake key presses, layout changes and
+// whole desktops never meet another test's. Ended with the object.
 class PrivateXServer {
 public:
-    PrivateXServer();
+    explicit PrivateXServer(QSize screen = {640, 480});
     ~PrivateXServer();
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;

@@ -1,20 +1,75 @@
+#include "support/PrivateXServer.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+// Runs this test program again inside a session of the shell harness made of the parts named
+// (see session_start_parts in scripts/lib/session.sh); returns only when that fails.
+int runInSession(const QByteArray& parts, int argc, char** argv) {
+    qunsetenv("HUSHPANE_TEST_SESSION");
+    const QByteArray script = HUSHPANE_SOURCE_DIR "/scripts/lib/session.sh";
+    const QByteArray self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe")).toLocal8Bit();
+    std::vector<char*> args{const_cast<char*>("bash"), const_cast<char*>("-c"),
+                            const_cast<char*>(R"(. "$0" && session_run "$@")"),
+                            const_cast<char*>(script.constData()),
+                            const_cast<char*>(parts.constData()),
+                            const_cast<char*>(self.constData())};
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(argv[i]);
+    }
+    args.push_back(nullptr);
+    execv("/bin/bash", args.data());
+    qCritical("cannot start bash for the test session");
+    return 1;
+}
+
+}  // namespace
+
 // Every test process gets its own HOME and XDG_CONFIG_HOME, so nothing a test does can reach
-// the real user's settings.
+// the real user's settings. HUSHPANE_TEST_OWN_DISPLAY=1 gives it an Xvfb of its own as well,
+// before Qt connects to a display, for tests that put a whole desktop on the screen;
+// HUSHPANE_TEST_SESSION=PARTS runs it in a session of the shell harness (window manager, tray
+// panel, bus, ...) instead.
+//
+// Listing the tests (--gtest_list_tests, as CTest's discovery does) needs neither a display
+// nor a bus: no application is created for it.
 int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    const QByteArray sessionParts = qgetenv("HUSHPANE_TEST_SESSION");
+    if (!sessionParts.isEmpty()) {
+        return runInSession(sessionParts, argc, argv);
+    }
     QTemporaryDir home;
     if (qEnvironmentVariableIsEmpty("HUSHPANE_TEST_KEEP_HOME")) {
         qputenv("HOME", home.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
     }
+    std::unique_ptr<hushpane::test::PrivateXServer> display;
+    if (qEnvironmentVariableIntValue("HUSHPANE_TEST_OWN_DISPLAY") == 1) {
+        display = std::make_unique<hushpane::test::PrivateXServer>(QSize(1024, 768));
+        if (!display->isRunning()) {
+            qCritical("%s", qPrintable(display->error()));
+            return 1;
+        }
+        qputenv("DISPLAY", display->display().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

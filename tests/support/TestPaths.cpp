@@ -1,8 +1,5 @@
 #include "support/TestPaths.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace hushpane::test {
 
 QString buildDirectory() {
@@ -10,8 +7,7 @@ QString buildDirectory() {
     if (!fromEnv.isEmpty()) {
         return fromEnv;
     }
-    // Test executables live two levels below the build directory (tests/<folder>/).
-    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../..")).absolutePath();
+    return QStringLiteral(HUSHPANE_TEST_BINARY_DIR);
 }
 
 QString standInFinderPath() {

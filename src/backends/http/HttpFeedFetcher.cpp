@@ -41,7 +41,7 @@ bool HttpFeedFetcher::fetch(const QUrl& url, Finished finished) {
     abort_ = Abort::None;
     reply_ = network_->get(request);
     // Qt keeps no more than this in its own buffer; what we hold is capped in readAvailable().
-    reply_->setReadBufferSize(64 * 1024);
+    reply_->setReadBufferSize(qint64{64} * 1024);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
         // A feed that announces its size is refused before its body is read.
         const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

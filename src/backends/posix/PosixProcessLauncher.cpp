@@ -24,6 +24,7 @@ ProcessLauncher::Launch PosixProcessLauncher::launch(const QString& executable,
         storage.push_back(a.toLocal8Bit());
     }
     std::vector<char*> argv;
+    argv.reserve(storage.size() + 1);
     for (QByteArray& s : storage) {
         argv.push_back(s.data());
     }

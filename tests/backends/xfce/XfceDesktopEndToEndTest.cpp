@@ -1,9 +1,12 @@
-// Hushpane's XFCE back-end against a real desktop: Xvfb (started by with-own-xvfb), openbox,
+// Hushpane's XFCE back-end against a real desktop: an Xvfb of the test process's own, openbox,
 // xfdesktop and xfconfd on a private bus with a temporary HOME. The desktop controller drives
 // the XFCE switch and workspace in-process; screenshots prove what xfdesktop drew. They are
-// kept under the build directory (tests/platform_xfce/artifacts/).
+// kept under the build directory (tests/backends/xfce/artifacts/).
 
-#include "support/PrivateXfceSession.h"
+#include "support/DesktopScreenCheck.h"
+#include "support/PrivateDesktop.h"
+#include "support/PrivateSession.h"
+#include "support/XfceDesktopProfile.h"
 
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -33,10 +36,13 @@
 namespace hushpane {
 namespace {
 
-using test::PrivateXfceSession;
+using test::DesktopScreenCheck;
+using test::PrivateDesktop;
+using test::PrivateSession;
+using test::XfceDesktopProfile;
 
 constexpr int kWaitMs = 30000;
-const QColor kBackground(0x3a, 0x6e, 0xa5);
+const QColor kBackground = PrivateDesktop::defaultWallpaper();
 const QColor kCustom(0xc8, 0x50, 0x2d);
 
 // Environment of the child that plays a Hushpane killed while hidden.
@@ -53,36 +59,16 @@ QString artifactsDirectory() {
 }
 
 bool near(QRgb pixel, const QColor& color) {
-    return std::abs(qRed(pixel) - color.red()) <= 6 &&
-           std::abs(qGreen(pixel) - color.green()) <= 6 &&
-           std::abs(qBlue(pixel) - color.blue()) <= 6;
+    return DesktopScreenCheck::near(pixel, color);
 }
 
 // Pixels that are not the plain background: what the icons (and their labels) drew.
 int pixelsOtherThan(const QImage& image, const QColor& background) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            count += near(line[x], background) ? 0 : 1;
-        }
-    }
-    return count;
+    return DesktopScreenCheck::pixelsOtherThan(image, background);
 }
 
 int pixelsDiffering(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) {
-        return a.width() * a.height();
-    }
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            count += near(la[x], QColor::fromRgb(lb[x])) ? 0 : 1;
-        }
-    }
-    return count;
+    return DesktopScreenCheck::pixelsDiffering(a, b);
 }
 
 QString writeSolidPicture(const QString& path, const QColor& color) {
@@ -118,7 +104,7 @@ protected:
             GTEST_SKIP() << "child run";
         }
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"))
-            << "run through with-own-xvfb";
+            << "needs HUSHPANE_TEST_OWN_DISPLAY=1";
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
         const QString name =
             QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -135,33 +121,14 @@ protected:
 
         // A plain background, so "no icons" means every pixel is that colour.
         connector = QGuiApplication::primaryScreen()->name();
-        background =
-            writeSolidPicture(session.home() + QStringLiteral("/background.png"), kBackground);
-        const QString prefix =
-            QStringLiteral("/backdrop/screen0/monitor%1/workspace0/").arg(connector);
-        const XfconfClient xfconf(session.bus());
-        ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
-                                     prefix + QStringLiteral("last-image"), background),
-                  std::nullopt);
-        ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
-                                     prefix + QStringLiteral("image-style"), 5),
-                  std::nullopt);
-
-        ASSERT_TRUE(session.start(QStringLiteral("openbox")));
-        ASSERT_TRUE(session.start(QStringLiteral("xfdesktop")));
-        ASSERT_TRUE(waitForIcons())
-            << "xfdesktop drew no icons; see " << saved("start").toStdString();
+        ASSERT_TRUE(desktop.start()) << desktop.error().toStdString();
+        background = desktop.wallpaperFile();
+        iconsShown = desktop.drawn();
     }
 
     QImage grab() const {
         return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
             QImage::Format_RGB32);
-    }
-
-    QString saved(const QString& name) const {
-        const QString path = artifactPrefix + name + QStringLiteral(".png");
-        grab().save(path);
-        return path;
     }
 
     // Polls the screen (bounded) until `accept` likes it; returns the last screenshot taken.
@@ -181,22 +148,6 @@ protected:
         return shot;
     }
 
-    bool waitForIcons() {
-        bool ok = false;
-        QImage previous;
-        iconsShown = waitForScreen(
-            [&previous](const QImage& s) {
-                // The background is up (bottom-right corner), icons cover a good area, and
-                // nothing changed since the last look: the layout has settled.
-                const bool settled = pixelsDiffering(s, previous) == 0;
-                previous = s;
-                return settled && near(s.pixel(s.width() - 5, s.height() - 5), kBackground) &&
-                       pixelsOtherThan(s, kBackground) > 3000;
-            },
-            &ok);
-        return ok;
-    }
-
     QImage waitForNoIcons(bool* ok) const {
         return waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kBackground) == 0; },
                              ok);
@@ -212,10 +163,12 @@ protected:
     }
 
     std::optional<QString> iconStyle() const {
-        return session.desktopProperty(QStringLiteral("/desktop-icons/style"));
+        return XfceDesktopProfile::property(session, QStringLiteral("/desktop-icons/style"));
     }
 
-    PrivateXfceSession session;
+    PrivateSession session;
+    XfceDesktopProfile xfce;
+    PrivateDesktop desktop{session, xfce, kBackground};
     QString artifactPrefix;
     QString preferencesFile;
     QString connector;
@@ -258,7 +211,7 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
 
         hushpane.controller.hide();
         EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
-        EXPECT_EQ(session.desktopProperty(lastImage), custom);
+        EXPECT_EQ(XfceDesktopProfile::property(session, lastImage), custom);
         bool ok = false;
         const QImage hidden =
             waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kCustom) == 0; }, &ok);
@@ -275,7 +228,7 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
               (Preferences::WallpaperMap{{key, background}}));
     restarted.controller.show();
     EXPECT_EQ(restarted.controller.lastError(), std::nullopt);
-    EXPECT_EQ(session.desktopProperty(lastImage), background);
+    EXPECT_EQ(XfceDesktopProfile::property(session, lastImage), background);
     EXPECT_TRUE(restarted.preferences.originalWallpapers().isEmpty());
     bool ok = false;
     const QImage after = waitForIconsBack(&ok);
@@ -317,11 +270,11 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
     ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
                                  QStringLiteral("/backdrop/single-workspace-mode"), false),
               std::nullopt);
-    const auto switchTo = [this](int desktop) {
+    const auto switchTo = [this](int workspaceNumber) {
         QProcess xdotool;
         xdotool.setProcessEnvironment(session.environment());
         xdotool.start(QStringLiteral("xdotool"),
-                      {QStringLiteral("set_desktop"), QString::number(desktop)});
+                      {QStringLiteral("set_desktop"), QString::number(workspaceNumber)});
         return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
     };
     ASSERT_TRUE(switchTo(1));
@@ -341,9 +294,12 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
               std::nullopt);
 
     const QString monitor = QStringLiteral("/backdrop/screen0/monitor%1/").arg(connector);
-    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace1/last-image")), custom);
-    EXPECT_EQ(session.desktopProperty(monitor + QStringLiteral("workspace0/last-image")),
-              background);
+    EXPECT_EQ(
+        XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace1/last-image")),
+        custom);
+    EXPECT_EQ(
+        XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace0/last-image")),
+        background);
     bool ok = false;
     const QImage shown = waitForScreen(
         [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); }, &ok);

@@ -1,4 +1,5 @@
-#include "support/PrivateXfceSession.h"
+#include "support/PrivateSession.h"
+#include "support/XfceDesktopProfile.h"
 
 #include "backends/posix/PosixFileBookmarks.h"
 #include "backends/xfce/XfceDesktopSwitch.h"
@@ -22,7 +23,8 @@ namespace {
 
 using test::InMemoryPreferenceDomain;
 using test::LogCapture;
-using test::PrivateXfceSession;
+using test::PrivateSession;
+using test::XfceDesktopProfile;
 
 const QString kStyle = QStringLiteral("/desktop-icons/style");
 const QString kSavedKey = QString::fromLatin1(XfceDesktopSwitch::kSavedIconStyleKey);
@@ -32,13 +34,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(session.isValid()) << session.error().toStdString(); }
 
     void setStyle(int style) {
-        ASSERT_TRUE(session.xfconfQuery({QStringLiteral("-p"), kStyle, QStringLiteral("-n"),
-                                         QStringLiteral("-t"), QStringLiteral("int"),
-                                         QStringLiteral("-s"), QString::number(style)}));
+        ASSERT_TRUE(XfceDesktopProfile::query(
+            session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+                      QStringLiteral("int"), QStringLiteral("-s"), QString::number(style)}));
     }
-    std::optional<QString> style() const { return session.desktopProperty(kStyle); }
+    std::optional<QString> style() const { return XfceDesktopProfile::property(session, kStyle); }
 
-    PrivateXfceSession session;
+    PrivateSession session;
     InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
     UserDefaults defaults{domain};
 };
@@ -119,9 +121,9 @@ TEST_F(XfceDesktopSwitchTest, ShowingKeepsAStyleTheUserChoseWhileShown) {
 }
 
 TEST_F(XfceDesktopSwitchTest, AStyleThatIsNotANumberReadsAsShown) {
-    ASSERT_TRUE(session.xfconfQuery({QStringLiteral("-p"), kStyle, QStringLiteral("-n"),
-                                     QStringLiteral("-t"), QStringLiteral("string"),
-                                     QStringLiteral("-s"), QStringLiteral("none")}));
+    ASSERT_TRUE(XfceDesktopProfile::query(
+        session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+                  QStringLiteral("string"), QStringLiteral("-s"), QStringLiteral("none")}));
     XfceDesktopSwitch desktop(XfconfClient(session.bus()), defaults);
     EXPECT_TRUE(desktop.createsDesktop());
     EXPECT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
@@ -193,7 +195,7 @@ TEST(XfceDetection, UsesTheSessionNameOrAnXfdesktopChannel) {
     EXPECT_FALSE(xfce::currentDesktopNamesXfce(QStringLiteral("GNOME:XFCE-like")));
     EXPECT_FALSE(xfce::currentDesktopNamesXfce(QString()));
 
-    PrivateXfceSession session;
+    PrivateSession session;
     ASSERT_TRUE(session.isValid()) << session.error().toStdString();
     const XfconfClient xfconf(session.bus());
     EXPECT_TRUE(xfce::isXfceDesktopAvailable(xfconf, QStringLiteral("XFCE")));

@@ -1,4 +1,4 @@
-#include "support/PrivateXfceSession.h"
+#include "support/PrivateSession.h"
 
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
@@ -12,7 +12,7 @@
 namespace hushpane {
 namespace {
 
-using test::PrivateXfceSession;
+using test::PrivateSession;
 
 const QString kChannel = QStringLiteral("xfce4-desktop");
 
@@ -32,7 +32,7 @@ protected:
         return xfconf.property(kChannel, property).value;
     }
 
-    PrivateXfceSession session;
+    PrivateSession session;
     XfconfClient xfconf{session.bus()};
     std::optional<int> currentWorkspace = 3;
     XfceWorkspace workspace{xfconf, [this] { return currentWorkspace; }};

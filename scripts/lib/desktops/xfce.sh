@@ -1,0 +1,16 @@
+# The XFCE desktop: xfdesktop draws the wallpaper and the icons; its settings live in xfconf
+# (the xfconfd the session bus activates, which keeps them under the private HOME).
+desktop_programs="xfdesktop xfconf-query xrandr"
+desktop_current=XFCE
+
+desktop_set_wallpaper() {
+  local connector backdrop
+  connector=$(xrandr --query 2>/dev/null | awk '/ connected/ {print $1; exit}')
+  backdrop="/backdrop/screen0/monitor${connector:-screen}/workspace0"
+  xfconf-query -c xfce4-desktop -p "$backdrop/last-image" -n -t string -s "$1" &&
+    xfconf-query -c xfce4-desktop -p "$backdrop/image-style" -n -t int -s 5
+}
+
+desktop_start() {
+  session_spawn xfdesktop xfdesktop
+}
