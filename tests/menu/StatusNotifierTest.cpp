@@ -19,18 +19,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace hushpane;
 
 namespace {
-
-bool eventually(const std::function<bool()>& condition, int ms = 5000) {
-    for (int waited = 0; waited < ms && !condition(); waited += 50) {
-        QTest::qWait(50);
-    }
-    return condition();
-}
 
 // The watcher with a host registered. It lives in a thread of its own, so the application's
 // blocking calls to it are answered while the main thread waits.
@@ -84,7 +75,7 @@ protected:
         ASSERT_TRUE(registered) << "needs a session bus of the test's own";
         const qsizetype before = watcher->items().size();
         makeStatusItem();
-        ASSERT_TRUE(eventually([&] { return watcher->items().size() > before; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return watcher->items().size() > before; }));
         service = watcher->items().constLast();
     }
 
@@ -98,7 +89,9 @@ protected:
         QDBusPendingCall pending = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
                                                                  QStringLiteral("stand-in-host"))
                                        .asyncCall(message);
-        eventually([&] { return pending.isFinished(); });
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); })) {
+            ADD_FAILURE() << "no answer to " << method.toStdString();
+        }
         return pending.reply();
     }
 
@@ -161,7 +154,7 @@ protected:
 TEST_F(StatusNotifier, ActivatingTheItemOpensTheMenu) {
     // What a panel sends on a left click.
     call(QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"), {10, 10});
-    EXPECT_TRUE(eventually([&] { return status->menu()->isVisible(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status->menu()->isVisible(); }, 3000));
     status->menu()->hide();
 }
 

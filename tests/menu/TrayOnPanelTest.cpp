@@ -14,18 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace hushpane;
 
 namespace {
-
-bool eventually(const std::function<bool()>& condition, int ms = 5000) {
-    for (int waited = 0; waited < ms && !condition(); waited += 50) {
-        QTest::qWait(50);
-    }
-    return condition();
-}
 
 bool click(const QPoint& at, int button) {
     return QProcess::execute(
@@ -42,11 +33,11 @@ protected:
             GTEST_SKIP() << "needs a tray panel (HUSHPANE_TEST_SESSION=display,wm,tray=0xRRGGBB)";
         }
         panelColour = QColor::fromRgb(colour.toUInt(nullptr, 16));
-        ASSERT_TRUE(eventually([] { return QSystemTrayIcon::isSystemTrayAvailable(); }));
+        ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }));
         makeStatusItem(&panel);
-        ASSERT_TRUE(eventually([&] { return !status->statusItem()->geometry().isEmpty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !status->statusItem()->geometry().isEmpty(); }));
         // Drawn for the panel once the tray has taken the icon in.
-        ASSERT_TRUE(eventually([&] { return !status->currentColours().outline; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !status->currentColours().outline; }));
         QTest::qWait(300);
     }
 
@@ -71,7 +62,7 @@ TEST_F(TrayOnPanel, EitherButtonOpensTheMenu) {
     const QPoint centre = status->statusItem()->geometry().center();
     for (const int button : {1, 3}) {
         ASSERT_TRUE(click(centre, button));
-        EXPECT_TRUE(eventually([&] { return status->menu()->isVisible(); }, 3000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status->menu()->isVisible(); }, 3000))
             << "button " << button;
         status->menu()->hide();
         QTest::qWait(100);

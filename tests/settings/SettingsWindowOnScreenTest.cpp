@@ -12,25 +12,17 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <functional>
-
 using namespace hushpane;
 
 namespace {
-
-bool eventually(const std::function<bool()>& condition, int ms = 5000) {
-    for (int waited = 0; waited < ms && !condition(); waited += 50) {
-        QTest::qWait(50);
-    }
-    return condition();
-}
 
 class SettingsWindowOnScreen : public test::SettingsFixture {
 protected:
     void SetUp() override {
         if (QGuiApplication::platformName() != u"xcb" ||
             qEnvironmentVariableIsEmpty("HUSHPANE_TEST_TRAY_COLOUR")) {
-            GTEST_SKIP() << "needs a window manager and a panel (HUSHPANE_TEST_SESSION=display,wm,tray=0x353535)";
+            GTEST_SKIP() << "needs a window manager and a panel "
+                            "(HUSHPANE_TEST_SESSION=display,wm,tray=0x353535)";
         }
         QMenu* desktopMenu = mainMenu.addMenu(QStringLiteral("Desktop"));
         desktopMenu->addAction(QStringLiteral("Hide Desktop Icons"));
@@ -38,7 +30,7 @@ protected:
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
             SettingsView::ShortcutRowFactory{}, &mainMenu, [] {}, [] {});
         // The panel has reserved its strip by the time the window comes.
-        ASSERT_TRUE(eventually([] {
+        ASSERT_TRUE(QTest::qWaitFor([] {
             const QScreen* screen = QGuiApplication::primaryScreen();
             return screen->availableGeometry().height() < screen->geometry().height();
         }));
@@ -50,7 +42,7 @@ protected:
         QTest::qWait(0);
         QWidget* window = controller->window();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_TRUE(eventually([&] { return window->frameGeometry() != window->geometry(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry() != window->geometry(); }));
         QTest::qWait(500);
         return window;
     }

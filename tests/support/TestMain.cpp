@@ -19,7 +19,8 @@ int runInSession(const QByteArray& parts, int argc, char** argv) {
     qunsetenv("HUSHPANE_TEST_SESSION");
     const QByteArray script = HUSHPANE_SOURCE_DIR "/scripts/lib/session.sh";
     const QByteArray self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe")).toLocal8Bit();
-    std::vector<char*> args{const_cast<char*>("bash"), const_cast<char*>("-c"),
+    std::vector<char*> args{const_cast<char*>("bash"),
+                            const_cast<char*>("-c"),
                             const_cast<char*>(R"(. "$0" && session_run "$@")"),
                             const_cast<char*>(script.constData()),
                             const_cast<char*>(parts.constData()),
