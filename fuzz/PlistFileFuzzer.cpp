@@ -10,10 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!decoded.root) {
         return 0;
     }
-    // What was read is written and read back unchanged (dates to the second).
-    const auto again =
-        hushpane::plist::decodeDictionary(hushpane::plist::encodeDictionary(*decoded.root));
-    if (!again.root) {
+    // What was read is written and read back unchanged.
+    const auto encoded = hushpane::plist::encodeDictionary(*decoded.root);
+    if (!encoded.bytes) {
+        std::abort();
+    }
+    const auto again = hushpane::plist::decodeDictionary(*encoded.bytes);
+    if (!again.root || *again.root != *decoded.root) {
         std::abort();
     }
     return 0;

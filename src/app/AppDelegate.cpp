@@ -65,7 +65,11 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
         DesktopController& desktopController = desktop();
         settingsWindowController_ = std::make_unique<SettingsWindowController>(
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
-            &makeToggleShortcutRow, mainMenu_, weakly(&AppDelegate::terminate),
+            [&library = services_.shortcuts, keybindings = services_.desktopKeybindings](
+                const QString& label, QWidget* parent) {
+                return makeToggleShortcutRow(library, label, parent, keybindings);
+            },
+            mainMenu_, weakly(&AppDelegate::terminate),
             weakly(&AppDelegate::applyActivationPolicy));
         settingsWindowController_->setTexts(services_.drivesFinder ? SettingsTexts::finder()
                                                                    : SettingsTexts::linuxDesktop());
@@ -90,7 +94,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     actions.bindToggleShortcut = weakly(&AppDelegate::bindToggleShortcut);
     mainMenu_ = makeMainMenu(actions);
     // The recorder refuses shortcuts that an item of this menu already uses.
-    KeyboardShortcuts::setMainMenu(mainMenu_);
+    services_.shortcuts.setMainMenu(mainMenu_);
 
     desktop();
 
@@ -99,14 +103,14 @@ void AppDelegate::applicationDidFinishLaunching() {
         weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut),
         services_.trayPanel);
 
-    KeyboardShortcuts::onKeyUp(toggleDesktopName(), weakly(&AppDelegate::toggleDesktop));
+    services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
 
     applyActivationPolicy();
     observeDockPreference();
 }
 
 void AppDelegate::bindToggleShortcut(QAction* action) {
-    KeyboardShortcuts::setShortcut(action, toggleDesktopName());
+    KeyboardShortcuts::setShortcut(services_.shortcuts, action, toggleDesktopName());
 }
 
 bool AppDelegate::applicationShouldHandleReopen() {

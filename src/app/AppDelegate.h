@@ -11,11 +11,16 @@
 
 class QAction;
 
+namespace KeyboardShortcuts {
+class Library;
+}
+
 namespace hushpane {
 
 class AppUpdater;
 class ApplicationPlatform;
 class DesktopController;
+class DesktopKeybindings;
 class DesktopSwitch;
 class FileBookmarks;
 class LoginItemService;
@@ -36,6 +41,10 @@ struct AppServices {
     UpdateService& updateService;
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
+    KeyboardShortcuts::Library& shortcuts;
+    // Set when this session gives programs no global shortcut: the settings then explain how
+    // to bind the URL command in the desktop's own keyboard settings, and offer to.
+    DesktopKeybindings* desktopKeybindings = nullptr;
     // What the tray icon sits on (may be null: nothing is known).
     const TrayPanel* trayPanel = nullptr;
     // The desktop is driven through the Finder-compatible switch: the settings speak of the

@@ -13,6 +13,10 @@
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
 #include "backends/posix/PosixProcessLauncher.h"
+#include "backends/wayland/GnomeCustomKeybindings.h"
+#include "backends/wayland/NoGlobalHotKeyService.h"
+#include "backends/wayland/PortalHotKeyService.h"
+#include "backends/wayland/XkbNamesKeyboardLayout.h"
 #include "backends/x11/X11HotKeyService.h"
 #include "backends/x11/X11KeyboardLayout.h"
 #include "backends/xdg/XdgAutostartLoginItem.h"
@@ -42,6 +46,42 @@ namespace {
 [[noreturn]] void endWithoutTeardown(int status) {
     std::fflush(nullptr);
     std::_Exit(status);
+}
+
+// How global shortcuts work in this session, and the keyboard layout that names their keys.
+struct ShortcutPlatform {
+    std::unique_ptr<HotKeyService> hotKeys;
+    std::unique_ptr<KeyboardLayout> keyboardLayout;
+    // Set where no program can have a global shortcut: the desktop's own settings can.
+    std::unique_ptr<DesktopKeybindings> desktopKeybindings;
+};
+
+ShortcutPlatform makeShortcutPlatform() {
+    ShortcutPlatform result;
+    // On Wayland only the compositor sees every key: the portal asks it for the shortcut. An
+    // X11 client in a Wayland session (XWayland) uses the portal too when there is one, since
+    // its grabs see only keys meant for X11 windows.
+    const bool onWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const bool inWaylandSession =
+        onWayland || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (inWaylandSession &&
+        wayland::PortalHotKeyService::availableVersion(QDBusConnection::sessionBus()) >=
+            wayland::PortalHotKeyService::kMinimumVersion) {
+        result.hotKeys = std::make_unique<wayland::PortalHotKeyService>(
+            QDBusConnection::sessionBus(), QStringLiteral("Hide or show the desktop icons"));
+    } else if (onWayland) {
+        result.hotKeys = std::make_unique<wayland::NoGlobalHotKeyService>();
+        result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
+    } else {
+        result.hotKeys = std::make_unique<x11::X11HotKeyService>();
+    }
+    if (onWayland) {
+        result.keyboardLayout = std::make_unique<wayland::XkbNamesKeyboardLayout>(
+            wayland::XkbNamesKeyboardLayout::namesFromSystem());
+    } else {
+        result.keyboardLayout = std::make_unique<x11::X11KeyboardLayout>();
+    }
+    return result;
 }
 
 }  // namespace
@@ -108,15 +148,17 @@ int main(int argc, char** argv) {
 
     AppcastUpdateService updateService(userDefaults, AppInfo::version());
 
-    // Global shortcuts: grabs on the X display and the keyboard layout for their names.
-    x11::X11HotKeyService hotKeys;
-    x11::X11KeyboardLayout keyboardLayout;
-    KeyboardShortcuts::Library shortcuts(userDefaults, hotKeys, keyboardLayout);
+    const ShortcutPlatform shortcutPlatform = makeShortcutPlatform();
+    KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
+                                         *shortcutPlatform.keyboardLayout);
 
     const X11TrayPanel trayPanel;
-    AppDelegate delegate(AppServices{userDefaults, fileBookmarks, *desktopSwitch, *workspace,
-                                     updateService, platform, loginItems, &trayPanel,
-                                     drivesFinder});
+    AppServices services{userDefaults,  fileBookmarks, *desktopSwitch, *workspace,
+                         updateService, platform,      loginItems,     shortcuts};
+    services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
+    services.trayPanel = &trayPanel;
+    services.drivesFinder = drivesFinder;
+    AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,

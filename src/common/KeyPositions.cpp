@@ -146,7 +146,7 @@ std::span<const KeyPosition> keyPositions() {
     return kPositions;
 }
 
-std::optional<int> evdevCodeForCarbonKeyCode(qint64 carbonKeyCode) {
+std::optional<int> evdevCodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode) {
     for (const KeyPosition& p : kPositions) {
         if (p.carbonKeyCode == carbonKeyCode) {
             return p.evdevCode;
@@ -155,7 +155,7 @@ std::optional<int> evdevCodeForCarbonKeyCode(qint64 carbonKeyCode) {
     return std::nullopt;
 }
 
-std::optional<int> carbonKeyCodeForEvdevCode(int evdevCode) {
+std::optional<CarbonKeyCode> carbonKeyCodeForEvdevCode(int evdevCode) {
     for (const KeyPosition& p : kPositions) {
         if (p.evdevCode == evdevCode) {
             return p.carbonKeyCode;
@@ -164,7 +164,7 @@ std::optional<int> carbonKeyCodeForEvdevCode(int evdevCode) {
     return std::nullopt;
 }
 
-std::optional<int> xKeycodeForCarbonKeyCode(qint64 carbonKeyCode) {
+std::optional<int> xKeycodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode) {
     const auto evdev = evdevCodeForCarbonKeyCode(carbonKeyCode);
     if (!evdev || *evdev + 8 > 255) {
         return std::nullopt;
@@ -172,14 +172,14 @@ std::optional<int> xKeycodeForCarbonKeyCode(qint64 carbonKeyCode) {
     return *evdev + 8;
 }
 
-std::optional<int> carbonKeyCodeForXKeycode(int xKeycode) {
+std::optional<CarbonKeyCode> carbonKeyCodeForXKeycode(int xKeycode) {
     if (xKeycode < 8 || xKeycode > 255) {
         return std::nullopt;
     }
     return carbonKeyCodeForEvdevCode(xKeycode - 8);
 }
 
-std::optional<int> carbonKeyCodeForQtKey(int qtKey, bool keypad) {
+std::optional<CarbonKeyCode> carbonKeyCodeForQtKey(int qtKey, bool keypad) {
     if (qtKey == 0) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include "platform/CarbonKeyCode.h"
 
 #include <optional>
 #include <span>
@@ -11,7 +11,7 @@ namespace hushpane {
 // shortcuts hold), the Linux input event code (linux/input-event-codes.h) and the Qt key that
 // a US layout produces there, for events that carry no native scan code.
 struct KeyPosition {
-    int carbonKeyCode;
+    CarbonKeyCode carbonKeyCode;
     int evdevCode;
     int qtKey;       // 0 when Qt has no key of its own for the position
     int otherQtKey;  // the shifted or alternative Qt key, or 0
@@ -21,15 +21,15 @@ struct KeyPosition {
 // Every named key position, and a few unnamed ones keyboards commonly have.
 std::span<const KeyPosition> keyPositions();
 
-std::optional<int> evdevCodeForCarbonKeyCode(qint64 carbonKeyCode);
-std::optional<int> carbonKeyCodeForEvdevCode(int evdevCode);
+std::optional<int> evdevCodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode);
+std::optional<CarbonKeyCode> carbonKeyCodeForEvdevCode(int evdevCode);
 
 // X11 key codes are evdev codes plus 8 and must fit 8..255.
-std::optional<int> xKeycodeForCarbonKeyCode(qint64 carbonKeyCode);
-std::optional<int> carbonKeyCodeForXKeycode(int xKeycode);
+std::optional<int> xKeycodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode);
+std::optional<CarbonKeyCode> carbonKeyCodeForXKeycode(int xKeycode);
 
 // For key events without a native scan code: the Qt key (Qt::Key value) and whether Qt
 // flagged it as a keypad key.
-std::optional<int> carbonKeyCodeForQtKey(int qtKey, bool keypad);
+std::optional<CarbonKeyCode> carbonKeyCodeForQtKey(int qtKey, bool keypad);
 
 }  // namespace hushpane

@@ -24,6 +24,7 @@ std::optional<QVariant> UserDefaults::objectForKey(const QString& key) const {
 void UserDefaults::setObject(const QString& key, const std::optional<QVariant>& value) {
     domain_.setValue(key, value);
     lastWriteSucceeded_ = domain_.synchronize();
+    lastWriteError_ = lastWriteSucceeded_ ? QString() : domain_.lastError();
     Q_EMIT valueChanged(key);
 }
 

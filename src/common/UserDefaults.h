@@ -48,6 +48,8 @@ public:
 
     // False when the last write could not be persisted.
     bool lastWriteSucceeded() const { return lastWriteSucceeded_; }
+    // Why it could not, for the user; empty after a write that succeeded.
+    const QString& lastWriteError() const { return lastWriteError_; }
 
 Q_SIGNALS:
     // After a write through this object, for the key that was written.
@@ -56,6 +58,7 @@ Q_SIGNALS:
 private:
     PreferenceDomain& domain_;
     bool lastWriteSucceeded_ = true;
+    QString lastWriteError_;
 };
 
 }  // namespace hushpane

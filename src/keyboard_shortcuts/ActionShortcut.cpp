@@ -16,20 +16,8 @@ constexpr auto kAutomaticLocalizationProperty =
     "keyboardShortcutsAllowsAutomaticKeyEquivalentLocalization";
 constexpr auto kBindingObjectName = "KeyboardShortcutsBinding";
 
-// Lives as a child of the bound action; its connection is the action's observation, and it
-// goes away with the action.
-class Binding : public QObject {
-public:
-    Binding(QAction* action, Name name) : QObject(action), name_(std::move(name)) {
-        setObjectName(QLatin1String(kBindingObjectName));
-    }
-    const Name& name() const { return name_; }
-
-private:
-    Name name_;
-};
-
-void show(QAction* item, const std::optional<Shortcut>& shortcut) {
+void show(QAction* item, const std::optional<Shortcut>& shortcut,
+          const std::optional<QString>& trigger = std::nullopt) {
     QString keyEquivalent;
     ModifierFlags mask;
     if (shortcut) {
@@ -42,19 +30,50 @@ void show(QAction* item, const std::optional<Shortcut>& shortcut) {
     // Keypad keys have no key equivalent: the action shows nothing rather than a wrong key.
     item->setShortcut(shortcut && !keyEquivalent.isEmpty() ? shortcut->keySequence()
                                                            : QKeySequence());
+    if (shortcut && trigger) {
+        // The menu shows the keys that fire it; none when the desktop's text names no keys Qt
+        // knows, or while it has unbound them.
+        const QKeySequence bound = QKeySequence::fromString(*trigger, QKeySequence::NativeText);
+        item->setShortcut(bound.isEmpty() || bound[0].key() == Qt::Key_unknown ? QKeySequence()
+                                                                               : bound);
+    }
 }
 
+// Lives as a child of the bound action; its connection is the action's observation, and it
+// goes away with the action.
+class Binding : public QObject {
+public:
+    Binding(Library& library, QAction* action, Name name)
+        : QObject(action), library_(&library), name_(std::move(name)) {
+        setObjectName(QLatin1String(kBindingObjectName));
+    }
+    const Name& name() const { return name_; }
+    // The shortcut now stored, read when the update runs.
+    std::optional<Shortcut> current() const {
+        return library_ ? library_->getShortcut(name_) : std::nullopt;
+    }
+    std::optional<QString> trigger() const {
+        return library_ ? library_->boundTrigger(name_) : std::nullopt;
+    }
+    void update() const { show(static_cast<QAction*>(parent()), current(), trigger()); }
+
+private:
+    QPointer<Library> library_;
+    Name name_;
+};
+
+// `trigger`: the keys the desktop bound instead, in its words (see Library::boundTrigger).
 Binding* bindingOf(QAction* item) {
     return item->findChild<Binding*>(QLatin1String(kBindingObjectName), Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace
 
-void setShortcut(QAction* item, const Name& name) {
-    setShortcutFor(item, name);
+void setShortcut(Library& library, QAction* item, const Name& name) {
+    setShortcutFor(library, item, name);
 }
 
-void setShortcutFor(QAction* item, const std::optional<Name>& name) {
+void setShortcutFor(Library& library, QAction* item, const std::optional<Name>& name) {
     if (item == nullptr) {
         return;
     }
@@ -63,27 +82,36 @@ void setShortcutFor(QAction* item, const std::optional<Name>& name) {
         show(item, std::nullopt);
         return;
     }
-    show(item, getShortcut(*name));
-    NotificationCenter* center = notificationCenter();
-    if (center == nullptr) {
-        return;
+    auto* binding = new Binding(library, item, *name);
+    binding->update();
+    QObject::connect(&library, &Library::shortcutByNameDidChange, binding,
+                     [binding](const Name& changed) {
+                         if (!(changed == binding->name())) {
+                             return;
+                         }
+                         // Destroyed with the binding, so an unbound action hears nothing.
+                         QMetaObject::invokeMethod(
+                             binding, [binding] { binding->update(); }, Qt::QueuedConnection);
+                     });
+    QObject::connect(&library, &Library::boundTriggerChanged, binding,
+                     [binding](const Shortcut& shortcut) {
+                         if (binding->current() == shortcut) {
+                             binding->update();
+                         }
+                     });
+}
+
+void setShortcut(QAction* item, const Name& name) {
+    setShortcutFor(item, name);
+}
+
+void setShortcutFor(QAction* item, const std::optional<Name>& name) {
+    if (Library* library = Library::current()) {
+        setShortcutFor(*library, item, name);
+    } else if (item != nullptr) {
+        delete bindingOf(item);
+        show(item, std::nullopt);
     }
-    auto* binding = new Binding(item, *name);
-    center->addObserver(shortcutByNameDidChange, binding, [binding](const QVariantMap& info) {
-        const QVariant changed = info.value(QStringLiteral("name"));
-        if (!changed.canConvert<Name>() || !(changed.value<Name>() == binding->name())) {
-            return;
-        }
-        QPointer<Binding> guard(binding);
-        QMetaObject::invokeMethod(
-            binding,
-            [guard] {
-                if (guard) {
-                    show(static_cast<QAction*>(guard->parent()), getShortcut(guard->name()));
-                }
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 void setShortcut(QAction* item, const std::optional<Shortcut>& shortcut) {

@@ -10,6 +10,7 @@ class QAction;
 
 namespace KeyboardShortcuts {
 
+class Library;
 class Name;
 class Shortcut;
 
@@ -22,9 +23,12 @@ struct MenuItemKeyEquivalent {
 };
 
 // Shows the name's shortcut on the action and follows its changes one event-loop turn later,
-// until the action is bound to another name or unbound.
-void setShortcut(QAction* item, const Name& name);
+// until the action is bound to another name or unbound (or the library goes).
+void setShortcut(Library& library, QAction* item, const Name& name);
 // With a name: as above; with nothing: clears the action and stops following.
+void setShortcutFor(Library& library, QAction* item, const std::optional<Name>& name);
+// The same on the library the free functions work on.
+void setShortcut(QAction* item, const Name& name);
 void setShortcutFor(QAction* item, const std::optional<Name>& name);
 // Shows a shortcut once (or clears the action); nothing follows.
 void setShortcut(QAction* item, const std::optional<Shortcut>& shortcut);

@@ -26,12 +26,11 @@ void printRegistrationError(const Shortcut& shortcut, qint32 status) {
 
 }  // namespace
 
-CarbonKeyboardShortcuts::CarbonKeyboardShortcuts(HotKeyService& service)
-    : service_(service),
-      keyEventMonitor_([this](QKeyEvent& event) { return handleMonitoredKeyEvent(event); }) {}
+CarbonKeyboardShortcuts::CarbonKeyboardShortcuts(HotKeyService& service, QObject* parent)
+    : QObject(parent), service_(service) {}
 
 CarbonKeyboardShortcuts::~CarbonKeyboardShortcuts() {
-    keyEventMonitor_.stop();
+    keyEventMonitor_.reset();
     releaseAll();
     if (eventHandlerInstalled_) {
         service_.removeEventTypes(kHotKeyEventTypes);
@@ -56,26 +55,26 @@ HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& s
     return result;
 }
 
-void CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, Callback onKeyDown,
-                                               Callback onKeyUp) {
+qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, bool report) {
     const quint32 id = ++hotKeyId_;
     const HotKeyRegistration registration = registerWithSystem(shortcut, id);
     if (registration.status != kHotKeyNoErr || !registration.ref) {
-        printRegistrationError(shortcut, registration.status);
-        return;
+        if (report) {
+            printRegistrationError(shortcut, registration.status);
+        }
+        return registration.status;
     }
-    hotKeys_.insert_or_assign(
-        id, HotKey{shortcut, id, registration.ref, std::move(onKeyDown), std::move(onKeyUp)});
+    hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref, std::nullopt});
 
     if (!eventHandlerInstalled_) {
         const bool installed = service_.installEventHandler(
             [this](const HotKeyEvent& event) { return handleEvent(&event); });
-        if (!installed) {
-            return;
+        if (installed) {
+            eventHandlerInstalled_ = true;
+            updateEventHandler();
         }
-        eventHandlerInstalled_ = true;
-        updateEventHandler();
     }
+    return kHotKeyNoErr;
 }
 
 void CarbonKeyboardShortcuts::unregisterShortcut(const Shortcut& shortcut) {
@@ -116,18 +115,29 @@ void CarbonKeyboardShortcuts::updateEventHandler() {
     if (!isEnabled_) {
         releaseAll();
         service_.removeEventTypes(kHotKeyEventTypes);
-        keyEventMonitor_.stop();
+        keyEventMonitor_.reset();
         return;
     }
     if (isMenuOpen_) {
         releaseAll();
         service_.removeEventTypes(kHotKeyEventTypes);
-        keyEventMonitor_.start();
+        startKeyEventMonitor();
         return;
     }
     softRegisterAll();
-    keyEventMonitor_.stop();
+    keyEventMonitor_.reset();
     service_.addEventTypes(kHotKeyEventTypes);
+}
+
+void CarbonKeyboardShortcuts::startKeyEventMonitor() {
+    if (keyEventMonitor_) {
+        return;
+    }
+    keyEventMonitor_ = std::make_unique<LocalEventMonitor>(
+        QList<QEvent::Type>{QEvent::KeyPress, QEvent::KeyRelease, QEvent::ShortcutOverride},
+        [this](QObject*, QEvent* event) {
+            return handleMonitoredKeyEvent(*static_cast<QKeyEvent*>(event));
+        });
 }
 
 void CarbonKeyboardShortcuts::releaseAll() {
@@ -153,7 +163,9 @@ void CarbonKeyboardShortcuts::softRegisterAll() {
             ++it;
         } else {
             printRegistrationError(hotKey.shortcut, registration.status);
+            const Shortcut lost = hotKey.shortcut;
             it = hotKeys_.erase(it);
+            Q_EMIT registrationLost(lost, registration.status);
         }
     }
 }
@@ -180,9 +192,33 @@ qint32 CarbonKeyboardShortcuts::handleEvent(const HotKeyEvent* event) {
         case HotKeyEventKind::hotKeyPressed:
         case HotKeyEventKind::hotKeyReleased:
             return handleHotKeyEvent(*event);
+        case HotKeyEventKind::hotKeyRefused:
+        case HotKeyEventKind::hotKeyTriggerChanged:
+            return handleStatusEvent(*event);
         default:
             return kEventNotHandledErr;
     }
+}
+
+qint32 CarbonKeyboardShortcuts::handleStatusEvent(const HotKeyEvent& event) {
+    const auto it = event.hotKeyId.signature == hotKeySignature ? hotKeys_.find(event.hotKeyId.id)
+                                                                : hotKeys_.end();
+    if (it == hotKeys_.end()) {
+        return kEventNotHandledErr;
+    }
+    const Shortcut shortcut = it->second.shortcut;
+    if (event.kind == HotKeyEventKind::hotKeyRefused) {
+        // Refused later, as a refusal at once would have been: printed and forgotten.
+        printRegistrationError(shortcut, event.status);
+        hotKeys_.erase(it);
+        Q_EMIT registrationLost(shortcut, event.status);
+        return kHotKeyNoErr;
+    }
+    if (it->second.trigger != event.trigger) {
+        it->second.trigger = event.trigger;
+        Q_EMIT triggerChanged(shortcut, event.trigger);
+    }
+    return kHotKeyNoErr;
 }
 
 qint32 CarbonKeyboardShortcuts::handleHotKeyEvent(const HotKeyEvent& event) {
@@ -193,21 +229,20 @@ qint32 CarbonKeyboardShortcuts::handleHotKeyEvent(const HotKeyEvent& event) {
     if (it == hotKeys_.end()) {
         return kEventNotHandledErr;
     }
-    // Copies: a callback may register or unregister and so change the map.
+    // A copy: a receiver may register or unregister and so change the map.
     const Shortcut shortcut = it->second.shortcut;
     if (event.kind == HotKeyEventKind::hotKeyPressed) {
-        const Callback callback = it->second.onKeyDown;
-        callback(shortcut);
+        Q_EMIT keyDown(shortcut);
     } else if (event.kind == HotKeyEventKind::hotKeyReleased) {
-        const Callback callback = it->second.onKeyUp;
-        callback(shortcut);
+        Q_EMIT keyUp(shortcut);
     } else {
         return kEventNotHandledErr;
     }
     return kHotKeyNoErr;
 }
 
-qint32 CarbonKeyboardShortcuts::handleRawKeyEvent(quint32 kind, qint64 keyCode, qint64 modifiers) {
+qint32 CarbonKeyboardShortcuts::handleRawKeyEvent(quint32 kind, CarbonKeyCode keyCode,
+                                                  qint64 modifiers) {
     const qint64 normalized = normalizedCarbonModifiers(modifiers);
     const HotKey* match = nullptr;
     for (const auto& [id, hotKey] : hotKeys_) {
@@ -222,11 +257,9 @@ qint32 CarbonKeyboardShortcuts::handleRawKeyEvent(quint32 kind, qint64 keyCode, 
     }
     const Shortcut shortcut = match->shortcut;
     if (kind == HotKeyEventKind::rawKeyDown) {
-        const Callback callback = match->onKeyDown;
-        callback(shortcut);
+        Q_EMIT keyDown(shortcut);
     } else if (kind == HotKeyEventKind::rawKeyUp) {
-        const Callback callback = match->onKeyUp;
-        callback(shortcut);
+        Q_EMIT keyUp(shortcut);
     } else {
         return kEventNotHandledErr;
     }
@@ -239,12 +272,12 @@ bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
     qint64 modifierOfKey = 0;
     switch (event.key()) {
         case Qt::Key_Alt:
-            modifierOfKey = CarbonModifier::option;
+            modifierOfKey = hushpane::carbon::option;
             break;
         case Qt::Key_Meta:
         case Qt::Key_Super_L:
         case Qt::Key_Super_R:
-            modifierOfKey = CarbonModifier::command;
+            modifierOfKey = hushpane::carbon::command;
             break;
         default:
             break;
@@ -261,7 +294,7 @@ bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
     if (!shortcut) {
         return false;
     }
-    const qint64 keyCode = shortcut->carbonKeyCode();
+    const CarbonKeyCode keyCode = shortcut->carbonKeyCode();
     const qint64 modifiers = shortcut->carbonModifiers();
 
     // People let go of the modifiers before the key as often as after: the release of a
@@ -275,8 +308,7 @@ bool CarbonKeyboardShortcuts::handleMonitoredKeyEvent(QKeyEvent& event) {
         const auto entry = hotKeys_.find(id);
         if (entry != hotKeys_.end()) {
             const Shortcut pressed = entry->second.shortcut;
-            const Callback callback = entry->second.onKeyUp;
-            callback(pressed);
+            Q_EMIT keyUp(pressed);
         }
         return true;
     }

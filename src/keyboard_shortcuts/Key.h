@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CarbonKeyCode.h"
+
 #include <QHashFunctions>
 #include <QtGlobal>
 
@@ -9,14 +11,16 @@
 
 namespace KeyboardShortcuts {
 
+using hushpane::CarbonKeyCode;
+
 // One physical key, named by its Carbon virtual key code: a key position, the same whatever
 // layout is active. Any integer is accepted; the named keys are the positions of a US ANSI
 // keyboard. (`return_` and `delete_` carry an underscore because C++ reserves the words.)
 struct Key {
-    qint64 rawValue = 0;
+    CarbonKeyCode rawValue = 0;
 
     constexpr Key() = default;
-    constexpr explicit Key(qint64 value) : rawValue(value) {}
+    constexpr explicit Key(CarbonKeyCode value) : rawValue(value) {}
 
     friend constexpr bool operator==(Key, Key) = default;
 
@@ -375,6 +379,6 @@ inline size_t qHash(Key key, size_t seed = 0) {
 template <>
 struct std::hash<KeyboardShortcuts::Key> {
     size_t operator()(KeyboardShortcuts::Key key) const noexcept {
-        return std::hash<qint64>{}(key.rawValue);
+        return std::hash<KeyboardShortcuts::CarbonKeyCode>{}(key.rawValue);
     }
 };

@@ -109,11 +109,6 @@ void setPaused(bool paused) {
     }
 }
 
-NotificationCenter* notificationCenter() {
-    Library* library = Library::current();
-    return library != nullptr ? &library->notificationCenter() : nullptr;
-}
-
 void setMainMenu(QWidget* menu) {
     if (Library* library = Library::current()) {
         library->setMainMenu(menu);
@@ -127,7 +122,7 @@ QWidget* mainMenu() {
 
 QList<Shortcut> systemShortcuts() {
     Library* library = Library::current();
-    return library != nullptr ? library->carbonKeyboardShortcuts().system() : QList<Shortcut>{};
+    return library != nullptr ? library->systemShortcuts() : QList<Shortcut>{};
 }
 
 }  // namespace KeyboardShortcuts

@@ -1,14 +1,14 @@
 #pragma once
 
-// The shortcut library's API. Everything works on the Library the composition root set up
-// (Library.h); without one, reads answer nothing and writes do nothing.
+// The shortcut library's API without a library argument. Everything works on the Library the
+// application made (Library.h), which also announces changes as signals; without one, reads
+// answer nothing and writes do nothing.
 
 #include "keyboard_shortcuts/ActionShortcut.h"
 #include "keyboard_shortcuts/Key.h"
 #include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/Modifiers.h"
 #include "keyboard_shortcuts/Name.h"
-#include "keyboard_shortcuts/NotificationCenter.h"
 #include "keyboard_shortcuts/Shortcut.h"
 
 #include <QList>
@@ -47,9 +47,6 @@ bool isMenuOpen();
 bool isPaused();
 void setPaused(bool paused);
 
-// The notification centre of "KeyboardShortcuts_shortcutByNameDidChange" ("name") and
-// "KeyboardShortcuts_recorderActiveStatusDidChange" ("isActive"), or nullptr.
-NotificationCenter* notificationCenter();
 // The application's main menu (a QMenuBar or QMenu) that recorders check new shortcuts
 // against; the library only looks at its actions.
 void setMainMenu(QWidget* menu);

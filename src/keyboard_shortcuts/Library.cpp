@@ -1,6 +1,7 @@
 #include "keyboard_shortcuts/Library.h"
 
 #include "common/UserDefaults.h"
+#include "platform/HotKeyService.h"
 
 #include <algorithm>
 
@@ -10,15 +11,41 @@ namespace {
 
 Library* gCurrent = nullptr;
 
+constexpr int kFirstRetryMs = 1000;
+constexpr int kLongestRetryMs = 60000;
+
 }  // namespace
 
 Library::Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& hotKeys,
-                 hushpane::KeyboardLayout& keyboardLayout)
-    : userDefaults_(userDefaults),
+                 hushpane::KeyboardLayout& keyboardLayout, QObject* parent)
+    : QObject(parent),
+      userDefaults_(userDefaults),
       keyboardLayout_(keyboardLayout),
       carbon_(hotKeys),
       previous_(gCurrent) {
     gCurrent = this;
+    connect(&carbon_, &CarbonKeyboardShortcuts::keyDown, this, &Library::handleOnKeyDown);
+    connect(&carbon_, &CarbonKeyboardShortcuts::keyUp, this, &Library::handleOnKeyRelease);
+    connect(&carbon_, &CarbonKeyboardShortcuts::registrationLost, this, &Library::noteRefusal);
+    retryTimer_.setSingleShot(true);
+    retryTimer_.setInterval(kFirstRetryMs);
+    connect(&retryTimer_, &QTimer::timeout, this, &Library::retryOnTimer);
+    connect(&carbon_, &CarbonKeyboardShortcuts::triggerChanged, this,
+            [this](const Shortcut& shortcut) { Q_EMIT boundTriggerChanged(shortcut); });
+}
+
+std::optional<QString> Library::boundTrigger(const Shortcut& shortcut) const {
+    for (const auto& [id, hotKey] : carbon_.hotKeys()) {
+        if (hotKey.shortcut == shortcut && hotKey.trigger) {
+            return hotKey.trigger;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Library::boundTrigger(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return shortcut ? boundTrigger(*shortcut) : std::nullopt;
 }
 
 Library::~Library() {
@@ -46,8 +73,7 @@ bool Library::userDefaultsContains(const Name& name) const {
 }
 
 void Library::userDefaultsDidChange(const Name& name) {
-    notificationCenter_.post(shortcutByNameDidChange,
-                             {{QStringLiteral("name"), QVariant::fromValue(name)}});
+    Q_EMIT shortcutByNameDidChange(name);
 }
 
 void Library::userDefaultsSet(const Name& name, const Shortcut& shortcut) {
@@ -112,7 +138,7 @@ QSet<Name> Library::allNames() const {
 
 // Handlers
 
-void Library::addAction(QList<Handlers>& handlers, const Name& name, Action action) {
+void Library::addAction(QList<Handlers>& handlers, const Name& name, BoundAction action) {
     for (Handlers& entry : handlers) {
         if (entry.name == name) {
             entry.actions.append(std::move(action));
@@ -122,18 +148,27 @@ void Library::addAction(QList<Handlers>& handlers, const Name& name, Action acti
     handlers.append(Handlers{name, {std::move(action)}});
 }
 
-void Library::onKeyDown(const Name& name, Action action) {
-    addAction(legacyKeyDownHandlers_, name, std::move(action));
+void Library::addKeyHandler(QList<Handlers>& handlers, const Name& name, BoundAction action) {
+    addAction(handlers, name, std::move(action));
     if (const auto shortcut = getShortcut(name)) {
         registerShortcut(*shortcut);
     }
 }
 
+void Library::onKeyDown(const Name& name, Action action) {
+    addKeyHandler(legacyKeyDownHandlers_, name, BoundAction{std::move(action)});
+}
+
 void Library::onKeyUp(const Name& name, Action action) {
-    addAction(legacyKeyUpHandlers_, name, std::move(action));
-    if (const auto shortcut = getShortcut(name)) {
-        registerShortcut(*shortcut);
-    }
+    addKeyHandler(legacyKeyUpHandlers_, name, BoundAction{std::move(action)});
+}
+
+void Library::onKeyDown(const Name& name, const QObject* context, Action action) {
+    addKeyHandler(legacyKeyDownHandlers_, name, BoundAction{std::move(action), true, context});
+}
+
+void Library::onKeyUp(const Name& name, const QObject* context, Action action) {
+    addKeyHandler(legacyKeyUpHandlers_, name, BoundAction{std::move(action), true, context});
 }
 
 QSet<Shortcut> Library::shortcutsForLegacyHandlers() const {
@@ -216,16 +251,67 @@ void Library::registerShortcut(const Shortcut& shortcut) {
     if (registeredShortcuts_.contains(shortcut)) {
         return;
     }
-    // The set records the attempt: a refused shortcut is not retried until deregistered.
+    // The set records the attempt; a shortcut another program holds is retried apart.
     registeredShortcuts_.insert(shortcut);
-    carbon_.registerShortcut(
-        shortcut, [this](const Shortcut& s) { handleOnKeyDown(s); },
-        [this](const Shortcut& s) { handleOnKeyRelease(s); });
+    noteRefusal(shortcut, carbon_.registerShortcut(shortcut));
 }
 
 void Library::deregister(const Shortcut& shortcut) {
     carbon_.unregisterShortcut(shortcut);
     registeredShortcuts_.remove(shortcut);
+    forgetRefusal(shortcut);
+}
+
+void Library::noteRefusal(const Shortcut& shortcut, qint32 status) {
+    // Only a holder can let go; a combination the system cannot express never works.
+    if (status != hushpane::kEventHotKeyExistsErr || refused_.contains(shortcut)) {
+        return;
+    }
+    refused_.insert(shortcut);
+    if (!retryTimer_.isActive()) {
+        retryTimer_.setInterval(kFirstRetryMs);
+        retryTimer_.start();
+    }
+    Q_EMIT refusedShortcutsDidChange();
+}
+
+void Library::forgetRefusal(const Shortcut& shortcut) {
+    if (!refused_.remove(shortcut)) {
+        return;
+    }
+    if (refused_.isEmpty()) {
+        retryTimer_.stop();
+    }
+    Q_EMIT refusedShortcutsDidChange();
+}
+
+bool Library::isRefused(const Name& name) const {
+    const auto shortcut = getShortcut(name);
+    return shortcut && refused_.contains(*shortcut);
+}
+
+void Library::retryRefusedShortcuts() {
+    bool changed = false;
+    for (const Shortcut& shortcut : QSet<Shortcut>(refused_)) {
+        if (carbon_.registerShortcut(shortcut, false) == hushpane::kHotKeyNoErr) {
+            refused_.remove(shortcut);
+            changed = true;
+        }
+    }
+    if (refused_.isEmpty()) {
+        retryTimer_.stop();
+    }
+    if (changed) {
+        Q_EMIT refusedShortcutsDidChange();
+    }
+}
+
+void Library::retryOnTimer() {
+    retryRefusedShortcuts();
+    if (!refused_.isEmpty()) {
+        retryTimer_.setInterval(std::min(retryTimer_.interval() * 2, kLongestRetryMs));
+        retryTimer_.start();
+    }
 }
 
 void Library::dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut,
@@ -239,8 +325,10 @@ void Library::dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut
         if (library.getShortcut(entry.name) != shortcut) {
             continue;
         }
-        for (const Action& action : entry.actions) {
-            action();
+        for (const BoundAction& bound : entry.actions) {
+            if (!bound.hasContext || bound.context) {
+                bound.action();
+            }
         }
     }
 }
@@ -257,8 +345,9 @@ void Library::initialize() {
     if (menuTracking_) {
         return;
     }
-    menuTracking_ = std::make_unique<MenuTrackingObserver>(
-        [this](bool isOpen) { carbon_.setMenuOpen(isOpen); });
+    menuTracking_ = std::make_unique<MenuTrackingObserver>();
+    connect(menuTracking_.get(), &MenuTrackingObserver::menuOpenDidChange, this,
+            [this](bool isOpen) { carbon_.setMenuOpen(isOpen); });
 }
 
 }  // namespace KeyboardShortcuts

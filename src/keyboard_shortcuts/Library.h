@@ -3,12 +3,13 @@
 #include "keyboard_shortcuts/CarbonKeyboardShortcuts.h"
 #include "keyboard_shortcuts/MenuTrackingObserver.h"
 #include "keyboard_shortcuts/Name.h"
-#include "keyboard_shortcuts/NotificationCenter.h"
 #include "keyboard_shortcuts/Shortcut.h"
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -25,23 +26,22 @@ namespace KeyboardShortcuts {
 using Action = std::function<void()>;
 
 // The shortcut library's state for the life of the program: storage in the application's user
-// defaults, the hot-key layer, the handlers and the notification centre. The composition root
-// makes one; while it lives, the free functions of the namespace (KeyboardShortcuts.h) work
-// on it. Tests make a fresh one per test.
-class Library {
+// defaults, the hot-key layer and the handlers. The application owns one and hands it to what
+// needs it (recorders, menu bindings). The free functions of the namespace (KeyboardShortcuts.h)
+// are the same interface without the library argument: they work on the library made last
+// that still lives. Tests make a fresh one per test.
+class Library : public QObject {
+    Q_OBJECT
 public:
     Library(hushpane::UserDefaults& userDefaults, hushpane::HotKeyService& hotKeys,
-            hushpane::KeyboardLayout& keyboardLayout);
-    ~Library();
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
+            hushpane::KeyboardLayout& keyboardLayout, QObject* parent = nullptr);
+    ~Library() override;
 
-    // The library set up last and still alive, or nullptr.
+    // The library the free functions work on, or nullptr.
     static Library* current();
 
     hushpane::UserDefaults& userDefaults() { return userDefaults_; }
-    hushpane::KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
-    NotificationCenter& notificationCenter() { return notificationCenter_; }
+    hushpane::KeyboardLayout& keyboardLayout() const { return keyboardLayout_; }
     CarbonKeyboardShortcuts& carbonKeyboardShortcuts() { return carbon_; }
 
     // Storage.
@@ -54,9 +54,11 @@ public:
     void resetAll();
     QSet<Name> allNames() const;
 
-    // Handlers.
+    // Handlers. With a context object the action goes away when the context does.
     void onKeyDown(const Name& name, Action action);
     void onKeyUp(const Name& name, Action action);
+    void onKeyDown(const Name& name, const QObject* context, Action action);
+    void onKeyUp(const Name& name, const QObject* context, Action action);
     void removeHandler(const Name& name);
     void removeAllHandlers();
     bool isEnabled(const Name& name) const;
@@ -66,6 +68,16 @@ public:
     void deregister(const Shortcut& shortcut);
     void handleOnKeyDown(const Shortcut& shortcut);
     void handleOnKeyRelease(const Shortcut& shortcut);
+
+    // Hot keys another program holds. They are tried again until the holder lets go: on a
+    // timer that waits twice as long after each failed try (up to a minute), and whenever
+    // retryRefusedShortcuts() is called (the recorder does when its window gains or loses
+    // focus).
+    bool isRefused(const Name& name) const;
+    bool hasRefusedShortcuts() const { return !refused_.isEmpty(); }
+    void retryRefusedShortcuts();
+    int retryInterval() const { return retryTimer_.interval(); }
+    bool isRetryScheduled() const { return retryTimer_.isActive(); }
     const QSet<Shortcut>& registeredShortcuts() const { return registeredShortcuts_; }
 
     bool isEnabled() const { return carbon_.isEnabled(); }
@@ -73,6 +85,15 @@ public:
     bool isMenuOpen() const { return carbon_.isMenuOpen(); }
     bool isPaused() const { return isPaused_; }
     void setPaused(bool paused) { isPaused_ = paused; }
+
+    // Where the desktop picks the keys of a registered shortcut (a portal): its text for the
+    // keys it bound, empty while it has unbound them. Nothing where the shortcut's own keys
+    // fire it, and for shortcuts not registered.
+    std::optional<QString> boundTrigger(const Shortcut& shortcut) const;
+    std::optional<QString> boundTrigger(const Name& name) const;
+
+    // The desktop's own shortcuts, for conflict checks.
+    QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
 
     // The application's main menu (a QMenuBar or QMenu), against which recorders check new
     // shortcuts; none by default.
@@ -83,13 +104,32 @@ public:
     void initialize();
     bool isInitialized() const { return menuTracking_ != nullptr; }
 
+Q_SIGNALS:
+    // "KeyboardShortcuts_shortcutByNameDidChange": the shortcut stored for the name changed.
+    void shortcutByNameDidChange(const KeyboardShortcuts::Name& name);
+    // "KeyboardShortcuts_recorderActiveStatusDidChange": a recorder started or ended
+    // recording.
+    void recorderActiveStatusDidChange(bool isActive);
+    // A hot key was refused because another program holds it, or a refused one was taken
+    // after all.
+    void refusedShortcutsDidChange();
+    // The desktop bound a registered shortcut to other keys or unbound it (boundTrigger).
+    void boundTriggerChanged(const KeyboardShortcuts::Shortcut& shortcut);
+
 private:
+    struct BoundAction {
+        Action action;
+        // Set for actions given with a context: they end with it.
+        bool hasContext = false;
+        QPointer<const QObject> context = nullptr;
+    };
     struct Handlers {
         Name name;
-        QList<Action> actions;
+        QList<BoundAction> actions;
     };
 
-    static void addAction(QList<Handlers>& handlers, const Name& name, Action action);
+    static void addAction(QList<Handlers>& handlers, const Name& name, BoundAction action);
+    void addKeyHandler(QList<Handlers>& handlers, const Name& name, BoundAction action);
     static void dispatch(const QList<Handlers>& handlers, const Shortcut& shortcut,
                          const Library& library);
     QSet<Shortcut> shortcutsForLegacyHandlers() const;
@@ -97,12 +137,16 @@ private:
     // key must stay.
     bool isNeededByAnotherName(const Shortcut& shortcut, const Name& except) const;
     void releaseFor(const Shortcut& shortcut, const Name& name);
+    void noteRefusal(const Shortcut& shortcut, qint32 status);
+    void forgetRefusal(const Shortcut& shortcut);
+    void retryOnTimer();
 
     hushpane::UserDefaults& userDefaults_;
     hushpane::KeyboardLayout& keyboardLayout_;
-    NotificationCenter notificationCenter_;
     CarbonKeyboardShortcuts carbon_;
     QSet<Shortcut> registeredShortcuts_;
+    QSet<Shortcut> refused_;
+    QTimer retryTimer_;
     QList<Handlers> legacyKeyDownHandlers_;
     QList<Handlers> legacyKeyUpHandlers_;
     bool isPaused_ = false;

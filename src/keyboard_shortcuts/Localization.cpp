@@ -28,6 +28,7 @@ const Text kEnglish[] = {
      "desktop."},
     {"ok", "OK"},
     {"force_use_shortcut", "Use Anyway"},
+    {"hot_key_taken", "%1 is taken by another program; choose another shortcut"},
 };
 
 }  // namespace

@@ -6,8 +6,7 @@
 
 namespace KeyboardShortcuts {
 
-MenuTrackingObserver::MenuTrackingObserver(Callback callback, QObject* parent)
-    : QObject(parent), callback_(std::move(callback)) {
+MenuTrackingObserver::MenuTrackingObserver(QObject* parent) : QObject(parent) {
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -30,7 +29,7 @@ bool MenuTrackingObserver::eventFilter(QObject* watched, QEvent* event) {
                 connect(watched, &QObject::destroyed, this,
                         [this](QObject* menu) { menuClosed(menu); });
                 if (!wasOpen) {
-                    callback_(true);
+                    Q_EMIT menuOpenDidChange(true);
                 }
             }
         } else {
@@ -46,7 +45,7 @@ void MenuTrackingObserver::menuClosed(QObject* menu) {
     }
     disconnect(menu, &QObject::destroyed, this, nullptr);
     if (!isMenuOpen()) {
-        callback_(false);
+        Q_EMIT menuOpenDidChange(false);
     }
 }
 

@@ -14,11 +14,11 @@ struct ModifierRow {
 
 // Display order.
 const std::array<ModifierRow, 5> kRows{{
-    {CarbonModifier::control, Qt::ControlModifier, u"\u2303"},
-    {CarbonModifier::option, Qt::AltModifier, u"\u2325"},
-    {CarbonModifier::shift, Qt::ShiftModifier, u"\u21E7"},
-    {CarbonModifier::command, Qt::MetaModifier, u"\u2318"},
-    {CarbonModifier::function, FunctionModifier, u"\U0001F310\uFE0E"},
+    {hushpane::carbon::control, Qt::ControlModifier, u"\u2303"},
+    {hushpane::carbon::option, Qt::AltModifier, u"\u2325"},
+    {hushpane::carbon::shift, Qt::ShiftModifier, u"\u21E7"},
+    {hushpane::carbon::command, Qt::MetaModifier, u"\u2318"},
+    {hushpane::carbon::function, FunctionModifier, u"\U0001F310\uFE0E"},
 }};
 
 }  // namespace

@@ -13,15 +13,6 @@ namespace KeyboardShortcuts {
 using ModifierFlags = Qt::KeyboardModifiers;
 inline constexpr auto FunctionModifier = static_cast<Qt::KeyboardModifier>(0x00800000);
 
-// Carbon modifier bits, the stored form.
-namespace CarbonModifier {
-inline constexpr qint64 command = hushpane::carbon::command;
-inline constexpr qint64 shift = hushpane::carbon::shift;
-inline constexpr qint64 option = hushpane::carbon::option;
-inline constexpr qint64 control = hushpane::carbon::control;
-inline constexpr qint64 function = hushpane::carbon::function;
-}  // namespace CarbonModifier
-
 // Both directions keep only the five modifiers; caps lock, keypad and every other bit drop.
 qint64 carbonModifiers(ModifierFlags flags);
 ModifierFlags modifierFlags(qint64 carbonModifiers);

@@ -9,15 +9,16 @@ class QLabel;
 namespace KeyboardShortcuts {
 
 // The recorder as a form row: the label on the leading side, the 130-wide field on the
-// trailing side; without a label, the field alone.
+// trailing side, and under them a line while another program holds the shortcut; without a
+// label, the field alone.
 class Recorder : public QWidget {
     Q_OBJECT
 public:
-    explicit Recorder(const Name& name, RecorderCocoa::OnChange onChange = {},
-                      QWidget* parent = nullptr);
-    // The label is shown as given (translate it before).
-    Recorder(const QString& label, const Name& name, RecorderCocoa::OnChange onChange = {},
+    Recorder(Library& library, const Name& name, RecorderCocoa::OnChange onChange = {},
              QWidget* parent = nullptr);
+    // The label is shown as given (translate it before).
+    Recorder(Library& library, const QString& label, const Name& name,
+             RecorderCocoa::OnChange onChange = {}, QWidget* parent = nullptr);
 
     // Re-showing with the same name keeps the field as it is (also a running recording);
     // another name shows that name's shortcut.
@@ -25,10 +26,16 @@ public:
 
     RecorderCocoa* control() const { return control_; }
     QLabel* label() const { return label_; }
+    // "Ctrl+Alt+Super+D is taken by another program; choose another shortcut", shown only
+    // then; none without a label.
+    QLabel* refusalLine() const { return refusalLine_; }
 
 private:
+    void showRefusal();
+
     RecorderCocoa* control_ = nullptr;
     QLabel* label_ = nullptr;
+    QLabel* refusalLine_ = nullptr;
 };
 
 }  // namespace KeyboardShortcuts

@@ -1,6 +1,6 @@
 #include "keyboard_shortcuts/RecorderCocoa.h"
 
-#include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/LocalEventMonitor.h"
 #include "keyboard_shortcuts/Localization.h"
 #include "keyboard_shortcuts/SpecialKeys.h"
@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -37,16 +38,10 @@ QString plainTitle(const QString& text) {
     return title;
 }
 
-void postActiveStatus(bool isActive) {
-    if (NotificationCenter* center = notificationCenter()) {
-        center->post(recorderActiveStatusDidChange, {{QStringLiteral("isActive"), isActive}});
-    }
-}
-
 }  // namespace
 
-RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* parent)
-    : QLineEdit(parent), shortcutName_(name), onChange_(std::move(onChange)) {
+RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChange, QWidget* parent)
+    : QLineEdit(parent), library_(library), shortcutName_(name), onChange_(std::move(onChange)) {
     resize(minimumWidth, kHeight);
     setPlaceholderText(localized("record_shortcut"));
     setAlignment(Qt::AlignCenter);
@@ -59,6 +54,10 @@ RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* paren
                              QLineEdit::TrailingPosition);
     clearButton_->setObjectName(QStringLiteral("clearButton"));
     connect(clearButton_, &QAction::triggered, this, &RecorderCocoa::clearTextByUser);
+    warningSign_ =
+        addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::LeadingPosition);
+    warningSign_->setObjectName(QStringLiteral("refusalSign"));
+    warningSign_->setVisible(false);
     // The clear button must not take focus from a running recording.
     for (QToolButton* button : findChildren<QToolButton*>()) {
         button->setFocusPolicy(Qt::NoFocus);
@@ -66,14 +65,17 @@ RecorderCocoa::RecorderCocoa(const Name& name, OnChange onChange, QWidget* paren
 
     refreshFromStorage();
 
-    if (NotificationCenter* center = notificationCenter()) {
-        center->addObserver(shortcutByNameDidChange, this, [this](const QVariantMap& info) {
-            const QVariant changed = info.value(QStringLiteral("name"));
-            if (changed.canConvert<Name>() && changed.value<Name>() == shortcutName_) {
-                refreshFromStorage();
-            }
-        });
-    }
+    connect(&library_, &Library::shortcutByNameDidChange, this, [this](const Name& changed) {
+        if (changed == shortcutName_) {
+            refreshFromStorage();
+        }
+    });
+    connect(&library_, &Library::refusedShortcutsDidChange, this, &RecorderCocoa::updateRefusal);
+    connect(&library_, &Library::boundTriggerChanged, this, [this](const Shortcut& shortcut) {
+        if (!isRecording() && library_.getShortcut(shortcutName_) == shortcut) {
+            refreshFromStorage();
+        }
+    });
 }
 
 RecorderCocoa::~RecorderCocoa() {
@@ -99,9 +101,40 @@ QSize RecorderCocoa::minimumSizeHint() const {
 }
 
 void RecorderCocoa::refreshFromStorage() {
-    const auto shortcut = getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    const auto shortcut = library_.getShortcut(shortcutName_);
+    // Where the desktop chose the keys, its keys are the shortcut.
+    const QString bound = library_.boundTrigger(shortcutName_).value_or(QString());
+    setText(!bound.isEmpty() ? bound : shortcut ? shortcut->description() : QString());
     updateClearButton();
+    updateRefusal();
+}
+
+void RecorderCocoa::updateRefusal() {
+    const auto shortcut = library_.getShortcut(shortcutName_);
+    const QString text = shortcut && library_.isRefused(shortcutName_)
+                             ? localized("hot_key_taken").arg(shortcut->description())
+                             : QString();
+    if (text == refusalText_) {
+        return;
+    }
+    refusalText_ = text;
+    warningSign_->setVisible(!text.isEmpty());
+    warningSign_->setToolTip(text);
+    setToolTip(text);
+    setAccessibleDescription(text);
+    Q_EMIT refusalDidChange();
+}
+
+void RecorderCocoa::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // Qt hides a centred placeholder while the field has focus, which is exactly while it
+    // records: draw the prompt then.
+    if (!isRecording() || !text().isEmpty() || placeholderText().isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect(), Qt::AlignCenter, placeholderText());
 }
 
 void RecorderCocoa::updateClearButton() {
@@ -113,7 +146,7 @@ void RecorderCocoa::clearTextByUser() {
         return;
     }
     clear();
-    setShortcut(std::nullopt, shortcutName_);
+    library_.setShortcut(std::nullopt, shortcutName_);
     if (onChange_) {
         onChange_(std::nullopt);
     }
@@ -158,6 +191,12 @@ bool RecorderCocoa::eventFilter(QObject* watched, QEvent* event) {
         } else if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) &&
                    !takingFocusBack_) {
             preventBecomingKey();
+        }
+        // The user may just have closed the program that held the shortcut.
+        if ((event->type() == QEvent::WindowActivate ||
+             event->type() == QEvent::WindowDeactivate) &&
+            library_.hasRefusedShortcuts()) {
+            library_.retryRefusedShortcuts();
         }
     }
     return QLineEdit::eventFilter(watched, event);
@@ -211,9 +250,14 @@ void RecorderCocoa::focusOutEvent(QFocusEvent* event) {
 
 void RecorderCocoa::startRecording() {
     setPlaceholderText(localized("press_shortcut"));
+    update();
     updateClearButton();
-    setPaused(true);
-    postActiveStatus(true);
+    library_.setPaused(true);
+    // Combinations another client grabs (the desktop's shortcuts, our own hot key) never
+    // reach a focused window; holding the keyboard brings every one here. endRecording, which
+    // every way out passes, lets go.
+    grabKeyboard();
+    Q_EMIT library_.recorderActiveStatusDidChange(true);
     QPointer<RecorderCocoa> self(this);
     eventMonitor_ = std::make_unique<LocalEventMonitor>(
         QList<QEvent::Type>{QEvent::KeyPress, QEvent::ShortcutOverride, QEvent::MouseButtonRelease},
@@ -230,8 +274,9 @@ void RecorderCocoa::endRecording() {
     setPlaceholderText(localized("record_shortcut"));
     updateClearButton();
     if (wasRecording) {
-        setPaused(false);
-        postActiveStatus(false);
+        releaseKeyboard();
+        library_.setPaused(false);
+        Q_EMIT library_.recorderActiveStatusDidChange(false);
     }
 }
 
@@ -336,7 +381,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
         return true;
     }
 
-    if (QWidget* menu = mainMenu()) {
+    if (QWidget* menu = library_.mainMenu()) {
         if (QAction* item = shortcut->menuItemWithMatchingShortcut(menu->actions())) {
             giveUpFocus();
             showAlert(
@@ -349,7 +394,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
     const bool isPlainF12 =
         shortcut->carbonKeyCode() == Key::f12.rawValue && shortcut->carbonModifiers() == 0;
     if (!isPlainF12) {
-        const QList<Shortcut> system = systemShortcuts();
+        const QList<Shortcut> system = library_.systemShortcuts();
         const bool usedBySystem = std::any_of(system.begin(), system.end(), [&](const Shortcut& s) {
             return s.carbonKeyCode() == shortcut->carbonKeyCode() &&
                    s.carbonModifiers() == shortcut->carbonModifiers();
@@ -368,7 +413,7 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
 
     setText(shortcut->description());
     updateClearButton();
-    userDefaultsSet(shortcutName_, *shortcut);
+    library_.userDefaultsSet(shortcutName_, *shortcut);
     if (onChange_) {
         onChange_(*shortcut);
     }

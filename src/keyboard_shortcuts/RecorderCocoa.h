@@ -12,19 +12,21 @@
 
 namespace KeyboardShortcuts {
 
+class Library;
 class LocalEventMonitor;
 
 // The field in which the user records the shortcut of one name. It shows the stored shortcut
 // with a clear button while there is text; taking focus (a click, or Tab) starts recording:
 // the next key press is refused with a beep or an alert, or stored for the name. While it
-// records, global shortcuts do nothing.
+// records, global shortcuts do nothing. The library must outlive the field.
 class RecorderCocoa : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int minimumWidth = 130;
     using OnChange = std::function<void(const std::optional<Shortcut>&)>;
 
-    explicit RecorderCocoa(const Name& name, OnChange onChange = {}, QWidget* parent = nullptr);
+    RecorderCocoa(Library& library, const Name& name, OnChange onChange = {},
+                  QWidget* parent = nullptr);
     ~RecorderCocoa() override;
 
     const Name& shortcutName() const { return shortcutName_; }
@@ -34,18 +36,25 @@ public:
     bool isRecording() const { return eventMonitor_ != nullptr; }
     QAction* clearButton() const { return clearButton_; }
 
+    // Another program holds the stored shortcut: the field shows a warning sign and says so
+    // in its tool tip; refusalText() is that sentence, or empty.
+    bool isShowingRefusal() const { return !refusalText_.isEmpty(); }
+    const QString& refusalText() const { return refusalText_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     // A key press was refused (the system beep sounds as well).
     void beeped();
+    void refusalDidChange();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -55,6 +64,7 @@ private:
     void endRecording();
     void refreshFromStorage();
     void updateClearButton();
+    void updateRefusal();
     void clearTextByUser();
     void preventBecomingKey();
     void giveUpFocus();
@@ -64,6 +74,7 @@ private:
     int showAlert(const QString& message, const QString& informativeText = {},
                   const QStringList& buttons = {});
 
+    Library& library_;
     Name shortcutName_;
     OnChange onChange_;
     bool canBecomeKey_ = false;
@@ -72,6 +83,8 @@ private:
     bool takingFocusBack_ = false;
     std::unique_ptr<LocalEventMonitor> eventMonitor_;
     QAction* clearButton_ = nullptr;
+    QAction* warningSign_ = nullptr;
+    QString refusalText_;
     QPointer<QWidget> observedWindow_;
 };
 

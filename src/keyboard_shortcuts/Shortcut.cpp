@@ -60,14 +60,14 @@ bool nativeScanCodesAreXKeycodes() {
 
 }  // namespace
 
-Shortcut::Shortcut(qint64 carbonKeyCode, qint64 carbonModifiers)
+Shortcut::Shortcut(CarbonKeyCode carbonKeyCode, qint64 carbonModifiers)
     : carbonKeyCode_(carbonKeyCode), carbonModifiers_(normalizedCarbonModifiers(carbonModifiers)) {}
 
 Shortcut::Shortcut(Key key, ModifierFlags modifiers)
     : carbonKeyCode_(key.rawValue),
       carbonModifiers_(KeyboardShortcuts::carbonModifiers(modifiers)) {}
 
-Shortcut Shortcut::fromStoredValues(qint64 carbonKeyCode, qint64 carbonModifiers) {
+Shortcut Shortcut::fromStoredValues(CarbonKeyCode carbonKeyCode, qint64 carbonModifiers) {
     return Shortcut(Raw{}, carbonKeyCode, carbonModifiers);
 }
 
@@ -79,7 +79,7 @@ std::optional<Shortcut> Shortcut::fromEvent(const QKeyEvent& event) {
     if (isModifierKey(event.key())) {
         return std::nullopt;
     }
-    std::optional<int> code;
+    std::optional<CarbonKeyCode> code;
     if (event.nativeScanCode() != 0 && nativeScanCodesAreXKeycodes()) {
         code = hushpane::carbonKeyCodeForXKeycode(static_cast<int>(event.nativeScanCode()));
     }
@@ -189,7 +189,7 @@ std::optional<Shortcut> Shortcut::fromJson(const QString& text) {
     return fromStoredValues(*code, *mods);
 }
 
-std::optional<QString> keyToCharacter(qint64 carbonKeyCode) {
+std::optional<QString> keyToCharacter(CarbonKeyCode carbonKeyCode) {
     Library* library = Library::current();
     if (library == nullptr || specialKeyForKeyCode(carbonKeyCode) != nullptr || carbonKeyCode < 0 ||
         carbonKeyCode > 0xFFFF) {

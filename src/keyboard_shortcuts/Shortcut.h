@@ -25,11 +25,11 @@ class Name;
 class Shortcut {
 public:
     // The mask is normalised: only control, option, shift, command and function survive.
-    Shortcut(qint64 carbonKeyCode, qint64 carbonModifiers);
+    Shortcut(CarbonKeyCode carbonKeyCode, qint64 carbonModifiers);
     explicit Shortcut(Key key, ModifierFlags modifiers = {});
 
     // The two integers exactly as given (the stored form, for decoding).
-    static Shortcut fromStoredValues(qint64 carbonKeyCode, qint64 carbonModifiers);
+    static Shortcut fromStoredValues(CarbonKeyCode carbonKeyCode, qint64 carbonModifiers);
 
     // Key press or release events only. The key position comes from the X key code when the
     // event has one, otherwise from the Qt key; the function modifier never comes from an
@@ -38,7 +38,7 @@ public:
     // The shortcut currently stored for the name.
     static std::optional<Shortcut> fromName(const Name& name);
 
-    qint64 carbonKeyCode() const { return carbonKeyCode_; }
+    CarbonKeyCode carbonKeyCode() const { return carbonKeyCode_; }
     qint64 carbonModifiers() const { return carbonModifiers_; }
     Key key() const { return Key(carbonKeyCode_); }
     ModifierFlags modifiers() const { return modifierFlags(carbonModifiers_); }
@@ -69,10 +69,10 @@ public:
 
 private:
     struct Raw {};
-    Shortcut(Raw, qint64 carbonKeyCode, qint64 carbonModifiers)
+    Shortcut(Raw, CarbonKeyCode carbonKeyCode, qint64 carbonModifiers)
         : carbonKeyCode_(carbonKeyCode), carbonModifiers_(carbonModifiers) {}
 
-    qint64 carbonKeyCode_;
+    CarbonKeyCode carbonKeyCode_;
     qint64 carbonModifiers_;
 };
 
@@ -82,7 +82,7 @@ inline size_t qHash(const Shortcut& shortcut, size_t seed = 0) {
 
 // The character the key at this position types on the current layout, if exactly one;
 // nothing for special keys, codes outside 0..65535 or when no layout is set up.
-std::optional<QString> keyToCharacter(qint64 carbonKeyCode);
+std::optional<QString> keyToCharacter(CarbonKeyCode carbonKeyCode);
 
 }  // namespace KeyboardShortcuts
 

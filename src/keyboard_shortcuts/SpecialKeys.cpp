@@ -72,7 +72,7 @@ constexpr char16_t kFirstFunctionKeyCharacter = 0xF704;
 
 }  // namespace
 
-const SpecialKey* specialKeyForKeyCode(qint64 keyCode) {
+const SpecialKey* specialKeyForKeyCode(CarbonKeyCode keyCode) {
     for (const SpecialKey& key : kSpecialKeys) {
         if (key.keyCode == keyCode) {
             return &key;

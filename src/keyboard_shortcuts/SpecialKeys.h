@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboard_shortcuts/Key.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,7 +11,7 @@ namespace KeyboardShortcuts {
 
 // The 53 keys shown by a glyph of their own instead of the layout's character.
 struct SpecialKey {
-    qint64 keyCode;
+    CarbonKeyCode keyCode;
     // Empty for space, whose text is localised.
     const char16_t* presentableDescription;
     // The menu key equivalent character, or nullptr (keypad keys have none).
@@ -17,7 +19,7 @@ struct SpecialKey {
     int qtKey;
 };
 
-const SpecialKey* specialKeyForKeyCode(qint64 keyCode);
+const SpecialKey* specialKeyForKeyCode(CarbonKeyCode keyCode);
 // The display text of a special key (space gets its localised text, capitalised).
 QString presentableDescription(const SpecialKey& key);
 int specialKeyCount();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/CarbonKeyCode.h"
+
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -37,6 +40,14 @@ inline constexpr quint32 rawKeyDown = 1;
 inline constexpr quint32 rawKeyUp = 3;
 inline constexpr quint32 hotKeyPressed = 5;
 inline constexpr quint32 hotKeyReleased = 6;
+// Services whose desktop decides later (a portal asks the user, the user rebinds in the
+// desktop's settings) report the outcome afterwards. These reach an installed handler whatever
+// kinds were added, and the handler's answer is not looked at.
+// The desktop refused a registration after all; `status` says why. The registration is gone.
+inline constexpr quint32 hotKeyRefused = 100;
+// The desktop bound the registration to `trigger` (its own text for the keys), or unbound it
+// for now (empty `trigger`): the keys that fire it are the desktop's choice.
+inline constexpr quint32 hotKeyTriggerChanged = 101;
 }  // namespace HotKeyEventKind
 
 struct HotKeyEvent {
@@ -44,8 +55,12 @@ struct HotKeyEvent {
     // Hot-key events: the id the hot key was registered under.
     HotKeyId hotKeyId;
     // Raw key events: the key position as a Carbon virtual key code and the Carbon modifiers.
-    quint32 keyCode = 0;
+    CarbonKeyCode keyCode = 0;
     quint32 modifiers = 0;
+    // hotKeyRefused: why.
+    qint32 status = 0;
+    // hotKeyTriggerChanged: the desktop's description of the keys, empty while unbound.
+    QString trigger;
 };
 
 // The service's handle of one registration; never reused while the service lives.
@@ -59,21 +74,24 @@ struct HotKeyRegistration {
 // One of the desktop's own bound shortcuts, as far as it could be read.
 struct SymbolicHotKey {
     bool enabled = false;
-    std::optional<qint64> keyCode;    // Carbon virtual key code
+    std::optional<CarbonKeyCode> keyCode;
     std::optional<qint64> modifiers;  // Carbon modifier mask
 };
 
 // System-wide hot keys: key positions are Carbon virtual key codes, modifiers the Carbon mask
 // (cmd 0x100, shift 0x200, option 0x800, control 0x1000, function 0x20000). A registration
 // reports presses and releases under its id to the one installed handler, for the event kinds
-// that were added; everything else is the service's business.
+// that were added; everything else is the service's business. A service may accept a
+// registration at once and refuse it or name its real trigger later (hotKeyRefused,
+// hotKeyTriggerChanged).
 class HotKeyService {
 public:
     using EventHandler = std::function<qint32(const HotKeyEvent&)>;
 
     virtual ~HotKeyService() = default;
 
-    virtual HotKeyRegistration registerHotKey(quint32 keyCode, quint32 modifiers, HotKeyId id) = 0;
+    virtual HotKeyRegistration registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
+                                              HotKeyId id) = 0;
     virtual qint32 unregisterHotKey(HotKeyRef ref) = 0;
 
     // False when events cannot be delivered; nothing is installed then.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CarbonKeyCode.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -15,7 +17,7 @@ public:
     // The text that the key at this position (a Carbon virtual key code) types with no
     // modifiers on the current layout, or nothing when it types none or cannot be asked.
     // Dead keys answer with their spacing form.
-    virtual std::optional<QString> characterForKey(qint64 carbonKeyCode) = 0;
+    virtual std::optional<QString> characterForKey(CarbonKeyCode carbonKeyCode) = 0;
 };
 
 }  // namespace hushpane

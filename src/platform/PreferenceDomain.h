@@ -26,9 +26,13 @@ public:
     // Stores a value; nothing removes the key.
     virtual void setValue(const QString& key, const std::optional<QVariant>& value) = 0;
 
-    // Writes pending changes and re-reads the domain. False when the write failed; the
-    // pending changes are then kept for the next call.
+    // Writes pending changes and re-reads the domain. False when the write failed (or was
+    // refused, as for a file that exists but cannot be read); the pending changes are then
+    // kept for the next call, and lastError() says why.
     virtual bool synchronize() = 0;
+
+    // Why the last synchronize() failed, as a sentence for the user; empty after a success.
+    virtual QString lastError() const = 0;
 
     // Every key and value currently known.
     virtual QVariantMap snapshot() = 0;

@@ -58,7 +58,7 @@ protected:
     test::InMemoryKeyboardLayout layout;
     KeyboardShortcuts::Library library{defaults, hotKeys, layout};
     AppServices services{defaults, bookmarks, desktopSwitch, workspace,
-                         updates,  platform,  loginItems};
+                         updates,  platform,  loginItems,    library};
     std::unique_ptr<AppDelegate> delegate;
 };
 

@@ -69,6 +69,7 @@ TEST(UserDefaults, EveryWriteIsPersistedAndAnnounced) {
     domain.failSynchronize = true;
     defaults.setInteger(QStringLiteral("n"), 5);
     EXPECT_FALSE(defaults.lastWriteSucceeded());
+    EXPECT_EQ(defaults.lastWriteError(), domain.failReason);
     EXPECT_EQ(defaults.integerForKey(QStringLiteral("n")), 5);
     EXPECT_EQ(defaults.dictionaryRepresentation().keys(),
               (QStringList{QStringLiteral("menuBarIcon"), QStringLiteral("n")}));

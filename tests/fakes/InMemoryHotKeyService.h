@@ -16,12 +16,13 @@ namespace hushpane::test {
 class InMemoryHotKeyService : public HotKeyService {
 public:
     struct Registration {
-        quint32 keyCode;
+        CarbonKeyCode keyCode;
         quint32 modifiers;
         HotKeyId id;
     };
 
-    HotKeyRegistration registerHotKey(quint32 keyCode, quint32 modifiers, HotKeyId id) override;
+    HotKeyRegistration registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
+                                      HotKeyId id) override;
     qint32 unregisterHotKey(HotKeyRef ref) override;
     bool installEventHandler(EventHandler handler) override;
     void removeEventHandler() override { handler_ = nullptr; }
@@ -31,18 +32,19 @@ public:
 
     // Hot-key pressed / released for every registration of the combination, when the handler
     // takes those kinds. Returns how many events reached the handler.
-    int press(quint32 keyCode, quint32 modifiers);
-    int release(quint32 keyCode, quint32 modifiers);
-    // Any event; nothing when no handler is installed or its kind was not added.
+    int press(CarbonKeyCode keyCode, quint32 modifiers);
+    int release(CarbonKeyCode keyCode, quint32 modifiers);
+    // Any event; nothing when no handler is installed or its kind was not added (the
+    // desktop's answers, refused and trigger changed, need no kind added).
     std::optional<qint32> deliver(const HotKeyEvent& event);
 
-    bool isRegistered(quint32 keyCode, quint32 modifiers) const;
+    bool isRegistered(CarbonKeyCode keyCode, quint32 modifiers) const;
     QList<HotKeyId> registeredIds() const;
     bool hasEventHandler() const { return static_cast<bool>(handler_); }
     const QSet<quint32>& eventTypes() const { return eventTypes_; }
 
     // Combinations (key code, modifiers) refused with the status given.
-    QMap<std::pair<quint32, quint32>, qint32> refused;
+    QMap<std::pair<CarbonKeyCode, quint32>, qint32> refused;
     bool failInstallEventHandler = false;
     QList<SymbolicHotKey> symbolicHotKeys;
     QMap<HotKeyRef, Registration> registrations;
@@ -50,7 +52,7 @@ public:
     int unregisterCount = 0;
 
 private:
-    int deliverToCombination(quint32 kind, quint32 keyCode, quint32 modifiers);
+    int deliverToCombination(quint32 kind, CarbonKeyCode keyCode, quint32 modifiers);
 
     EventHandler handler_;
     QSet<quint32> eventTypes_;

@@ -3,7 +3,7 @@
 namespace hushpane::test {
 
 InMemoryKeyboardLayout::InMemoryKeyboardLayout() {
-    const std::pair<qint64, const char*> us[] = {
+    const std::pair<CarbonKeyCode, const char*> us[] = {
         {0, "a"},  {11, "b"}, {8, "c"},  {2, "d"},  {14, "e"},  {3, "f"},  {5, "g"},  {4, "h"},
         {34, "i"}, {38, "j"}, {40, "k"}, {37, "l"}, {46, "m"},  {45, "n"}, {31, "o"}, {35, "p"},
         {12, "q"}, {15, "r"}, {1, "s"},  {17, "t"}, {32, "u"},  {9, "v"},  {13, "w"}, {7, "x"},
@@ -16,7 +16,7 @@ InMemoryKeyboardLayout::InMemoryKeyboardLayout() {
     }
 }
 
-std::optional<QString> InMemoryKeyboardLayout::characterForKey(qint64 carbonKeyCode) {
+std::optional<QString> InMemoryKeyboardLayout::characterForKey(CarbonKeyCode carbonKeyCode) {
     ++lookups;
     const auto it = characters.constFind(carbonKeyCode);
     if (it == characters.cend()) {

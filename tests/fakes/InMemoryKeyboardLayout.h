@@ -12,9 +12,9 @@ class InMemoryKeyboardLayout : public KeyboardLayout {
 public:
     InMemoryKeyboardLayout();
 
-    std::optional<QString> characterForKey(qint64 carbonKeyCode) override;
+    std::optional<QString> characterForKey(CarbonKeyCode carbonKeyCode) override;
 
-    QHash<qint64, QString> characters;
+    QHash<CarbonKeyCode, QString> characters;
     int lookups = 0;
 };
 

@@ -22,8 +22,10 @@ void InMemoryPreferenceDomain::setValue(const QString& key, const std::optional<
 bool InMemoryPreferenceDomain::synchronize() {
     ++synchronizeCount;
     if (failSynchronize) {
+        lastError_ = failReason;
         return false;
     }
+    lastError_.clear();
     stored = values;
     return true;
 }

@@ -16,12 +16,17 @@ constexpr quint32 kSSKS = 0x53534B53;
 
 class HotKeyLayerTest : public LibraryTest {
 protected:
+    void SetUp() override {
+        QObject::connect(&carbon(), &CarbonKeyboardShortcuts::keyDown, &context,
+                         [this](const Shortcut&) { ++downs; });
+        QObject::connect(&carbon(), &CarbonKeyboardShortcuts::keyUp, &context,
+                         [this](const Shortcut&) { ++ups; });
+    }
     CarbonKeyboardShortcuts& carbon() { return library->carbonKeyboardShortcuts(); }
 
-    void registerCounting(const Shortcut& shortcut) {
-        carbon().registerShortcut(
-            shortcut, [this](const Shortcut&) { ++downs; }, [this](const Shortcut&) { ++ups; });
-    }
+    void registerCounting(const Shortcut& shortcut) { carbon().registerShortcut(shortcut); }
+
+    QObject context;
 
     int downs = 0;
     int ups = 0;
@@ -78,12 +83,12 @@ TEST_F(HotKeyLayerTest, EventsNotForThisLayerAreNotHandled) {
     registerCounting(controlOptionCommandD());
     const quint32 id = carbon().hotKeys().begin()->first;
 
-    HotKeyEvent foreign{HotKeyEventKind::hotKeyPressed, {0x41424344, id}, 0, 0};
+    HotKeyEvent foreign{HotKeyEventKind::hotKeyPressed, {0x41424344, id}, 0, 0, 0, {}};
     EXPECT_EQ(hotKeys.deliver(foreign), -9874);
-    HotKeyEvent unknownId{HotKeyEventKind::hotKeyPressed, {kSSKS, id + 7}, 0, 0};
+    HotKeyEvent unknownId{HotKeyEventKind::hotKeyPressed, {kSSKS, id + 7}, 0, 0, 0, {}};
     EXPECT_EQ(hotKeys.deliver(unknownId), -9874);
     EXPECT_EQ(carbon().handleEvent(nullptr), -9874);
-    HotKeyEvent otherKind{9, {kSSKS, id}, 0, 0};
+    HotKeyEvent otherKind{9, {kSSKS, id}, 0, 0, 0, {}};
     EXPECT_EQ(carbon().handleEvent(&otherKind), -9874);
     // Raw key events of any kind but 1 and 3 call nothing.
     EXPECT_EQ(carbon().handleRawKeyEvent(2, 2, 6400), -9874);

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace KeyboardShortcuts;
@@ -57,14 +58,13 @@ protected:
         before = new QLineEdit(&window);
         column->addWidget(before);
         recorder = new RecorderCocoa(
-            *toggle, [this](const std::optional<Shortcut>& s) { changes.append(s); }, &window);
+            *library, *toggle, [this](const std::optional<Shortcut>& s) { changes.append(s); },
+            &window);
         column->addWidget(recorder);
         outside = new QLabel(QStringLiteral("elsewhere"), &window);
         column->addWidget(outside);
-        library->notificationCenter().addObserver(
-            recorderActiveStatusDidChange, &window, [this](const QVariantMap& info) {
-                activeStatus.append(info.value(QStringLiteral("isActive")).toBool());
-            });
+        QObject::connect(library.get(), &Library::recorderActiveStatusDidChange, &window,
+                         [this](bool isActive) { activeStatus.append(isActive); });
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -106,7 +106,7 @@ TEST_F(RecorderTest, ShowsTheStoredShortcutAndDoesNotRecordByItself) {
 
     // A window whose only focusable widget is the recorder.
     QWidget alone;
-    auto* own = new RecorderCocoa(*toggle, {}, &alone);
+    auto* own = new RecorderCocoa(*library, *toggle, {}, &alone);
     alone.show();
     alone.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&alone));
@@ -192,6 +192,68 @@ TEST_F(RecorderTest, TheClearButtonClearsWithoutRecording) {
     recorder->clearButton()->trigger();
     EXPECT_FALSE(stored());
     EXPECT_TRUE(recorder->isRecording()) << "it takes focus after clearing";
+}
+
+// The button as a person reaches it: a press and a release of the mouse on the button, which
+// the window routes to the field's child under the pointer.
+TEST_F(RecorderTest, AClickOnTheClearButtonClears) {
+    for (const bool recording : {false, true}) {
+        setShortcut(commandShiftK(), *toggle);
+        QCoreApplication::processEvents();
+        if (recording) {
+            startRecording();
+        }
+        QWidget* button = nullptr;
+        for (QToolButton* child : recorder->findChildren<QToolButton*>()) {
+            if (child->isVisible()) {
+                button = child;
+            }
+        }
+        ASSERT_NE(button, nullptr) << "the clear button is shown";
+        const QPoint centre = button->mapTo(&window, button->rect().center());
+        QWidget* under = window.childAt(centre);
+        ASSERT_EQ(under, button) << "nothing covers the button";
+        QTest::mouseClick(under, Qt::LeftButton, {}, button->rect().center());
+        EXPECT_FALSE(stored()) << "recording: " << recording;
+        EXPECT_TRUE(recorder->text().isEmpty());
+        EXPECT_TRUE(recorder->isRecording()) << "it keeps focus to record the next one";
+        recorder->clearFocus();
+        QCoreApplication::processEvents();
+    }
+}
+
+// The prompt shows while recording an empty field, also though the text is centred (Qt hides
+// a centred placeholder while the field has focus).
+TEST_F(RecorderTest, AnEmptyFieldPromptsWhileRecording) {
+    setShortcut(std::nullopt, *toggle);
+    startRecording();
+    ASSERT_TRUE(recorder->text().isEmpty());
+    EXPECT_EQ(recorder->placeholderText(), QStringLiteral("Press Shortcut"));
+    const QImage withPrompt = recorder->grab().toImage();
+    recorder->setPlaceholderText(QString());
+    const QImage without = recorder->grab().toImage();
+    EXPECT_NE(withPrompt, without) << "the prompt is drawn";
+}
+
+// Only a held keyboard sees combinations other clients grab; every way out lets it go.
+TEST_F(RecorderTest, HoldsTheKeyboardOnlyWhileRecording) {
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    const std::function<void()> waysOut[] = {
+        [this] { QTest::keyClick(recorder, Qt::Key_Escape); },
+        [this] { QTest::mouseClick(outside, Qt::LeftButton); },
+        [this] { before->setFocus(Qt::MouseFocusReason); },
+        [this] { QTest::keyClick(recorder, Qt::Key_K, kCommandShift); },
+        [this] { window.hide(); },
+    };
+    int way = 0;
+    for (const auto& wayOut : waysOut) {
+        startRecording();
+        EXPECT_EQ(QWidget::keyboardGrabber(), recorder);
+        wayOut();
+        EXPECT_FALSE(recorder->isRecording()) << way;
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << way;
+        ++way;
+    }
 }
 
 TEST_F(RecorderTest, AShortcutOfAMainMenuItemShowsTheAlertAndStoresNothing) {
@@ -295,7 +357,7 @@ TEST_F(RecorderTest, ClicksOutsideTheMarginEndRecordingAndReachTheirTarget) {
 }
 
 TEST_F(RecorderTest, FollowsStoresMadeElsewhere) {
-    RecorderCocoa other(*toggle);
+    RecorderCocoa other(*library, *toggle);
     setShortcut(commandShiftK(), *toggle);
     EXPECT_EQ(recorder->text(), QStringLiteral("⇧⌘K"));
     EXPECT_EQ(other.text(), QStringLiteral("⇧⌘K"));
@@ -318,7 +380,7 @@ TEST_F(RecorderTest, ARecorderThatIsNotRecordingLeavesAnotherOnesPauseAlone) {
     startRecording();
     {
         QWidget otherWindow;
-        auto* idle = new RecorderCocoa(Name(QStringLiteral("other")), {}, &otherWindow);
+        auto* idle = new RecorderCocoa(*library, Name(QStringLiteral("other")), {}, &otherWindow);
         Q_UNUSED(idle);
     }
     EXPECT_TRUE(isPaused());
@@ -326,7 +388,7 @@ TEST_F(RecorderTest, ARecorderThatIsNotRecordingLeavesAnotherOnesPauseAlone) {
 }
 
 TEST_F(RecorderTest, TheLabelledRowAndRenaming) {
-    Recorder row(QStringLiteral("Keyboard shortcut"), *toggle);
+    Recorder row(*library, QStringLiteral("Keyboard shortcut"), *toggle);
     row.resize(400, 40);
     row.show();
     ASSERT_NE(row.label(), nullptr);
@@ -334,7 +396,7 @@ TEST_F(RecorderTest, TheLabelledRowAndRenaming) {
     EXPECT_LT(row.label()->geometry().x(), row.control()->geometry().x());
     EXPECT_EQ(row.control()->width(), 130);
 
-    Recorder bare(*toggle);
+    Recorder bare(*library, *toggle);
     EXPECT_EQ(bare.label(), nullptr);
 
     // Same name: the field is left as it is.

@@ -23,7 +23,7 @@ protected:
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
             [this](const QString& label, QWidget* parent) {
-                return new KeyboardShortcuts::Recorder(label, *name, {}, parent);
+                return new KeyboardShortcuts::Recorder(library, label, *name, {}, parent);
             },
             nullptr, [] {}, [] {});
     }

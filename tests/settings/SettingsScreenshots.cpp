@@ -110,8 +110,9 @@ int main(int argc, char** argv) {
         QStringLiteral("toggleDesktop"),
         KeyboardShortcuts::Shortcut(KeyboardShortcuts::Key::d,
                                     Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    const auto recorderRow = [&toggle](const QString& label, QWidget* parent) -> QWidget* {
-        return new KeyboardShortcuts::Recorder(label, toggle, {}, parent);
+    const auto recorderRow = [&library, &toggle](const QString& label,
+                                                 QWidget* parent) -> QWidget* {
+        return new KeyboardShortcuts::Recorder(library, label, toggle, {}, parent);
     };
     SettingsWindowController controller(
         scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),

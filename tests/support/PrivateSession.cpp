@@ -7,8 +7,10 @@
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusReply>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QUuid>
 
 #include <csignal>
@@ -75,6 +77,12 @@ void PrivateSession::startParts(const Options& options) {
             return;
         }
     }
+    if (options.wayland) {
+        startCompositor();
+        if (!error_.isEmpty()) {
+            return;
+        }
+    }
     if (options.windowManager) {
         if (display().isEmpty()) {
             error_ = QStringLiteral("a window manager needs a display");
@@ -98,6 +106,35 @@ PrivateSession::~PrivateSession() {
 
 QString PrivateSession::display() const {
     return environment_.value(QStringLiteral("DISPLAY"));
+}
+
+QString PrivateSession::waylandDisplay() const {
+    return environment_.value(QStringLiteral("WAYLAND_DISPLAY"));
+}
+
+void PrivateSession::startCompositor() {
+    environment_.remove(QStringLiteral("DISPLAY"));
+    const QString socket = QStringLiteral("wayland-hushpane");
+    // weston refuses a runtime directory that others may read; ours is the owner's alone.
+    const QString runtime = environment_.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (!start(
+            QStringLiteral("weston"),
+            {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--socket=") + socket,
+             QStringLiteral("--idle-time=0"), QStringLiteral("--no-config"),
+             QStringLiteral("--log=") + home() + QStringLiteral("/weston.log")})) {
+        error_ = QStringLiteral("weston did not start");
+        return;
+    }
+    const QDeadlineTimer deadline(kStartTimeoutMs);
+    while (!QFile::exists(runtime + QLatin1Char('/') + socket) && !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    if (!QFile::exists(runtime + QLatin1Char('/') + socket)) {
+        error_ =
+            QStringLiteral("weston made no socket; see ") + home() + QStringLiteral("/weston.log");
+        return;
+    }
+    environment_.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
 }
 
 QString PrivateSession::busAddress() const {

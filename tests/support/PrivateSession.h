@@ -19,10 +19,10 @@ class PrivateXServer;
 
 // A throw-away session for one test: a temporary HOME with the XDG directories and a Desktop
 // folder, and on request a private D-Bus session bus and an Xvfb display of its own, a window
-// manager on it. The bus is started with the session's environment, so what it activates
-// (xfconfd, dconf) reads and writes only the temporary HOME. The code under test talks to it
-// through bus() and display(); programs get environment() (start() and run() pass it).
-// A desktop goes on top with PrivateDesktop and a DesktopProfile.
+// manager on it, or a headless Wayland compositor instead of X. The bus is started with the
+// session's environment, so what it activates (xfconfd, dconf) reads and writes only the temporary
+// HOME. The code under test talks to it through bus() and display(); programs get environment()
+// (start() and run() pass it). A desktop goes on top with PrivateDesktop and a DesktopProfile.
 //
 // Everything started here is ended by its own process id, newest first, with the session, and
 // so are the services the bus activated (each owner of a well-known name on it), before the
@@ -36,6 +36,9 @@ public:
         QSize screen{1024, 768};
         // openbox; needs a display (own or inherited).
         bool windowManager = false;
+        // A headless Wayland compositor (weston) as the session's display server, with no X
+        // display at all: WAYLAND_DISPLAY is set, DISPLAY taken away.
+        bool wayland = false;
     };
 
     PrivateSession();
@@ -53,6 +56,8 @@ public:
     QString configHome() const { return home() + QStringLiteral("/.config"); }
     // ":N", or empty without a display.
     QString display() const;
+    // The Wayland socket's name, or empty without a compositor.
+    QString waylandDisplay() const;
     // Empty without a bus.
     QString busAddress() const;
     QDBusConnection bus() const;
@@ -72,6 +77,7 @@ public:
 
 private:
     void startParts(const Options& options);
+    void startCompositor();
     void endBusServices();
 
     QTemporaryDir home_;

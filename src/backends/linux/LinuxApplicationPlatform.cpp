@@ -129,6 +129,10 @@ bool LinuxApplicationPlatform::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LinuxApplicationPlatform::applyPolicy(QWindow* window, bool mapped) {
+    // The task-bar hint is an X11 window state; a Wayland compositor decides that itself.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return;
+    }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !window->handle() || window->type() == Qt::Popup || window->type() == Qt::ToolTip) {
         return;

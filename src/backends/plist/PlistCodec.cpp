@@ -1,23 +1,21 @@
 #include "backends/plist/PlistCodec.h"
 
+#include "backends/plist/BinaryPlistReader.h"
+
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTimeZone>
 #include <QVariantList>
 
 #include <plist/plist.h>
 
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace hushpane::plist {
 
 namespace {
-
-// Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
-const QDateTime& referenceDate() {
-    static const QDateTime epoch(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
-    return epoch;
-}
 
 struct PlistDeleter {
     void operator()(plist_t p) const { plist_free(p); }
@@ -29,96 +27,245 @@ struct FreeDeleter {
 };
 using CString = std::unique_ptr<char, FreeDeleter>;
 
-// nullopt: the node cannot be represented; `tooDeep` tells the caller to give up.
-std::optional<QVariant> toVariant(plist_t node, int depth, bool& tooDeep) {
-    if (depth > kMaxDepth) {
-        tooDeep = true;
-        return std::nullopt;
-    }
-    switch (plist_get_node_type(node)) {
-        case PLIST_BOOLEAN: {
-            uint8_t b = 0;
-            plist_get_bool_val(node, &b);
-            return QVariant(b != 0);
-        }
-        case PLIST_UINT: {
-            uint64_t u = 0;
-            plist_get_uint_val(node, &u);
-            // Negative integers are stored in two's complement.
-            return QVariant(static_cast<qlonglong>(u));
-        }
-        case PLIST_REAL: {
-            double d = 0;
-            plist_get_real_val(node, &d);
-            return QVariant(d);
-        }
-        case PLIST_STRING: {
-            // By pointer and length: a string with a NUL byte in it is data from a damaged
-            // file, and the copying accessor aborts the process on it.
-            uint64_t len = 0;
-            const char* s = plist_get_string_ptr(node, &len);
-            return QVariant(QString::fromUtf8(s ? s : "", s ? static_cast<qsizetype>(len) : 0));
-        }
-        case PLIST_DATA: {
-            uint64_t len = 0;
-            const char* d = plist_get_data_ptr(node, &len);
-            return QVariant(QByteArray(d ? d : "", d ? static_cast<qsizetype>(len) : 0));
-        }
-        case PLIST_DATE: {
-            int32_t sec = 0;
-            int32_t usec = 0;
-            plist_get_date_val(node, &sec, &usec);
-            return QVariant(referenceDate().addMSecs(qint64(sec) * 1000 + usec / 1000));
-        }
-        case PLIST_ARRAY: {
-            QVariantList list;
-            const uint32_t n = plist_array_get_size(node);
-            for (uint32_t i = 0; i < n; ++i) {
-                auto v = toVariant(plist_array_get_item(node, i), depth + 1, tooDeep);
-                if (tooDeep) {
-                    return std::nullopt;
-                }
-                if (v) {
-                    list.append(*v);
-                }
-            }
-            return QVariant(list);
-        }
-        case PLIST_DICT: {
-            QVariantMap map;
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            while (it) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, it, &key, &value);
-                CString ownedKey(key);
-                if (!value) {
-                    break;
-                }
-                auto v = toVariant(value, depth + 1, tooDeep);
-                if (tooDeep) {
-                    std::free(it);
-                    return std::nullopt;
-                }
-                if (v && key) {
-                    map.insert(QString::fromUtf8(key), *v);
-                }
-            }
-            std::free(it);
-            return QVariant(map);
-        }
-        case PLIST_UID: {
-            uint64_t u = 0;
-            plist_get_uid_val(node, &u);
-            return QVariant(QVariantMap{{QStringLiteral("CF$UID"), qlonglong(u)}});
-        }
-        default:
-            return std::nullopt;
-    }
+QByteArray toXml(plist_t node) {
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(node, &xml, &length);
+    QByteArray out(xml ? xml : "", xml ? static_cast<qsizetype>(length) : 0);
+    plist_to_xml_free(xml);
+    return out;
 }
 
-plist_t fromVariant(const QVariant& v) {
+// libplist keeps dates in 64 bits but hands them out only as 32-bit seconds, which turns
+// anything before 1901 or after 2038 into 1932. Its XML text carries the full value.
+std::optional<QDateTime> dateOf(plist_t node) {
+    static const QRegularExpression pattern(QStringLiteral("<date>([^<]*)</date>"));
+    const auto match = pattern.match(QString::fromUtf8(toXml(node)));
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const QDateTime when = QDateTime::fromString(match.captured(1), Qt::ISODate);
+    if (!when.isValid()) {
+        return std::nullopt;
+    }
+    return when.toUTC();
+}
+
+plist_t newDate(const QDateTime& when) {
+    const QDateTime utc = when.toUTC();
+    if (!utc.isValid() || utc.date().year() < 1 || utc.date().year() > 9999) {
+        return nullptr;
+    }
+    const QByteArray xml = "<plist version=\"1.0\"><date>" +
+                           utc.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toLatin1() +
+                           "</date></plist>";
+    plist_t node = nullptr;
+    plist_from_xml(xml.constData(), static_cast<uint32_t>(xml.size()), &node);
+    if (node && plist_get_node_type(node) != PLIST_DATE) {
+        plist_free(node);
+        return nullptr;
+    }
+    return node;
+}
+
+// Whether the XML elements nest deeper than `limit`, found without parsing: libplist parses
+// any depth, but frees its tree recursively, so a deep enough file overflows the stack after
+// the parse. Text cannot hold a raw '<', so counting tags is exact once comments,
+// declarations, processing instructions and CDATA sections are skipped.
+bool xmlNestsDeeperThan(QByteArrayView xml, int limit) {
+    int depth = 0;
+    qsizetype i = 0;
+    const auto skipPast = [&](QByteArrayView end) {
+        const qsizetype at = xml.indexOf(end, i);
+        i = at < 0 ? xml.size() : at + end.size();
+    };
+    while ((i = xml.indexOf('<', i)) >= 0) {
+        const QByteArrayView rest = xml.sliced(i);
+        if (rest.startsWith("<!--")) {
+            skipPast("-->");
+        } else if (rest.startsWith("<![CDATA[")) {
+            skipPast("]]>");
+        } else if (rest.startsWith("<?")) {
+            skipPast("?>");
+        } else if (rest.startsWith("<!")) {
+            skipPast(">");
+        } else if (rest.startsWith("</")) {
+            --depth;
+            skipPast(">");
+        } else {
+            // A start tag; a '>' or "/>" inside a quoted attribute value does not end it.
+            char quote = 0;
+            char last = 0;
+            for (++i; i < xml.size() && (quote || xml[i] != '>'); ++i) {
+                if (quote) {
+                    quote = xml[i] == quote ? 0 : quote;
+                } else if (xml[i] == '"' || xml[i] == '\'') {
+                    quote = xml[i];
+                }
+                last = xml[i];
+            }
+            ++i;
+            if (last != '/' && ++depth > limit) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Reads what libplist parsed from XML; nullopt with `error` set when the tree holds
+// something that has no QVariant form here.
+class TreeReader {
+public:
+    std::optional<QVariant> read(plist_t node, int depth) {
+        if (depth > kMaxDepth) {
+            return fail(QStringLiteral("the property list is nested too deeply"));
+        }
+        if (--valuesLeft_ < 0) {
+            return fail(QStringLiteral("the property list holds too many values"));
+        }
+        switch (plist_get_node_type(node)) {
+            case PLIST_BOOLEAN: {
+                uint8_t b = 0;
+                plist_get_bool_val(node, &b);
+                return QVariant(b != 0);
+            }
+            case PLIST_UINT: {
+                uint64_t u = 0;
+                plist_get_uint_val(node, &u);
+                // Negative integers are stored in two's complement.
+                return QVariant(static_cast<qlonglong>(u));
+            }
+            case PLIST_REAL: {
+                double d = 0;
+                plist_get_real_val(node, &d);
+                return QVariant(d);
+            }
+            case PLIST_STRING: {
+                // By pointer and length: the copying accessor aborts on a NUL byte.
+                uint64_t len = 0;
+                const char* s = plist_get_string_ptr(node, &len);
+                const QByteArrayView text(s ? s : "", s ? static_cast<qsizetype>(len) : 0);
+                if (text.contains('\0')) {
+                    return fail(QStringLiteral("a key or text holds a NUL byte"));
+                }
+                return QVariant(QString::fromUtf8(text));
+            }
+            case PLIST_DATA: {
+                uint64_t len = 0;
+                const char* d = plist_get_data_ptr(node, &len);
+                return QVariant(QByteArray(d ? d : "", d ? static_cast<qsizetype>(len) : 0));
+            }
+            case PLIST_DATE: {
+                const auto when = dateOf(node);
+                if (!when) {
+                    return fail(QStringLiteral("a date cannot be read"));
+                }
+                return QVariant(*when);
+            }
+            case PLIST_ARRAY:
+                return array(node, depth);
+            case PLIST_DICT:
+                return dictionary(node, depth);
+            case PLIST_UID: {
+                uint64_t u = 0;
+                plist_get_uid_val(node, &u);
+                return QVariant(QVariantMap{{QStringLiteral("CF$UID"), qlonglong(u)}});
+            }
+            default:
+                return fail(
+                    QStringLiteral("the property list holds a kind of value that "
+                                   "isn't supported"));
+        }
+    }
+
+    const QString& error() const { return error_; }
+
+private:
+    std::optional<QVariant> fail(const QString& why) {
+        if (error_.isEmpty()) {
+            error_ = why;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<QVariant> array(plist_t node, int depth) {
+        QVariantList list;
+        const uint32_t n = plist_array_get_size(node);
+        for (uint32_t i = 0; i < n; ++i) {
+            auto v = read(plist_array_get_item(node, i), depth + 1);
+            if (!v) {
+                return std::nullopt;
+            }
+            list.append(std::move(*v));
+        }
+        return QVariant(list);
+    }
+
+    std::optional<QVariant> dictionary(plist_t node, int depth) {
+        QVariantMap map;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        std::optional<QVariant> result;
+        while (it) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, it, &key, &value);
+            CString ownedKey(key);
+            if (!value) {
+                result = QVariant(map);
+                break;
+            }
+            if (!key) {
+                fail(QStringLiteral("not a property list (a key cannot be read)"));
+                break;
+            }
+            auto v = read(value, depth + 1);
+            if (!v) {
+                break;
+            }
+            map.insert(QString::fromUtf8(key), std::move(*v));
+        }
+        std::free(it);
+        return result;
+    }
+
+    int valuesLeft_ = kMaxValues;
+    QString error_;
+};
+
+plist_t fromVariant(const QVariant& v, QString& error);
+
+plist_t fromList(const QVariantList& list, QString& error) {
+    PlistPtr array(plist_new_array());
+    for (const QVariant& item : list) {
+        plist_t child = fromVariant(item, error);
+        if (!child) {
+            return nullptr;
+        }
+        plist_array_append_item(array.get(), child);
+    }
+    return array.release();
+}
+
+plist_t fromMap(const QVariantMap& map, QString& error) {
+    PlistPtr dict(plist_new_dict());
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        if (it.key().contains(QChar(u'\0'))) {
+            error = QStringLiteral("a key holds a NUL character");
+            return nullptr;
+        }
+        plist_t child = fromVariant(it.value(), error);
+        if (!child) {
+            error = QStringLiteral("\"%1\": %2").arg(it.key(), error);
+            return nullptr;
+        }
+        plist_dict_set_item(dict.get(), it.key().toUtf8().constData(), child);
+    }
+    return dict.release();
+}
+
+plist_t fromVariant(const QVariant& v, QString& error) {
     switch (v.typeId()) {
         case QMetaType::Bool:
             return plist_new_bool(v.toBool() ? 1 : 0);
@@ -129,103 +276,119 @@ plist_t fromVariant(const QVariant& v) {
         case QMetaType::Short:
             return plist_new_uint(static_cast<uint64_t>(v.toLongLong()));
         case QMetaType::ULongLong:
+            if (v.toULongLong() > quint64(std::numeric_limits<qint64>::max())) {
+                error = QStringLiteral("the number is beyond 64-bit signed integers");
+                return nullptr;
+            }
             return plist_new_uint(v.toULongLong());
         case QMetaType::Double:
         case QMetaType::Float:
             return plist_new_real(v.toDouble());
-        case QMetaType::QString:
-            return plist_new_string(v.toString().toUtf8().constData());
+        case QMetaType::QString: {
+            const QString s = v.toString();
+            if (s.contains(QChar(u'\0'))) {
+                error = QStringLiteral("the text holds a NUL character");
+                return nullptr;
+            }
+            return plist_new_string(s.toUtf8().constData());
+        }
         case QMetaType::QByteArray: {
             const QByteArray b = v.toByteArray();
             return plist_new_data(b.constData(), static_cast<uint64_t>(b.size()));
         }
         case QMetaType::QDateTime: {
-            const qint64 ms = referenceDate().msecsTo(v.toDateTime());
-            qint64 sec = ms / 1000;
-            qint64 rest = ms % 1000;
-            if (rest < 0) {
-                rest += 1000;
-                sec -= 1;
+            plist_t date = newDate(v.toDateTime());
+            if (!date) {
+                error = QStringLiteral("the date lies outside the years 1 to 9999");
             }
-            return plist_new_date(static_cast<int32_t>(sec), static_cast<int32_t>(rest * 1000));
+            return date;
         }
         case QMetaType::QVariantList:
-        case QMetaType::QStringList: {
-            plist_t array = plist_new_array();
-            for (const QVariant& item : v.toList()) {
-                if (plist_t child = fromVariant(item)) {
-                    plist_array_append_item(array, child);
-                }
-            }
-            return array;
-        }
-        case QMetaType::QVariantMap: {
-            const QVariantMap map = v.toMap();
-            plist_t dict = plist_new_dict();
-            for (auto it = map.cbegin(); it != map.cend(); ++it) {
-                if (plist_t child = fromVariant(it.value())) {
-                    plist_dict_set_item(dict, it.key().toUtf8().constData(), child);
-                }
-            }
-            return dict;
-        }
+        case QMetaType::QStringList:
+            return fromList(v.toList(), error);
+        case QMetaType::QVariantMap:
+            return fromMap(v.toMap(), error);
         default:
+            error = QStringLiteral("a value of type %1 has no property-list form")
+                        .arg(QString::fromLatin1(v.typeName() ? v.typeName() : "(none)"));
             return nullptr;
     }
 }
 
-}  // namespace
-
-Decoded decodeDictionary(const QByteArray& bytes) {
+Decoded decodeWithoutCheck(const QByteArray& bytes) {
     if (bytes.isEmpty()) {
         return {std::nullopt, QStringLiteral("the file is empty")};
     }
     if (bytes.size() > std::numeric_limits<uint32_t>::max()) {
         return {std::nullopt, QStringLiteral("the file is too large")};
     }
-    // A key or a string with a NUL byte inside makes libplist's accessors abort the process.
-    // XML cannot hold one at all; a binary file is checked through its XML form, where such
-    // text shows up as it is (data is base64 there, so a NUL in data is fine).
-    const QString withNul = QStringLiteral("not a property list (a key or text holds a NUL byte)");
-    const bool binary = plist_is_binary(bytes.constData(), static_cast<uint32_t>(bytes.size()));
-    if (!binary && bytes.contains('\0')) {
-        return {std::nullopt, withNul};
-    }
-    plist_t raw = nullptr;
-    plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
-    PlistPtr root(raw);
-    if (!root) {
-        return {std::nullopt, QStringLiteral("not a property list")};
-    }
-    if (binary) {
-        char* xml = nullptr;
-        uint32_t length = 0;
-        plist_to_xml(root.get(), &xml, &length);
-        const bool hasNul = xml && QByteArrayView(xml, length).contains('\0');
-        plist_to_xml_free(xml);
-        if (hasNul) {
-            return {std::nullopt, withNul};
+    std::optional<QVariant> root;
+    QString error;
+    if (BinaryPlistReader::looksBinary(bytes)) {
+        // Read by our own bounded reader: libplist's recurses once per level without limit.
+        BinaryPlistReader reader(bytes, kMaxDepth, kMaxValues);
+        root = reader.read();
+        error = reader.error();
+    } else {
+        // A NUL byte makes libplist's text accessors abort; XML cannot hold one anyway.
+        if (bytes.contains('\0')) {
+            return {std::nullopt,
+                    QStringLiteral("not a property list (a key or text holds a NUL byte)")};
         }
+        // <plist>, the root <dict>, then one element per level (and <key> beside them).
+        if (xmlNestsDeeperThan(bytes, kMaxDepth + 3)) {
+            return {std::nullopt, QStringLiteral("the property list is nested too deeply")};
+        }
+        plist_t raw = nullptr;
+        plist_from_xml(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
+        PlistPtr tree(raw);
+        if (!tree) {
+            return {std::nullopt, QStringLiteral("not a property list")};
+        }
+        if (plist_get_node_type(tree.get()) != PLIST_DICT) {
+            return {std::nullopt, QStringLiteral("the property list is not a dictionary")};
+        }
+        TreeReader reader;
+        root = reader.read(tree.get(), 0);
+        error = reader.error();
     }
-    if (plist_get_node_type(root.get()) != PLIST_DICT) {
+    if (!root) {
+        return {std::nullopt, error};
+    }
+    if (root->typeId() != QMetaType::QVariantMap) {
         return {std::nullopt, QStringLiteral("the property list is not a dictionary")};
     }
-    bool tooDeep = false;
-    auto v = toVariant(root.get(), 0, tooDeep);
-    if (tooDeep || !v) {
-        return {std::nullopt, QStringLiteral("the property list is nested too deeply")};
-    }
-    return {v->toMap(), {}};
+    return {root->toMap(), {}};
 }
 
-QByteArray encodeDictionary(const QVariantMap& root) {
-    PlistPtr dict(fromVariant(QVariant(root)));
-    char* xml = nullptr;
-    uint32_t len = 0;
-    plist_to_xml(dict.get(), &xml, &len);
-    QByteArray out(xml ? xml : "", xml ? static_cast<qsizetype>(len) : 0);
-    plist_to_xml_free(xml);
-    return out;
+}  // namespace
+
+Decoded decodeDictionary(const QByteArray& bytes) {
+    Decoded decoded = decodeWithoutCheck(bytes);
+    if (!decoded.root) {
+        return decoded;
+    }
+    // The next write stores what was read; a value that would not come back the same is
+    // refused now, while the file can still be kept aside untouched.
+    const Encoded encoded = encodeDictionary(*decoded.root);
+    const Decoded again = encoded.bytes ? decodeWithoutCheck(*encoded.bytes) : Decoded{};
+    if (!again.root || *again.root != *decoded.root) {
+        return {std::nullopt,
+                QStringLiteral("it holds a value that can't be written back unchanged%1")
+                    .arg(encoded.error.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" (") + encoded.error + QStringLiteral(")"))};
+    }
+    return decoded;
+}
+
+Encoded encodeDictionary(const QVariantMap& root) {
+    QString error;
+    PlistPtr dict(fromMap(root, error));
+    if (!dict) {
+        return {std::nullopt, error};
+    }
+    return {toXml(dict.get()), {}};
 }
 
 }  // namespace hushpane::plist

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backends/plist/PreferenceFile.h"
 #include "platform/PreferenceDomain.h"
 
 #include <QSet>
@@ -11,10 +12,14 @@ namespace hushpane {
 // - Reading is lazy: the file is read on first use and again at each synchronize().
 // - synchronize() takes an advisory lock on "<file>.lock", re-reads the file, lays this
 //   object's pending changes over it and writes the result atomically (temporary file, fsync,
-//   rename, fsync of the directory). A crash leaves either the old or the new file; the
+//   rename, fsync of the folder). A crash leaves either the old or the new file; the
 //   temporary file of a writer that died is removed by the next write.
-// - A file that cannot be parsed is renamed to "<file>.corrupt" (or "<file>.corrupt.N"),
-//   logged, and read as empty: what was in it is never overwritten.
+// - A file whose contents cannot be used (not a property list, nested too deeply, too large,
+//   holding values that would not be written back unchanged) is renamed to "<file>.corrupt"
+//   (or "<file>.corrupt.N"), logged, and read as empty.
+// - A file that exists but cannot be read at all (no permission, a folder or a pipe in its
+//   place, a read error) is left where it is and read as empty, and every synchronize() fails
+//   until it can be read again: what is in it is never overwritten.
 class PlistPreferenceDomain : public PreferenceDomain {
 public:
     PlistPreferenceDomain(QString identifier, QString filePath);
@@ -24,19 +29,22 @@ public:
     void setValue(const QString& key, const std::optional<QVariant>& value) override;
     bool synchronize() override;
     QVariantMap snapshot() override;
+    QString lastError() const override { return lastError_; }
 
     const QString& filePath() const { return filePath_; }
-    // The reason the last synchronize() failed, for logs and tests.
-    const QString& lastError() const { return lastError_; }
+
+    // How long synchronize() waits for another process's lock before it gives up.
+    static constexpr int kLockTimeoutMs = 2000;
 
 private:
-    QVariantMap readFile();
-    bool writeFile(const QVariantMap& values);
+    // What is on disk; nothing with `error` set when the file is there but cannot be read.
+    std::optional<QVariantMap> readFile(QString& error);
     void ensureLoaded();
-    void removeStaleTemporaryFiles();
+    bool fail(const QString& error);
 
     QString identifier_;
     QString filePath_;
+    PreferenceFile file_;
     QVariantMap values_;
     QSet<QString> pending_;  // keys changed here and not yet written
     bool loaded_ = false;

@@ -13,25 +13,21 @@ namespace hushpane::x11 {
 
 namespace {
 
-constexpr qint64 kCommand = carbon::command;
-constexpr qint64 kShift = carbon::shift;
-constexpr qint64 kOption = carbon::option;
-constexpr qint64 kControl = carbon::control;
 constexpr int kToolTimeoutMs = 1500;
 
 std::optional<qint64> modifierNamed(const QString& name) {
     const QString n = name.toLower();
     if (n == u"primary" || n == u"control" || n == u"ctrl" || n == u"ctl") {
-        return kControl;
+        return carbon::control;
     }
     if (n == u"alt" || n == u"mod1") {
-        return kOption;
+        return carbon::option;
     }
     if (n == u"super" || n == u"mod4") {
-        return kCommand;
+        return carbon::command;
     }
     if (n == u"shift") {
-        return kShift;
+        return carbon::shift;
     }
     return std::nullopt;
 }
@@ -145,7 +141,7 @@ QList<SymbolicHotKey> symbolicHotKeys(const QStringList& accelerators, xkb_keyma
         }
         qint64 modifiers = accelerator->carbonModifiers;
         if (position->level == 1) {
-            modifiers |= kShift;
+            modifiers |= carbon::shift;
         }
         result.append(SymbolicHotKey{true, *carbon, modifiers});
     }

@@ -22,11 +22,6 @@ namespace hushpane::x11 {
 
 namespace {
 
-constexpr quint32 kCarbonCommand = carbon::command;
-constexpr quint32 kCarbonShift = carbon::shift;
-constexpr quint32 kCarbonOption = carbon::option;
-constexpr quint32 kCarbonControl = carbon::control;
-constexpr quint32 kCarbonFunction = carbon::function;
 constexpr uint16_t kRelevantModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 constexpr xcb_keysym_t kNumLockKeysym = 0xff7f;
@@ -153,26 +148,26 @@ void X11HotKeyService::ungrab(const Combination& combination) {
     }
 }
 
-HotKeyRegistration X11HotKeyService::registerHotKey(quint32 keyCode, quint32 modifiers,
+HotKeyRegistration X11HotKeyService::registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
                                                     HotKeyId id) {
     if (!isValid() || !connection_->isConnected()) {
         return {kEventHotKeyInvalidErr, std::nullopt};
     }
     const auto keycode = xKeycodeForCarbonKeyCode(keyCode);
-    if (!keycode || (modifiers & kCarbonFunction) != 0) {
+    if (!keycode || (modifiers & carbon::function) != 0) {
         return {kEventHotKeyInvalidErr, std::nullopt};
     }
     uint16_t mask = 0;
-    if ((modifiers & kCarbonControl) != 0) {
+    if ((modifiers & carbon::control) != 0) {
         mask |= XCB_MOD_MASK_CONTROL;
     }
-    if ((modifiers & kCarbonOption) != 0) {
+    if ((modifiers & carbon::option) != 0) {
         mask |= XCB_MOD_MASK_1;
     }
-    if ((modifiers & kCarbonCommand) != 0) {
+    if ((modifiers & carbon::command) != 0) {
         mask |= XCB_MOD_MASK_4;
     }
-    if ((modifiers & kCarbonShift) != 0) {
+    if ((modifiers & carbon::shift) != 0) {
         mask |= XCB_MOD_MASK_SHIFT;
     }
     const Combination combination{static_cast<xcb_keycode_t>(*keycode), mask};

@@ -37,7 +37,8 @@ public:
     bool isValid() const;
     bool hasDetectableAutoRepeat() const { return detectableAutoRepeat_; }
 
-    HotKeyRegistration registerHotKey(quint32 keyCode, quint32 modifiers, HotKeyId id) override;
+    HotKeyRegistration registerHotKey(CarbonKeyCode keyCode, quint32 modifiers,
+                                      HotKeyId id) override;
     qint32 unregisterHotKey(HotKeyRef ref) override;
     bool installEventHandler(EventHandler handler) override;
     void removeEventHandler() override { handler_ = nullptr; }

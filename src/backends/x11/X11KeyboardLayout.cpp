@@ -86,13 +86,14 @@ void X11KeyboardLayout::reload() {
     }
     xkb_keymap_unref(keymap_);
     keymap_ = keymap;
+    asciiLayout_ = firstAsciiCapableLayout(keymap_);
     if (xkb_state* state = xkb_x11_state_new_from_device(keymap_, connection_->get(), deviceId_)) {
         layout_ = xkb_state_serialize_layout(state, XKB_STATE_LAYOUT_EFFECTIVE);
         xkb_state_unref(state);
     }
 }
 
-std::optional<QString> X11KeyboardLayout::characterForKey(qint64 carbonKeyCode) {
+std::optional<QString> X11KeyboardLayout::characterForKey(CarbonKeyCode carbonKeyCode) {
     connection_->processPendingEvents();
     if (stale_) {
         reload();
@@ -101,7 +102,8 @@ std::optional<QString> X11KeyboardLayout::characterForKey(qint64 carbonKeyCode) 
     if (!keycode) {
         return std::nullopt;
     }
-    return characterForKeycode(keymap_, layout_, static_cast<xkb_keycode_t>(*keycode));
+    return characterForKeycode(keymap_, asciiLayout_.value_or(layout_),
+                               static_cast<xkb_keycode_t>(*keycode));
 }
 
 }  // namespace hushpane::x11

@@ -72,6 +72,31 @@ std::optional<QString> characterForKeycode(xkb_keymap* keymap, xkb_layout_index_
     return text;
 }
 
+std::optional<xkb_layout_index_t> firstAsciiCapableLayout(xkb_keymap* keymap) {
+    if (keymap == nullptr) {
+        return std::nullopt;
+    }
+    // The X key codes of the middle letter row, A to L on a US keyboard: every Latin layout
+    // puts letters there (AZERTY and QWERTZ included).
+    constexpr xkb_keycode_t kHomeRow[] = {38, 39, 40, 41, 42, 43, 44, 45, 46};
+    const xkb_layout_index_t layouts = xkb_keymap_num_layouts(keymap);
+    for (xkb_layout_index_t layout = 0; layout < layouts; ++layout) {
+        bool latin = true;
+        for (const xkb_keycode_t keycode : kHomeRow) {
+            const auto text = characterForKeycode(keymap, layout, keycode);
+            if (!text || text->size() != 1 || text->at(0).unicode() > 0x7F ||
+                !text->at(0).isLetter()) {
+                latin = false;
+                break;
+            }
+        }
+        if (latin) {
+            return layout;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<KeysymPosition> positionOfKeysym(xkb_keymap* keymap, xkb_layout_index_t layout,
                                                xkb_keysym_t keysym) {
     if (keymap == nullptr || keysym == XKB_KEY_NoSymbol) {

@@ -1,3 +1,4 @@
+#include "backends/plist/BinaryPlistBuilder.h"
 #include "backends/plist/PlistCodec.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
@@ -6,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -153,15 +155,83 @@ TEST_F(PlistDomainTest, CorruptFileIsMovedAsideReportedAndReadAsEmpty) {
 TEST_F(PlistDomainTest, NonDictionaryRootsAndDeepNestingAreRefused) {
     EXPECT_FALSE(plist::decodeDictionary("<plist><array/></plist>").root);
     EXPECT_FALSE(plist::decodeDictionary("").root);
-    QByteArray deep = "<plist><dict><key>a</key>";
-    for (int i = 0; i < 200; ++i) {
-        deep += "<array>";
+    const auto xmlNested = [](int depth) {
+        QByteArray deep = "<plist><dict><key>a</key>";
+        deep += QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth);
+        return deep + "</dict></plist>";
+    };
+    EXPECT_FALSE(plist::decodeDictionary(xmlNested(200)).root);
+    EXPECT_TRUE(plist::decodeDictionary(xmlNested(plist::kMaxDepth)).root);
+    // Deep binary files used to overflow the stack inside the parser before any check ran.
+    for (int depth : {200, 50000, 100000}) {
+        EXPECT_EQ(plist::decodeDictionary(test::BinaryPlistBuilder::nested(depth)).error,
+                  QStringLiteral("the property list is nested too deeply"))
+            << depth;
+        EXPECT_FALSE(plist::decodeDictionary(xmlNested(depth)).root) << depth;
     }
-    for (int i = 0; i < 200; ++i) {
-        deep += "</array>";
+    // As deep as XML gets within the size limit: libplist parses it, then overflowed the
+    // stack freeing it.
+    EXPECT_EQ(plist::decodeDictionary(xmlNested(270000)).error,
+              QStringLiteral("the property list is nested too deeply"));
+    // Quoted attribute values cannot hide a level.
+    EXPECT_EQ(plist::decodeDictionary("<plist><dict><key>a</key>" +
+                                      QByteArray("<array x='/>'>").repeated(270000) +
+                                      QByteArray("</array>").repeated(270000) + "</dict></plist>")
+                  .error,
+              QStringLiteral("the property list is nested too deeply"));
+    EXPECT_TRUE(plist::decodeDictionary(test::BinaryPlistBuilder::nested(plist::kMaxDepth)).root);
+}
+
+TEST_F(PlistDomainTest, BinaryFilesCannotLoopOrMultiplyTheWork) {
+    // An array that holds itself.
+    test::BinaryPlistBuilder loop;
+    const int key = loop.ascii("a");
+    const int self = loop.reserve();
+    loop.setArray(self, {self});
+    EXPECT_FALSE(plist::decodeDictionary(loop.build(loop.dict({{key, self}}))).root);
+
+    // Forty levels of arrays that each hold the next level twice: 2^40 values once expanded.
+    test::BinaryPlistBuilder shared;
+    const int k = shared.ascii("a");
+    int level = shared.array({});
+    for (int i = 0; i < 40; ++i) {
+        level = shared.array({level, level});
     }
-    deep += "</dict></plist>";
-    EXPECT_FALSE(plist::decodeDictionary(deep).root);
+    EXPECT_EQ(plist::decodeDictionary(shared.build(shared.dict({{k, level}}))).error,
+              QStringLiteral("the property list holds too many values"));
+}
+
+TEST_F(PlistDomainTest, DatesBeyond32BitSecondsSurviveARewrite) {
+    const QDateTime late(QDate(9999, 12, 31), QTime(0, 0), QTimeZone::utc());
+    const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());
+    PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), file());
+    domain.setValue(QStringLiteral("SULastCheckTime"), QVariant(late));
+    domain.setValue(QStringLiteral("early"), QVariant(early));
+    ASSERT_TRUE(domain.synchronize());
+    PlistPreferenceDomain other(QStringLiteral("app.hushpane"), file());
+    other.setValue(QStringLiteral("unrelated"), QVariant(true));
+    ASSERT_TRUE(other.synchronize());
+    PlistPreferenceDomain reader(QStringLiteral("app.hushpane"), file());
+    EXPECT_EQ(reader.copyValue(QStringLiteral("SULastCheckTime"))->toDateTime(), late);
+    EXPECT_EQ(reader.copyValue(QStringLiteral("early"))->toDateTime(), early);
+
+    // The same dates in a binary file.
+    test::BinaryPlistBuilder b;
+    const int lateKey = b.ascii("late");
+    const int earlyKey = b.ascii("early");
+    const QDateTime reference(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
+    const int lateDate = b.date(double(reference.secsTo(late)));
+    const int earlyDate = b.date(double(reference.secsTo(early)));
+    const auto decoded =
+        plist::decodeDictionary(b.build(b.dict({{lateKey, lateDate}, {earlyKey, earlyDate}})));
+    ASSERT_TRUE(decoded.root) << decoded.error.toStdString();
+    EXPECT_EQ(decoded.root->value(QStringLiteral("late")).toDateTime(), late);
+    EXPECT_EQ(decoded.root->value(QStringLiteral("early")).toDateTime(), early);
+
+    // A date the XML form cannot hold makes the file unreadable instead of changing it.
+    test::BinaryPlistBuilder far;
+    const int farKey = far.ascii("far");
+    EXPECT_FALSE(plist::decodeDictionary(far.build(far.dict({{farKey, far.date(1e300)}}))).root);
 }
 
 TEST_F(PlistDomainTest, NulBytesInTextAreRefusedNotFatal) {
@@ -179,6 +249,37 @@ TEST_F(PlistDomainTest, NulBytesInTextAreRefusedNotFatal) {
                                 "031900000000000001010000000000000003000000000000000000"
                                 "00000000001a"))
             .root);
+}
+
+TEST_F(PlistDomainTest, BinaryTextWithANulIsKeptAsideNotCutShort) {
+    // A NUL inside a key or a string, in one-byte and in two-byte text: written back as XML
+    // it used to lose everything after the NUL.
+    const auto make = [](bool inKey, bool wide) {
+        test::BinaryPlistBuilder b;
+        const QByteArray withNul("Create\0Desktop", 14);
+        const auto text = [&](const QByteArray& t) {
+            return wide ? b.utf16(QString::fromLatin1(t)) : b.ascii(t);
+        };
+        const int key = text(inKey ? withNul : QByteArray("CreateDesktop"));
+        const int value = inKey ? b.boolean(true) : text(withNul);
+        return b.build(b.dict({{key, value}}));
+    };
+    for (bool inKey : {false, true}) {
+        for (bool wide : {false, true}) {
+            const QByteArray bytes = make(inKey, wide);
+            EXPECT_EQ(plist::decodeDictionary(bytes).error,
+                      QStringLiteral("not a property list (a key or text holds a NUL byte)"));
+            QDir().mkpath(QFileInfo(file()).path());
+            QFile::remove(file() + QStringLiteral(".corrupt"));
+            writeAll(file(), bytes);
+            PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+            domain.setValue(QStringLiteral("other"), QVariant(1));
+            ASSERT_TRUE(domain.synchronize());
+            EXPECT_EQ(readAll(file() + QStringLiteral(".corrupt")), bytes);
+        }
+    }
+    // Text with a NUL from the program itself is refused, not cut short.
+    EXPECT_FALSE(plist::encodeDictionary({{QStringLiteral("k"), QString(QChar(u'\0'))}}).bytes);
 }
 
 TEST_F(PlistDomainTest, ReadsBinaryPropertyLists) {

@@ -1,7 +1,8 @@
 // A second process that writes preference keys, for the fault-injection tests:
 //   plist_writer <file> <key prefix> <first> <count> [--distinct]
 // writes <prefix> = first .. first+count-1 one synchronize at a time (or, with --distinct, one
-// key <prefix><n> per write), printing each number once it is on disk.
+// key <prefix><n> per write), printing each number once it is on disk. A write that fails
+// ends it with status 1 and the reason on standard error.
 #include "backends/plist/PlistPreferenceDomain.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         const QString key = distinct ? args[2] + QString::number(n) : args[2];
         domain.setValue(key, QVariant(n));
         if (!domain.synchronize()) {
+            std::fprintf(stderr, "%s\n", domain.lastError().toLocal8Bit().constData());
             return 1;
         }
         std::printf("%lld\n", n);

@@ -31,5 +31,12 @@ TEST(X11ShortcutsEndToEnd, HotKeysMenusAndRecordingOnARealServer) {
                          QStringLiteral("new hot key: 1"),
                          // The key right of T: stored by position, shown as the layout prints it.
                          QStringLiteral("recorded on de: ⌃⌥Z 16/6144"),
+                         QStringLiteral("own hot key reaches the recorder: 1"),
+                         // Escape, a click away, focus loss, the window closed.
+                         QStringLiteral("hot key after recording: 1"),
+                         QStringLiteral("hot key after recording: 1"),
+                         QStringLiteral("hot key after recording: 1"),
+                         QStringLiteral("hot key after recording: 1"),
+                         QStringLiteral("clear button click clears: 1"),
                      }));
 }

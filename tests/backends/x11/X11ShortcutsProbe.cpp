@@ -95,8 +95,9 @@ int main(int argc, char** argv) {
 
     QWidget window;
     auto* column = new QVBoxLayout(&window);
-    column->addWidget(new QLineEdit(&window));
-    auto* row = new Recorder(QStringLiteral("Keyboard shortcut"), toggle, {}, &window);
+    auto* elsewhere = new QLineEdit(&window);
+    column->addWidget(elsewhere);
+    auto* row = new Recorder(library, QStringLiteral("Keyboard shortcut"), toggle, {}, &window);
     column->addWidget(row);
     RecorderCocoa* field = row->control();
     window.setGeometry(0, 0, 300, 100);
@@ -111,6 +112,8 @@ int main(int argc, char** argv) {
     key(QStringLiteral("super+shift+k"));
     waitFor([&] { return !field->isRecording(); });
     say(QStringLiteral("recorded: %1 %2").arg(field->text(), stored(toggle)));
+    // The event loop runs between the recording and the next key, as it does for a person.
+    QCoreApplication::processEvents();
     key(QStringLiteral("super+shift+k"));
     say(QStringLiteral("new hot key: %1").arg(waitFor([&] { return toggles == 3; })));
 
@@ -121,5 +124,55 @@ int main(int argc, char** argv) {
     waitFor([&] { return !field->isRecording(); });
     say(QStringLiteral("recorded on de: %1 %2").arg(field->text(), stored(toggle)));
     run(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
+
+    // The library's own hot key is a grab of another X client: only a recorder that holds the
+    // keyboard sees it. Recording it again stores it again and ends recording.
+    click(field);
+    waitFor([&] { return field->isRecording(); });
+    key(QStringLiteral("ctrl+alt+y"));
+    say(QStringLiteral("own hot key reaches the recorder: %1").arg(waitFor([&] {
+        return !field->isRecording();
+    })));
+    // Every way out lets the keyboard go, so the hot key works again.
+    const std::function<void()> waysOut[] = {
+        [] { key(QStringLiteral("Escape")); },
+        [&] { click(elsewhere); },
+        [&] { field->clearFocus(); },
+        [&] { window.hide(); },
+    };
+    for (const auto& wayOut : waysOut) {
+        window.show();
+        window.activateWindow();
+        waitFor([&] { return window.isActiveWindow(); });
+        QCoreApplication::processEvents();
+        click(field);
+        waitFor([&] { return field->isRecording(); });
+        wayOut();
+        waitFor([&] { return !field->isRecording(); });
+        QCoreApplication::processEvents();
+        const int before = toggles;
+        key(QStringLiteral("ctrl+alt+y"));
+        say(QStringLiteral("hot key after recording: %1").arg(waitFor([&] {
+            return toggles == before + 1;
+        })));
+    }
+
+    // The clear button under a real pointer.
+    window.show();
+    window.activateWindow();
+    waitFor([&] { return window.isActiveWindow(); });
+    QCoreApplication::processEvents();
+    QWidget* clearButton = nullptr;
+    for (QWidget* child : field->findChildren<QWidget*>()) {
+        if (child->isVisible() && child->inherits("QToolButton")) {
+            clearButton = child;
+        }
+    }
+    if (clearButton != nullptr) {
+        click(clearButton);
+    }
+    say(QStringLiteral("clear button click clears: %1").arg(waitFor([&] {
+        return !getShortcut(toggle) && field->text().isEmpty();
+    })));
     return 0;
 }
