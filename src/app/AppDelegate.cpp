@@ -143,9 +143,11 @@ void AppDelegate::openUrls(const QList<QUrl>& urls) {
 
 bool AppDelegate::applicationShouldTerminate() {
     DesktopController& controller = desktop();
-    if (controller.isDesktopHidden() && !isSystemInitiatedQuit()) {
+    if (controller.wantsDesktopHidden() && !isSystemInitiatedQuit()) {
         controller.show();
     }
+    // A change still waiting for its turn is made now, or never.
+    controller.finishPendingChange();
     return true;
 }
 
@@ -172,7 +174,7 @@ void AppDelegate::checkForUpdates() {
 
 void AppDelegate::toggleDesktop() {
     DesktopController& controller = desktop();
-    if (controller.isDesktopHidden()) {
+    if (controller.wantsDesktopHidden()) {
         controller.show();
     } else {
         controller.hide();
@@ -199,8 +201,8 @@ void AppDelegate::observeDockPreference() {
 
 void AppDelegate::showAbout() {
     services_.platform.activate();
-    QMessageBox::about(nullptr, QStringLiteral("About Hushpane"),
-                       QStringLiteral("<b>Hushpane</b> %1<p>An empty desktop on demand.</p>")
+    QMessageBox::about(nullptr, tr("About Hushpane"),
+                       tr("<b>Hushpane</b> %1<p>An empty desktop on demand.</p>")
                            .arg(AppInfo::version().toHtmlEscaped()));
 }
 

@@ -10,4 +10,9 @@ QString version() {
 #endif
 }
 
+QIcon icon() {
+    return QIcon::fromTheme(QString::fromLatin1(kDesktopEntryId),
+                            QIcon(QStringLiteral(":/icons/app.hushpane.Hushpane.svg")));
+}
+
 }  // namespace hushpane::AppInfo

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 
 namespace hushpane::AppInfo {
 
+// The desktop entry's id (app.hushpane.Hushpane.desktop), also the name of the application
+// icon in the icon theme.
+inline constexpr auto kDesktopEntryId = "app.hushpane.Hushpane";
+
 // The short version text, "0.1.0" style; empty when the build did not say.
 QString version();
+
+// The application icon: the installed one from the icon theme, else the copy built in.
+QIcon icon();
 
 }  // namespace hushpane::AppInfo

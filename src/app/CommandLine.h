@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,14 +8,23 @@
 
 namespace hushpane {
 
-// `hushpane [URL...]`: every argument must be a URL (hushpane://hide and the like). URLs of
-// other schemes or with unknown commands are accepted here and ignored later, as when the
-// desktop hands them over.
+// `hushpane [--help | --version | URL...]`. Every URL must name one of Hushpane's commands
+// (hushpane://hide, show, toggle, settings), so a typing error is told instead of being
+// handed to the running instance, which would ignore it. Nothing here needs an application
+// object or a display.
 struct CommandLine {
-    QList<QUrl> urls;
-    QString error;  // set when an argument is not a URL; the program then exits with status 2
+    Q_DECLARE_TR_FUNCTIONS(hushpane::CommandLine)
+
+public:
+    enum class Action { run, showHelp, showVersion, refuse };
+
+    Action action = Action::run;
+    QList<QUrl> urls;  // for run: the commands, in the order given
+    QString error;     // for refuse: what to tell the user; the program exits with status 2
 
     static CommandLine parse(const QStringList& arguments);
+    static QString helpText();
+    static QString versionText();
 };
 
 }  // namespace hushpane

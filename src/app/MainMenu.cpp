@@ -2,12 +2,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QWidget>
 
 namespace hushpane {
 
 namespace {
+
+// The menus' titles, translated in the context hushpane::MainMenu.
+struct MainMenuText {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::MainMenu)
+};
 
 // Edit commands go to whatever has the keyboard focus, if it can do them.
 void sendToFocus(const char* method) {
@@ -35,52 +41,53 @@ QMenu* makeMainMenu(const MainMenuActions& actions) {
 
     // The application menu; macOS shows the application's name as its title.
     QMenu* app = mainMenu->addMenu(QStringLiteral("Hushpane"));
-    addItem(app, QStringLiteral("About Hushpane"), actions.showAbout)
+    addItem(app, MainMenuText::tr("About Hushpane"), actions.showAbout)
         ->setMenuRole(QAction::AboutRole);
     app->addSeparator();
-    addItem(app, QStringLiteral("Settings…"), actions.showSettings,
+    addItem(app, MainMenuText::tr("Settings…"), actions.showSettings,
             QKeySequence(Qt::CTRL | Qt::Key_Comma))
         ->setMenuRole(QAction::PreferencesRole);
-    addItem(app, QStringLiteral("Check for Updates…"), actions.checkForUpdates)
+    addItem(app, MainMenuText::tr("Check for Updates…"), actions.checkForUpdates)
         ->setMenuRole(QAction::ApplicationSpecificRole);
     app->addSeparator();
-    addItem(app, QStringLiteral("Hide Hushpane"), actions.hideApplication,
+    addItem(app, MainMenuText::tr("Hide Hushpane"), actions.hideApplication,
             QKeySequence(Qt::CTRL | Qt::Key_H));
     app->addSeparator();
-    addItem(app, QStringLiteral("Quit Hushpane"), actions.quit, QKeySequence(Qt::CTRL | Qt::Key_Q))
+    addItem(app, MainMenuText::tr("Quit Hushpane"), actions.quit,
+            QKeySequence(Qt::CTRL | Qt::Key_Q))
         ->setMenuRole(QAction::QuitRole);
 
-    QMenu* desktop = mainMenu->addMenu(QStringLiteral("Desktop"));
+    QMenu* desktop = mainMenu->addMenu(MainMenuText::tr("Desktop"));
     QAction* toggle =
-        addItem(desktop, QStringLiteral("Toggle Desktop Icons"), actions.toggleDesktop);
+        addItem(desktop, MainMenuText::tr("Toggle Desktop Icons"), actions.toggleDesktop);
     if (actions.bindToggleShortcut) {
         actions.bindToggleShortcut(toggle);
     }
 
-    QMenu* edit = mainMenu->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = mainMenu->addMenu(MainMenuText::tr("Edit"));
     addItem(
-        edit, QStringLiteral("Undo"), [] { sendToFocus("undo"); },
+        edit, MainMenuText::tr("Undo"), [] { sendToFocus("undo"); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
     addItem(
-        edit, QStringLiteral("Redo"), [] { sendToFocus("redo"); },
+        edit, MainMenuText::tr("Redo"), [] { sendToFocus("redo"); },
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     edit->addSeparator();
     addItem(
-        edit, QStringLiteral("Cut"), [] { sendToFocus("cut"); },
+        edit, MainMenuText::tr("Cut"), [] { sendToFocus("cut"); },
         QKeySequence(Qt::CTRL | Qt::Key_X));
     addItem(
-        edit, QStringLiteral("Copy"), [] { sendToFocus("copy"); },
+        edit, MainMenuText::tr("Copy"), [] { sendToFocus("copy"); },
         QKeySequence(Qt::CTRL | Qt::Key_C));
     addItem(
-        edit, QStringLiteral("Paste"), [] { sendToFocus("paste"); },
+        edit, MainMenuText::tr("Paste"), [] { sendToFocus("paste"); },
         QKeySequence(Qt::CTRL | Qt::Key_V));
     addItem(
-        edit, QStringLiteral("Select All"), [] { sendToFocus("selectAll"); },
+        edit, MainMenuText::tr("Select All"), [] { sendToFocus("selectAll"); },
         QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    QMenu* window = mainMenu->addMenu(QStringLiteral("Window"));
+    QMenu* window = mainMenu->addMenu(MainMenuText::tr("Window"));
     addItem(
-        window, QStringLiteral("Close"),
+        window, MainMenuText::tr("Close"),
         [] {
             if (QWidget* w = QApplication::activeWindow()) {
                 w->close();
@@ -88,7 +95,7 @@ QMenu* makeMainMenu(const MainMenuActions& actions) {
         },
         QKeySequence(Qt::CTRL | Qt::Key_W));
     addItem(
-        window, QStringLiteral("Minimize"),
+        window, MainMenuText::tr("Minimize"),
         [] {
             if (QWidget* w = QApplication::activeWindow()) {
                 w->showMinimized();

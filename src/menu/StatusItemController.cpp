@@ -38,13 +38,15 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
         bindToggleShortcut(toggleItem_);
     }
     menu_->addSeparator();
-    QAction* settings = menu_->addAction(QStringLiteral("Settings…"));
+    QAction* settings = menu_->addAction(tr("Settings…"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     connect(settings, &QAction::triggered, this, &StatusItemController::openSettings);
-    QAction* updates = menu_->addAction(QStringLiteral("Check for Updates…"));
+    QAction* updates = menu_->addAction(tr("Check for Updates…"));
     connect(updates, &QAction::triggered, this, &StatusItemController::checkForUpdates);
+    // A build that its package manager updates has no checks to offer.
+    updates->setVisible(!updater_.isUpdatedByPackageManager());
     menu_->addSeparator();
-    QAction* quitItem = menu_->addAction(QStringLiteral("Quit Hushpane"));
+    QAction* quitItem = menu_->addAction(tr("Quit Hushpane"));
     quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quitItem->setMenuRole(QAction::QuitRole);
     connect(quitItem, &QAction::triggered, this, [this] {
@@ -107,8 +109,7 @@ void StatusItemController::scheduleUpdate() {
 
 void StatusItemController::update() {
     const bool hidden = desktop_.isDesktopHidden();
-    toggleItem_->setText(hidden ? QStringLiteral("Show Desktop Icons")
-                                : QStringLiteral("Hide Desktop Icons"));
+    toggleItem_->setText(hidden ? tr("Show Desktop Icons") : tr("Hide Desktop Icons"));
     currentImage_ = menuBarIconImage(preferences_.menuBarIcon(), hidden);
     const TrayPanelLook look =
         trayPanel_ ? trayPanel_->look(statusItem_->geometry()) : TrayPanelLook{};
@@ -127,7 +128,7 @@ bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusItemController::toggle() {
-    if (desktop_.isDesktopHidden()) {
+    if (desktop_.wantsDesktopHidden()) {
         desktop_.show();
     } else {
         desktop_.hide();

@@ -1,5 +1,6 @@
 #include "menu/SymbolImage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIconEngine>
 #include <QPainter>
@@ -41,7 +42,8 @@ private:
 std::optional<SymbolImage> menuBarIconImage(MenuBarIcon look, bool hidden,
                                             const QString& symbolRoot) {
     const QString description =
-        hidden ? QStringLiteral("Desktop hidden") : QStringLiteral("Desktop shown");
+        hidden ? QCoreApplication::translate("hushpane::SymbolImage", "Desktop hidden")
+               : QCoreApplication::translate("hushpane::SymbolImage", "Desktop shown");
     QString symbolName = look.symbol(hidden);
     std::optional<QIcon> icon = systemSymbolImage(symbolName, symbolRoot);
     if (!icon) {

@@ -40,6 +40,9 @@ public:
     // Where updates come from, for the settings window; empty when there is nowhere.
     virtual QString sourceDescription() const { return {}; }
 
+    // True for a build whose package manager brings new versions: there are no checks.
+    virtual bool isUpdatedByPackageManager() const { return false; }
+
 Q_SIGNALS:
     // The initial value is reported once after start(), then every new value, always on the
     // main thread. A value may be reported again unchanged.

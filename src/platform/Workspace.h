@@ -31,9 +31,16 @@ public:
     virtual QList<WorkspaceScreen> screens() const = 0;
 
     virtual std::optional<QUrl> desktopImageUrl(const WorkspaceScreen& screen) const = 0;
+
+    // Every setting besides the picture that setDesktopImageUrl writes for this display, in
+    // keys of the back-end's own (e.g. an image style) next to the common ones above. Setting
+    // a saved url with these options again restores the display exactly as it was, so the
+    // map must carry each property the back-end would otherwise overwrite. Nothing when the
+    // desktop cannot be asked.
     virtual std::optional<QVariantMap> desktopImageOptions(const WorkspaceScreen& screen) const = 0;
 
-    // Nothing on success, else the error's readable description.
+    // Nothing on success, else the error's readable description. Calls to the desktop's
+    // daemon are bounded by kDesktopCallTimeoutMs (platform/DesktopSwitch.h) each.
     virtual std::optional<QString> setDesktopImageUrl(const QUrl& url,
                                                       const WorkspaceScreen& screen,
                                                       const QVariantMap& options) = 0;

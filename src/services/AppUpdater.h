@@ -31,6 +31,8 @@ public:
 
     // Where updates come from, for the settings window.
     QString sourceDescription() const { return service_.sourceDescription(); }
+    // Whether the package manager updates this build (it has no update checks).
+    bool isUpdatedByPackageManager() const { return service_.isUpdatedByPackageManager(); }
 
     bool supportsGentleScheduledUpdateReminders() const override { return true; }
     void standardUserDriverWillHandleShowingUpdate(bool handleShowingUpdate) override;

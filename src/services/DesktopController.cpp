@@ -7,6 +7,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace hushpane {
 
 DesktopController::DesktopController(DesktopSwitch& desktopSwitch, Preferences& preferences,
@@ -16,28 +18,112 @@ DesktopController::DesktopController(DesktopSwitch& desktopSwitch, Preferences& 
       preferences_(preferences),
       wallpaper_(preferences, workspace) {
     isDesktopHidden_ = !desktopSwitch_.createsDesktop();
+    sinceTurn_.start();
+    nextTurn_.setSingleShot(true);
+    connect(&nextTurn_, &QTimer::timeout, this, &DesktopController::finishPendingChange);
     // A display attached or rearranged while hidden gets the custom picture too.
     connect(&workspace, &Workspace::screenParametersChanged, this,
             &DesktopController::applyWallpaperIfNeeded);
+    desktopSwitch_.setExternalChangeHandler([self = QPointer<DesktopController>(this)] {
+        if (self) {
+            self->adoptDesktopState();
+        }
+    });
+}
+
+DesktopController::~DesktopController() {
+    desktopSwitch_.setExternalChangeHandler({});
 }
 
 void DesktopController::hide() {
     qCInfo(lcDesktop) << "hide requested";
-    if (auto error = desktopSwitch_.setCreatesDesktop(false)) {
-        setLastError(error);
-    }
-    setDesktopHidden(true);
-    applyWallpaperIfNeeded();
+    request(true);
 }
 
 void DesktopController::show() {
     qCInfo(lcDesktop) << "show requested";
-    if (auto error = desktopSwitch_.setCreatesDesktop(true)) {
-        setLastError(error);
+    request(false);
+}
+
+void DesktopController::request(bool hidden) {
+    if (pending_) {
+        pending_ = hidden;  // collapses into the change already waiting for its turn
+        return;
     }
-    setDesktopHidden(false);
-    // Runs whatever the setting says: pictures saved by an earlier session come back too.
-    setLastError(wallpaper_.restoreOriginals());
+    if (takeTurn()) {
+        apply(hidden);
+        return;
+    }
+    pending_ = hidden;
+    const qint64 wait = std::max<qint64>(kChangeSpacingMs - sinceTurn_.elapsed(), 0);
+    qCInfo(lcDesktop).noquote() << QStringLiteral("spacing changes: waiting %1 ms").arg(wait);
+    nextTurn_.start(static_cast<int>(wait));
+}
+
+bool DesktopController::takeTurn() {
+    // One turn comes back per spacing period, up to the burst size.
+    const qint64 earned = sinceTurn_.elapsed() / kChangeSpacingMs;
+    if (earned > 0) {
+        turns_ = static_cast<int>(std::min<qint64>(kBurstChanges, turns_ + earned));
+        sinceTurn_.start();
+    }
+    if (turns_ == 0) {
+        return false;
+    }
+    if (turns_ == kBurstChanges) {
+        sinceTurn_.start();  // a full bucket earns nothing while it waits
+    }
+    --turns_;
+    return true;
+}
+
+void DesktopController::finishPendingChange() {
+    nextTurn_.stop();
+    if (!pending_) {
+        return;
+    }
+    const bool hidden = *pending_;
+    pending_.reset();
+    takeTurn();
+    // The burst may have ended where it started: then the desktop needs no change at all.
+    if (hidden != isDesktopHidden_) {
+        apply(hidden);
+    }
+}
+
+void DesktopController::apply(bool hidden) {
+    if (auto error = desktopSwitch_.setCreatesDesktop(!hidden)) {
+        // Nothing changed on the desktop, so nothing changes here: the next press tries again.
+        setLastError(error);
+        return;
+    }
+    setDesktopHidden(hidden);
+    std::optional<QString> wallpaperError;
+    if (!hidden) {
+        // Runs whatever the setting says: pictures saved by an earlier session come back too.
+        wallpaperError = wallpaper_.restoreOriginals();
+    } else if (preferences_.useCustomWallpaper()) {
+        wallpaperError = wallpaper_.applyCustom();
+    }
+    setLastError(wallpaperError);
+}
+
+void DesktopController::adoptDesktopState() {
+    if (pending_) {
+        return;  // the waiting change decides
+    }
+    const bool hidden = !desktopSwitch_.createsDesktop();
+    if (hidden == isDesktopHidden_) {
+        return;
+    }
+    qCInfo(lcDesktop).noquote() << (hidden ? QStringLiteral("the desktop hid its icons itself")
+                                           : QStringLiteral("the desktop shows its icons again"));
+    setDesktopHidden(hidden);
+    if (hidden) {
+        applyWallpaperIfNeeded();
+    } else {
+        setLastError(wallpaper_.restoreOriginals());
+    }
 }
 
 void DesktopController::wallpaperSettingsChanged() {
@@ -53,6 +139,10 @@ void DesktopController::wallpaperSettingsChanged() {
 
 QString DesktopController::desktopDescription() const {
     return desktopSwitch_.description();
+}
+
+QString DesktopController::desktopExplanation() const {
+    return desktopSwitch_.explanation();
 }
 
 void DesktopController::applyWallpaperIfNeeded() {

@@ -2,8 +2,10 @@
 
 #include "services/WallpaperController.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -17,32 +19,54 @@ class Workspace;
 // new state and swap or restore the wallpaper; the last failure the user should see is kept in
 // lastError(). Both signals fire only on a real change.
 //
-// There is no toggle: callers read isDesktopHidden() and call show() or hide().
+// The state always follows the desktop: a switch that fails leaves it as it was, and a change
+// the desktop reports on its own is adopted.
+//
+// Requests are spaced out so a burst (a script, a held shortcut) never floods the desktop: a
+// few go through at once, and beyond that each waits for its turn, while waiting requests
+// collapse into the last one. Callers that flip the state read wantsDesktopHidden().
 class DesktopController : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isDesktopHidden READ isDesktopHidden NOTIFY isDesktopHiddenChanged)
 public:
+    // Changes that go through at once before spacing starts, and the spacing between changes
+    // after that.
+    static constexpr int kBurstChanges = 4;
+    static constexpr int kChangeSpacingMs = 300;
+
     // Adopts the desktop's current state without writing anything.
     DesktopController(DesktopSwitch& desktopSwitch, Preferences& preferences, Workspace& workspace,
                       QObject* parent = nullptr);
+    ~DesktopController() override;
 
     bool isDesktopHidden() const { return isDesktopHidden_; }
+    // The state the last request asked for: what a toggle should flip.
+    bool wantsDesktopHidden() const { return pending_.value_or(isDesktopHidden_); }
+    bool hasPendingChange() const { return pending_.has_value(); }
     const std::optional<QString>& lastError() const { return lastError_; }
 
     void hide();
     void show();
 
+    // Carries out a waiting request now (before quitting).
+    void finishPendingChange();
+
     // After the user switched the custom wallpaper or chose another picture.
     void wallpaperSettingsChanged();
 
-    // Which desktop the controller drives, for the settings window.
+    // Which desktop the controller drives, and what hiding does there, for the settings window.
     QString desktopDescription() const;
+    QString desktopExplanation() const;
 
 Q_SIGNALS:
     void isDesktopHiddenChanged(bool hidden);
     void lastErrorChanged();
 
 private:
+    void request(bool hidden);
+    void apply(bool hidden);
+    bool takeTurn();
+    void adoptDesktopState();
     void setDesktopHidden(bool hidden);
     void setLastError(const std::optional<QString>& error);
     void applyWallpaperIfNeeded();
@@ -52,6 +76,10 @@ private:
     WallpaperController wallpaper_;
     bool isDesktopHidden_ = false;
     std::optional<QString> lastError_;
+    std::optional<bool> pending_;
+    int turns_ = kBurstChanges;
+    QElapsedTimer sinceTurn_;
+    QTimer nextTurn_;
 };
 
 }  // namespace hushpane

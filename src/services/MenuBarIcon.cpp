@@ -1,5 +1,7 @@
 #include "services/MenuBarIcon.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace hushpane {
@@ -15,16 +17,19 @@ struct Look {
 
 // In declaration order, which is also the order the picker shows.
 constexpr std::array<Look, 10> kLooks{{
-    {"grid", "Grid", "rectangle.grid.2x2", "sparkles"},
-    {"lamp", "Desk Lamp", "lamp.desk", "lamp.desk.fill"},
-    {"desktop", "Desktop", "menubar.dock.rectangle", "menubar.rectangle"},
-    {"eye", "Eye", "eye", "eye.slash"},
-    {"squares", "Squares", "square.grid.3x3", "square"},
-    {"dots", "Dots", "circle.grid.2x2", "circle"},
-    {"wand", "Wand", "wand.and.stars.inverse", "wand.and.stars"},
-    {"star", "Star", "star", "star.fill"},
-    {"moon", "Moon", "moon", "moon.fill"},
-    {"dot", "Dot", "circle", "circle.fill"},
+    {"grid", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Grid"), "rectangle.grid.2x2", "sparkles"},
+    {"lamp", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Desk Lamp"), "lamp.desk",
+     "lamp.desk.fill"},
+    {"desktop", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Desktop"), "menubar.dock.rectangle",
+     "menubar.rectangle"},
+    {"eye", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Eye"), "eye", "eye.slash"},
+    {"squares", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Squares"), "square.grid.3x3", "square"},
+    {"dots", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Dots"), "circle.grid.2x2", "circle"},
+    {"wand", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Wand"), "wand.and.stars.inverse",
+     "wand.and.stars"},
+    {"star", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Star"), "star", "star.fill"},
+    {"moon", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Moon"), "moon", "moon.fill"},
+    {"dot", QT_TRANSLATE_NOOP("hushpane::MenuBarIcon", "Dot"), "circle", "circle.fill"},
 }};
 
 const Look& look(MenuBarIcon::Case c) {
@@ -52,7 +57,7 @@ QString MenuBarIcon::rawValue() const {
     return QString::fromLatin1(look(case_).rawValue);
 }
 QString MenuBarIcon::name() const {
-    return QString::fromLatin1(look(case_).name);
+    return QCoreApplication::translate("hushpane::MenuBarIcon", look(case_).name);
 }
 QString MenuBarIcon::shownSymbol() const {
     return QString::fromLatin1(look(case_).shown);

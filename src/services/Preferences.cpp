@@ -38,6 +38,14 @@ Preferences::Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks,
                             : MenuBarIcon::grid;
     useCustomWallpaper_ = defaults_.boolForKey(key(kUseCustomWallpaperKey));
     originalWallpapers_ = wallpaperMapFrom(defaults_.dictionaryForKey(key(kOriginalWallpapersKey)));
+    if (const auto options = defaults_.dictionaryForKey(key(kOriginalWallpaperOptionsKey))) {
+        for (auto it = options->cbegin(); it != options->cend(); ++it) {
+            // Anything but a dictionary is left out: that display then keeps its options.
+            if (it.value().typeId() == QMetaType::QVariantMap) {
+                originalWallpaperOptions_.insert(it.key(), it.value().toMap());
+            }
+        }
+    }
     // An ordinary assignment, so a stale bookmark is renewed and the path rewritten from what
     // was resolved. Nobody observes yet.
     setCustomWallpaperURL(resolveCustomWallpaper());
@@ -124,6 +132,18 @@ void Preferences::setOriginalWallpapers(const WallpaperMap& value) {
     if (changed) {
         Q_EMIT originalWallpapersChanged();
     }
+}
+
+void Preferences::setOriginalWallpaperOptions(const WallpaperOptionsMap& value) {
+    if (value == originalWallpaperOptions_) {
+        return;
+    }
+    originalWallpaperOptions_ = value;
+    QVariantMap stored;
+    for (auto it = value.cbegin(); it != value.cend(); ++it) {
+        stored.insert(it.key(), it.value());
+    }
+    defaults_.setObject(key(kOriginalWallpaperOptionsKey), QVariant(stored));
 }
 
 }  // namespace hushpane

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -21,13 +22,18 @@ class Preferences : public QObject {
     Q_OBJECT
 public:
     using WallpaperMap = QMap<QString, QString>;  // display key -> picture path
+    // display key -> the options its picture was drawn with
+    using WallpaperOptionsMap = QMap<QString, QVariantMap>;
 
     static constexpr auto kShowDockIconKey = "showDockIcon";
     static constexpr auto kMenuBarIconKey = "menuBarIcon";
     static constexpr auto kUseCustomWallpaperKey = "useCustomWallpaper";
     static constexpr auto kOriginalWallpapersKey = "originalWallpapers";
+    static constexpr auto kOriginalWallpaperOptionsKey = "originalWallpaperOptions";
     static constexpr auto kCustomWallpaperBookmarkKey = "customWallpaperBookmark";
     static constexpr auto kCustomWallpaperPathKey = "customWallpaperPath";
+    // Which desktop to drive ("auto", or a driver's name); read once at start.
+    static constexpr auto kDesktopDriverKey = "desktopDriver";
 
     Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks, QObject* parent = nullptr);
 
@@ -45,6 +51,9 @@ public:
 
     WallpaperMap originalWallpapers() const { return originalWallpapers_; }
     void setOriginalWallpapers(const WallpaperMap& value);
+
+    WallpaperOptionsMap originalWallpaperOptions() const { return originalWallpaperOptions_; }
+    void setOriginalWallpaperOptions(const WallpaperOptionsMap& value);
 
 Q_SIGNALS:
     void showDockIconChanged();
@@ -65,6 +74,7 @@ private:
     bool useCustomWallpaper_ = false;
     std::optional<QUrl> customWallpaperURL_;
     WallpaperMap originalWallpapers_;
+    WallpaperOptionsMap originalWallpaperOptions_;
 };
 
 }  // namespace hushpane

@@ -1,8 +1,11 @@
 #include "services/WallpaperController.h"
 
+#include "common/Logging.h"
 #include "platform/Workspace.h"
 #include "services/Preferences.h"
+#include "services/WallpaperPicture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace hushpane {
@@ -60,26 +63,39 @@ std::optional<QString> WallpaperController::applyCustom() {
     }
     const QString customPath = custom->path();
     if (!workspace_.fileExistsAtPath(customPath)) {
-        return QStringLiteral("The custom wallpaper couldn't be found at ") + customPath +
-               QStringLiteral(".");
+        return QCoreApplication::translate("hushpane::WallpaperController",
+                                           "The custom wallpaper couldn't be found at %1.")
+            .arg(customPath);
+    }
+    if (auto problem = WallpaperPicture::problemWith(customPath)) {
+        return problem;
     }
     Preferences::WallpaperMap saved = preferences_.originalWallpapers();
+    Preferences::WallpaperOptionsMap savedOptions = preferences_.originalWallpaperOptions();
     std::optional<QString> result;
     const QUrl customStandard = standardized(*custom);
     for (const WorkspaceScreen& screen : workspace_.screens()) {
         const QString key = displayKey(screen);
         if (!saved.contains(key)) {
             // Saved before the custom picture is tried, so a failed attempt is still undone
-            // by the next restore.
+            // by the next restore. The options too: setting the picture overwrites them.
             const std::optional<QUrl> current = workspace_.desktopImageUrl(screen);
             if (current && standardized(*current) != customStandard) {
                 saved.insert(key, current->path());
+                if (auto options = workspace_.desktopImageOptions(screen)) {
+                    savedOptions.insert(key, *options);
+                } else {
+                    savedOptions.remove(key);
+                }
             }
         }
         if (auto error = workspace_.setDesktopImageUrl(*custom, screen, fillOptions())) {
-            result = QStringLiteral("Couldn't set the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't set the wallpaper: %1")
+                         .arg(*error);
         }
     }
+    preferences_.setOriginalWallpaperOptions(savedOptions);
     preferences_.setOriginalWallpapers(saved);
     return result;
 }
@@ -89,6 +105,8 @@ std::optional<QString> WallpaperController::restoreOriginals() {
     if (saved.isEmpty()) {
         return std::nullopt;
     }
+    Preferences::WallpaperOptionsMap savedOptions = preferences_.originalWallpaperOptions();
+    const std::optional<QUrl> custom = preferences_.customWallpaperURL();
     std::optional<QString> result;
     for (const WorkspaceScreen& screen : workspace_.screens()) {
         const QString key = displayKey(screen);
@@ -96,15 +114,34 @@ std::optional<QString> WallpaperController::restoreOriginals() {
         if (entry == saved.cend()) {
             continue;
         }
-        const QVariantMap options = workspace_.desktopImageOptions(screen).value_or(fillOptions());
+        const std::optional<QUrl> current = workspace_.desktopImageUrl(screen);
+        if (custom && current && standardized(*current) != standardized(*custom)) {
+            // Not ours any more: the user chose this picture in the desktop's own settings
+            // while the icons were hidden, and that choice stays.
+            qCInfo(lcDesktop).noquote()
+                << QStringLiteral("Keeping the wallpaper %1 chosen while hidden on display %2")
+                       .arg(current->toDisplayString(), key);
+            saved.remove(key);
+            savedOptions.remove(key);
+            continue;
+        }
+        const auto known = savedOptions.constFind(key);
+        const QVariantMap options =
+            known != savedOptions.cend()
+                ? *known
+                : workspace_.desktopImageOptions(screen).value_or(fillOptions());
         if (auto error =
                 workspace_.setDesktopImageUrl(QUrl::fromLocalFile(*entry), screen, options)) {
-            result = QStringLiteral("Couldn't restore the wallpaper: ") + *error;
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't restore the wallpaper: %1")
+                         .arg(*error);
         } else {
             saved.remove(key);
+            savedOptions.remove(key);
         }
     }
     preferences_.setOriginalWallpapers(saved);
+    preferences_.setOriginalWallpaperOptions(savedOptions);
     return result;
 }
 

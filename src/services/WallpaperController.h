@@ -12,8 +12,9 @@ class Workspace;
 struct WorkspaceScreen;
 
 // Puts the custom picture on every display while the desktop is hidden and gives each display
-// its own picture back afterwards. Each display's own picture is remembered in the
-// preferences (so it survives restarts) until it has been restored.
+// its own picture back afterwards, drawn as before. Each display's own picture and options are
+// remembered in the preferences (so they survive restarts) until they have been restored; a
+// display whose picture the user changed meanwhile keeps the user's choice.
 class WallpaperController {
 public:
     WallpaperController(Preferences& preferences, Workspace& workspace);

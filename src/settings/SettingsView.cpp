@@ -107,17 +107,10 @@ QWidget* addLabelledRow(FormGroup* group, const QString& objectName, const QStri
 
 }  // namespace
 
-const QString& SettingsView::desktopDescription() {
-    static const QString text = QStringLiteral(
-        "Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder "
-        "restarts for a moment each time, which closes any open Finder windows.");
-    return text;
-}
-
 const QString& SettingsView::wallpaperDescription() {
-    static const QString text = QStringLiteral(
-        "Shown on every display while the desktop is hidden. Your usual wallpaper comes back "
-        "when icons return.");
+    static const QString text =
+        tr("Shown on every display while the desktop is hidden. Your usual wallpaper comes back "
+           "when icons return.");
     return text;
 }
 
@@ -223,7 +216,7 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     QWidget* caption = makeRow(group, QStringLiteral("desktopCaptionRow"));
     auto* captionStack = new QVBoxLayout;
     captionStack->setSpacing(4);
-    QLabel* description = makeWrappingCaption(desktopDescription(), caption);
+    QLabel* description = makeWrappingCaption(desktop_.desktopExplanation(), caption);
     description->setObjectName(QStringLiteral("desktopCaption"));
     captionStack->addWidget(description);
     const QString drives = desktop_.desktopDescription();
@@ -379,8 +372,14 @@ void SettingsView::buildUpdatesSection() {
             &QWidget::setEnabled);
 
     const QString source = updater_.sourceDescription();
-    const QString subtitle = source.isEmpty() ? tr("No update source is set up.")
-                                              : tr("New versions install from %1.").arg(source);
+    QString subtitle = source.isEmpty() ? tr("No update source is set up.")
+                                        : tr("New versions install from %1.").arg(source);
+    if (updater_.isUpdatedByPackageManager()) {
+        // Nothing to switch or start here: new versions come with the system's updates.
+        automaticUpdatesSwitch_->parentWidget()->hide();
+        checkForUpdatesButton_->hide();
+        subtitle = tr("Your package manager keeps Hushpane up to date.");
+    }
     addLabelledRow(group, QStringLiteral("versionRow"),
                    QLatin1StringView(kProductName) + u' ' + version_, subtitle,
                    checkForUpdatesButton_);

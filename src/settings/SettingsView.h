@@ -44,7 +44,6 @@ public:
                  QWidget* parent = nullptr);
 
     static constexpr int kWidth = 480;
-    static const QString& desktopDescription();
     static const QString& wallpaperDescription();
 
     bool launchAtLogin() const { return launchAtLogin_; }

@@ -2,6 +2,7 @@
 
 #include "update/VersionComparator.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace hushpane {
@@ -27,7 +28,8 @@ public:
     AppcastParseResult read() {
         AppcastParseResult result;
         if (empty_) {
-            result.error = QStringLiteral("The update feed is empty.");
+            result.error =
+                QCoreApplication::translate("hushpane::Appcast", "The update feed is empty.");
             return result;
         }
         // The prolog goes through next() too, so a DTD is seen before anything uses it.
@@ -41,7 +43,8 @@ public:
             return result;
         }
         if (xml_.name() != u"rss" || !xml_.namespaceUri().isEmpty()) {
-            result.error = QStringLiteral("The update feed is not an RSS feed.");
+            result.error = QCoreApplication::translate("hushpane::Appcast",
+                                                       "The update feed is not an RSS feed.");
             return result;
         }
         while (readNextChild()) {
@@ -69,15 +72,18 @@ private:
                 "The update feed contains a document type declaration, which is not allowed.");
         }
         if (tooLong_) {
-            return QStringLiteral("The update feed contains a field that is far too long.");
+            return QCoreApplication::translate(
+                "hushpane::Appcast", "The update feed contains a field that is far too long.");
         }
         if (xml_.hasError() && xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
-            return QStringLiteral("The update feed is not valid XML (line %1: %2).")
+            return QCoreApplication::translate("hushpane::Appcast",
+                                               "The update feed is not valid XML (line %1: %2).")
                 .arg(xml_.lineNumber())
                 .arg(xml_.errorString());
         }
         if (xml_.hasError()) {
-            return QStringLiteral("The update feed ends too early.");
+            return QCoreApplication::translate("hushpane::Appcast",
+                                               "The update feed ends too early.");
         }
         return {};
     }

@@ -228,9 +228,9 @@ void AppcastUpdateService::onFetchFinished(const QByteArray& body, const QString
         } else if (update) {
             showUpdate(*update);
         } else {
-            options_.presenter->present(presentation(
-                UpdatePresentation::Kind::UpToDate, QStringLiteral("You're up to date."),
-                tr("Hushpane %1 is the newest version available.").arg(appVersion_)));
+            options_.presenter->present(
+                presentation(UpdatePresentation::Kind::UpToDate, tr("You're up to date."),
+                             tr("Hushpane %1 is the newest version available.").arg(appVersion_)));
         }
     } else if (kind == Check::Scheduled && update) {
         remindGently(*update);

@@ -44,7 +44,8 @@ std::unique_ptr<FeedFetcher> loadFeedFetcher(const QStringList& directories,
         reason = QStringLiteral("it made no downloader");
     }
     if (error != nullptr) {
-        *error = QStringLiteral("The update downloader (%1) couldn't be loaded: %2.")
+        *error = QCoreApplication::translate("hushpane::FeedFetcherLoader",
+                                             "The update downloader (%1) couldn't be loaded: %2.")
                      .arg(fileName, reason);
     }
     return nullptr;

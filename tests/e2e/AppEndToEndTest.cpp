@@ -7,6 +7,7 @@
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>
+#include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
@@ -51,6 +52,11 @@ protected:
         // The log lines tell how often Finder was restarted.
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("app.hushpane.*=true"));
         prefs = session.configHome() + QStringLiteral("/hushpane/Preferences/");
+        // Outside macOS the Finder-compatible switch is only there when chosen.
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"),
+                                     prefs + QStringLiteral("app.hushpane.plist"));
+        domain.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("finder")));
+        ASSERT_TRUE(domain.synchronize());
     }
 
     void TearDown() override {
@@ -129,6 +135,26 @@ protected:
 
 }  // namespace
 
+// A session without a desktop Hushpane knows: the toggle is refused, nothing is written.
+TEST_F(AppEndToEnd, WithoutASupportedDesktopHidingFailsAndWritesNothing) {
+    PlistPreferenceDomain domain(QStringLiteral("app.hushpane"),
+                                 prefs + QStringLiteral("app.hushpane.plist"));
+    domain.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("auto")));
+    ASSERT_TRUE(domain.synchronize());
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    startApp();
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide")}), 0);
+    ASSERT_TRUE(waitFor([&] {
+        log += QString::fromLocal8Bit(app.readAllStandardError());
+        return log.contains(
+            QStringLiteral("Couldn't hide the desktop icons: no supported desktop "
+                           "was found (XDG_CURRENT_DESKTOP=sway)"));
+    }));
+    EXPECT_FALSE(createDesktop());
+    EXPECT_EQ(finderRestarts(), 0);
+    EXPECT_FALSE(QFile::exists(prefs + QStringLiteral("com.apple.finder.plist")));
+}
+
 TEST_F(AppEndToEnd, FirstLaunchStoresTheDefaultShortcutAndUrlCommandsDriveTheDesktop) {
     startApp();
     const QVariant stored = defaults().value(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
@@ -150,8 +176,17 @@ TEST_F(AppEndToEnd, FirstLaunchStoresTheDefaultShortcutAndUrlCommandsDriveTheDes
     ASSERT_TRUE(waitFor([&] { return createDesktop() && createDesktop()->toBool(); }));
     ASSERT_TRUE(waitFor([&] { return finderRestarts() == 2; }));
 
-    // Unknown commands and URLs without a command change nothing.
-    EXPECT_EQ(runCommand({QStringLiteral("hushpane://quit"), QStringLiteral("hushpane:")}), 0);
+    // A mistyped command is told to the user and reaches nobody; the running one goes on.
+    QString refusal;
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hid")}, &refusal), 2);
+    EXPECT_TRUE(refusal.contains(QStringLiteral("\"hushpane://hid\" is not a Hushpane command")))
+        << refusal.toStdString();
+    // The running instance itself ignores what it does not know, whoever sends it.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("app.hushpane"), QStringLiteral("/app/hushpane"),
+        QStringLiteral("app.hushpane.Instance"), QStringLiteral("Activate"));
+    call << QStringList{QStringLiteral("hushpane://quit"), QStringLiteral("hushpane:")};
+    EXPECT_NE(session.bus().call(call).type(), QDBusMessage::ErrorMessage);
     QThread::msleep(500);
     EXPECT_EQ(finderRestarts(), 2);
     EXPECT_TRUE(createDesktop()->toBool());
@@ -170,6 +205,49 @@ TEST_F(AppEndToEnd, FirstLaunchStoresTheDefaultShortcutAndUrlCommandsDriveTheDes
     QString error;
     EXPECT_EQ(runCommand({QStringLiteral("hide")}, &error), 2);
     EXPECT_TRUE(error.contains(QStringLiteral("is not a URL"))) << error.toStdString();
+}
+
+TEST_F(AppEndToEnd, HandsOffHelpsAndRefusesWithoutADisplay) {
+    startApp();
+    QProcessEnvironment running = env;
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+
+    QProcess* finder = startFinder();
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://hide")}), 0);  // no SIGABRT any more
+    ASSERT_TRUE(waitFor([&] { return createDesktop() && !createDesktop()->toBool(); }));
+    EXPECT_TRUE(finder->waitForFinished(5000));
+
+    QString output;
+    EXPECT_EQ(runCommand({QStringLiteral("--bogus")}, &output), 2);
+    EXPECT_TRUE(output.contains(QStringLiteral("unknown option \"--bogus\"")))
+        << output.toStdString();
+
+    // Nobody running and no display: a sentence instead of an abort.
+    ::kill(static_cast<pid_t>(app.processId()), SIGTERM);
+    ASSERT_TRUE(app.waitForFinished(10000));
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://show")}, &output), 1);
+    EXPECT_TRUE(output.contains(QStringLiteral("no display"))) << output.toStdString();
+    env = running;
+}
+
+TEST(CommandLineWithoutADisplay, HelpAndVersionNeedNoBusNorDisplay) {
+    QProcess command;
+    QProcessEnvironment bare;
+    bare.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+    command.setProcessEnvironment(bare);
+    command.start(hushpanePath(), {QStringLiteral("--help")});
+    ASSERT_TRUE(command.waitForFinished(10000));
+    EXPECT_EQ(command.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(command.exitCode(), 0);
+    const QString help = QString::fromLocal8Bit(command.readAllStandardOutput());
+    EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: hushpane"))) << help.toStdString();
+    EXPECT_TRUE(command.readAllStandardError().isEmpty());
+
+    command.start(hushpanePath(), {QStringLiteral("--version")});
+    ASSERT_TRUE(command.waitForFinished(10000));
+    EXPECT_EQ(command.exitCode(), 0);
+    EXPECT_TRUE(command.readAllStandardOutput().startsWith("Hushpane "));
 }
 
 TEST_F(AppEndToEnd, TheUsersQuitShowsTheDesktopButTheSessionsLeavesItHidden) {

@@ -16,10 +16,25 @@ public:
         return failure;
     }
     QString description() const override { return QStringLiteral("in-memory desktop"); }
+    QString explanation() const override {
+        return QStringLiteral("The in-memory desktop forgets its icons.");
+    }
+    void setExternalChangeHandler(std::function<void()> handler) override {
+        externalChange = std::move(handler);
+    }
+
+    // Stands in for the desktop changing on its own: flips the state and tells the handler.
+    void changeOutside(bool value) {
+        creates = value;
+        if (externalChange) {
+            externalChange();
+        }
+    }
 
     bool creates = true;
     QList<bool> calls;
     std::optional<QString> failure;
+    std::function<void()> externalChange;
 };
 
 }  // namespace hushpane::test

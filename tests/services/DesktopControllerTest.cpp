@@ -8,6 +8,7 @@
 #include "support/LogCapture.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,26 +59,89 @@ TEST_F(DesktopControllerTest, HideAndShowAlwaysSwitchButNotifyOnlyOnChange) {
                      QStringLiteral("info: show requested")}));
 }
 
-TEST_F(DesktopControllerTest, FailuresNeverStopTheStateFromFollowingTheRequest) {
+// A switch that could not be made (a write that failed, a desktop that refused) changes
+// nothing: the state, the icon and the menu stay, the reason shows, and the next press tries
+// again.
+TEST_F(DesktopControllerTest, AFailedSwitchKeepsTheStateAndTheNextPressTriesAgain) {
     DesktopController controller(desktop, prefs, workspace);
+    QSignalSpy hidden(&controller, &DesktopController::isDesktopHiddenChanged);
     QSignalSpy errors(&controller, &DesktopController::lastErrorChanged);
     desktop.failure = kRestartFailure;
 
     controller.hide();
-    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_FALSE(controller.isDesktopHidden());
+    EXPECT_FALSE(controller.wantsDesktopHidden());
     EXPECT_EQ(controller.lastError(), kRestartFailure);
+    EXPECT_EQ(hidden.count(), 0);
 
-    // A good hide with the custom wallpaper off leaves the earlier text in place.
     desktop.failure.reset();
     controller.hide();
-    EXPECT_EQ(controller.lastError(), kRestartFailure);
-    EXPECT_EQ(errors.count(), 1);
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_EQ(controller.lastError(), std::nullopt);
+    EXPECT_EQ(errors.count(), 2);
 
-    // show() always ends with the restore's result, here: nothing to restore, no error.
+    // A failed show keeps the desktop hidden, and its custom picture with it.
     desktop.failure = kRestartFailure;
     controller.show();
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_EQ(controller.lastError(), kRestartFailure);
+}
+
+// A burst of requests: the first few go through, the rest wait for their turn and collapse
+// into the last one, so the desktop sees a handful of changes however long the burst.
+TEST_F(DesktopControllerTest, ABurstOfTogglesCollapsesIntoSpacedChanges) {
+    DesktopController controller(desktop, prefs, workspace);
+    const auto toggle = [&] {
+        if (controller.wantsDesktopHidden()) {
+            controller.show();
+        } else {
+            controller.hide();
+        }
+    };
+    for (int i = 0; i < 51; ++i) {
+        toggle();
+    }
+    EXPECT_EQ(desktop.calls.size(), DesktopController::kBurstChanges);
+    EXPECT_TRUE(controller.hasPendingChange());
+    // 51 toggles from shown end hidden, whatever the desktop shows meanwhile.
+    EXPECT_TRUE(controller.wantsDesktopHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.hasPendingChange(); }, 5000));
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_FALSE(desktop.creates);
+    EXPECT_EQ(desktop.calls.size(), DesktopController::kBurstChanges + 1);
+
+    // A waiting change that ends where the desktop already is sends nothing.
+    toggle();
+    toggle();
+    EXPECT_TRUE(controller.hasPendingChange());
+    controller.finishPendingChange();
+    EXPECT_EQ(desktop.calls.size(), DesktopController::kBurstChanges + 1);
+    EXPECT_TRUE(controller.isDesktopHidden());
+}
+
+TEST_F(DesktopControllerTest, FollowsTheDesktopWhenItChangesOnItsOwn) {
+    workspace.addDisplay(QStringLiteral("main"), 3,
+                         QUrl::fromLocalFile(QStringLiteral("/custom.png")));
+    prefs.setOriginalWallpapers({{QStringLiteral("3"), QStringLiteral("/own.png")}});
+    DesktopController controller(desktop, prefs, workspace);
+    QSignalSpy hidden(&controller, &DesktopController::isDesktopHiddenChanged);
+
+    desktop.changeOutside(false);
+    EXPECT_TRUE(controller.isDesktopHidden());
+    desktop.changeOutside(true);
     EXPECT_FALSE(controller.isDesktopHidden());
-    EXPECT_EQ(controller.lastError(), std::nullopt);
+    EXPECT_EQ(hidden.count(), 2);
+    EXPECT_TRUE(desktop.calls.isEmpty());
+    // Icons back means the user's own picture back.
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image,
+              QUrl::fromLocalFile(QStringLiteral("/own.png")));
+}
+
+TEST_F(DesktopControllerTest, PassesOnWhatTheDesktopSaysAboutItself) {
+    DesktopController controller(desktop, prefs, workspace);
+    EXPECT_EQ(controller.desktopDescription(), QStringLiteral("in-memory desktop"));
+    EXPECT_EQ(controller.desktopExplanation(),
+              QStringLiteral("The in-memory desktop forgets its icons."));
 }
 
 TEST_F(DesktopControllerTest, ShowRestoresLeftoverPicturesEvenWithTheSettingOff) {

@@ -7,7 +7,11 @@
 #include "services/Preferences.h"
 #include "services/WallpaperController.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,11 +26,14 @@ QUrl file(const char* path) {
 class WallpaperTest : public ::testing::Test {
 protected:
     WallpaperTest() {
-        workspace.files.insert(QStringLiteral("/custom/calm.png"));
-        prefs.setCustomWallpaperURL(file("/custom/calm.png"));
+        QImage(8, 6, QImage::Format_RGB32).save(calm, "PNG");
+        workspace.files.insert(calm);
+        prefs.setCustomWallpaperURL(QUrl::fromLocalFile(calm));
     }
     Preferences::WallpaperMap saved() const { return prefs.originalWallpapers(); }
 
+    QTemporaryDir pictures;
+    const QString calm = pictures.filePath(QStringLiteral("calm.png"));
     test::InMemoryPreferenceDomain domain;
     UserDefaults defaults{domain};
     test::InMemoryFileBookmarks bookmarks;
@@ -45,7 +52,7 @@ TEST_F(WallpaperTest, HideAndShowGiveEachDisplayItsOwnPictureBack) {
     EXPECT_EQ(saved(), (Preferences::WallpaperMap{
                            {QStringLiteral("1"), QStringLiteral("/pics/left.jpg")},
                            {QStringLiteral("2"), QStringLiteral("/pics/right.jpg")}}));
-    EXPECT_EQ(workspace.display(QStringLiteral("left")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).image, QUrl::fromLocalFile(calm));
     EXPECT_EQ(workspace.setCalls.last().options, WallpaperController::fillOptions());
     EXPECT_EQ(
         WallpaperController::fillOptions().value(QString::fromLatin1(kDesktopImageScalingKey)),
@@ -77,7 +84,7 @@ TEST_F(WallpaperTest, EntriesOfDetachedAndFailedDisplaysStayForALaterRestore) {
     EXPECT_EQ(saved(),
               (Preferences::WallpaperMap{{QStringLiteral("7"), QStringLiteral("/pics/tv.jpg")}}));
 
-    auto& tv = workspace.addDisplay(QStringLiteral("tv"), 7, file("/custom/calm.png"));
+    auto& tv = workspace.addDisplay(QStringLiteral("tv"), 7, QUrl::fromLocalFile(calm));
     tv.setError = QStringLiteral("The display is asleep.");
     EXPECT_EQ(wallpaper.restoreOriginals(),
               QStringLiteral("Couldn't restore the wallpaper: The display is asleep."));
@@ -95,13 +102,15 @@ TEST_F(WallpaperTest, ApplySavesBeforeSettingAndReportsTheLastFailingDisplay) {
     workspace.addDisplay(QStringLiteral("b"), 2, file("/pics/b.jpg")).setError =
         QStringLiteral("second");
     workspace.addDisplay(QStringLiteral("c"), 3, std::nullopt);  // picture can't be read
-    workspace.addDisplay(QStringLiteral("d"), 4,
-                         file("/custom/./x/../calm.png"));  // already custom
+    workspace.addDisplay(
+        QStringLiteral("d"), 4,
+        QUrl::fromLocalFile(pictures.path() +
+                            QStringLiteral("/./x/../calm.png")));  // already custom
     EXPECT_EQ(wallpaper.applyCustom(), QStringLiteral("Couldn't set the wallpaper: second"));
     EXPECT_EQ(saved(),
               (Preferences::WallpaperMap{{QStringLiteral("1"), QStringLiteral("/pics/a.jpg")},
                                          {QStringLiteral("2"), QStringLiteral("/pics/b.jpg")}}));
-    EXPECT_EQ(workspace.display(QStringLiteral("c")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.display(QStringLiteral("c")).image, QUrl::fromLocalFile(calm));
     EXPECT_EQ(workspace.setCalls.size(), 4);
 }
 
@@ -127,7 +136,7 @@ TEST_F(WallpaperTest, NothingToDoWithoutAPictureOrWithoutSavedEntries) {
 
     workspace.files.clear();
     EXPECT_EQ(wallpaper.applyCustom(),
-              QStringLiteral("The custom wallpaper couldn't be found at /custom/calm.png."));
+              QStringLiteral("The custom wallpaper couldn't be found at %1.").arg(calm));
     EXPECT_TRUE(workspace.setCalls.isEmpty());
 
     prefs.setCustomWallpaperURL(std::nullopt);
@@ -136,8 +145,8 @@ TEST_F(WallpaperTest, NothingToDoWithoutAPictureOrWithoutSavedEntries) {
     EXPECT_EQ(changed.count(), 0);
 
     // No displays at all: the unchanged map is still persisted.
-    prefs.setCustomWallpaperURL(file("/custom/calm.png"));
-    workspace.files.insert(QStringLiteral("/custom/calm.png"));
+    prefs.setCustomWallpaperURL(QUrl::fromLocalFile(calm));
+    workspace.files.insert(calm);
     workspace.removeDisplay(QStringLiteral("a"));
     const int before = domain.synchronizeCount;
     EXPECT_EQ(wallpaper.applyCustom(), std::nullopt);
@@ -156,13 +165,13 @@ TEST_F(WallpaperTest, TheDesktopControllerFollowsSettingsAndDisplayChanges) {
     EXPECT_TRUE(workspace.setCalls.isEmpty());
 
     controller.hide();
-    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, QUrl::fromLocalFile(calm));
 
     // A display attached while hidden gets saved and covered too.
     workspace.addDisplay(QStringLiteral("new"), 2, file("/pics/new.jpg"));
     Q_EMIT workspace.screenParametersChanged();
     EXPECT_EQ(saved().value(QStringLiteral("2")), QStringLiteral("/pics/new.jpg"));
-    EXPECT_EQ(workspace.display(QStringLiteral("new")).image, file("/custom/calm.png"));
+    EXPECT_EQ(workspace.display(QStringLiteral("new")).image, QUrl::fromLocalFile(calm));
 
     // Switching the option off while hidden gives the pictures back; the icons stay hidden.
     prefs.setUseCustomWallpaper(false);
@@ -176,8 +185,87 @@ TEST_F(WallpaperTest, TheDesktopControllerFollowsSettingsAndDisplayChanges) {
     workspace.files.clear();
     controller.wallpaperSettingsChanged();
     EXPECT_EQ(controller.lastError(),
-              QStringLiteral("The custom wallpaper couldn't be found at /custom/calm.png."));
-    workspace.files.insert(QStringLiteral("/custom/calm.png"));
+              QStringLiteral("The custom wallpaper couldn't be found at %1.").arg(calm));
+    workspace.files.insert(calm);
     Q_EMIT workspace.screenParametersChanged();
     EXPECT_EQ(controller.lastError(), std::nullopt);
+}
+
+// Each display gets back exactly how it was drawn, not the fill options the custom picture
+// needed; a display whose picture the user changed while hidden keeps that choice.
+TEST_F(WallpaperTest, RestoreBringsBackTheOwnOptionsAndKeepsTheUsersNewChoice) {
+    const QVariantMap centred{{QStringLiteral("XfceImageStyle"), 1},
+                              {QString::fromLatin1(kDesktopImageScalingKey), 2u}};
+    workspace.addDisplay(QStringLiteral("left"), 1, file("/pics/left.jpg")).options = centred;
+    workspace.addDisplay(QStringLiteral("right"), 2, file("/pics/right.jpg"));
+    ASSERT_EQ(wallpaper.applyCustom(), std::nullopt);
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).options,
+              WallpaperController::fillOptions());
+    EXPECT_EQ(prefs.originalWallpaperOptions().value(QStringLiteral("1")), centred);
+
+    // Saved options survive a restart.
+    Preferences reloaded(defaults, bookmarks);
+    EXPECT_EQ(reloaded.originalWallpaperOptions().value(QStringLiteral("1")), centred);
+
+    // Meanwhile the user picks another picture for the right display in the desktop's settings.
+    workspace.display(QStringLiteral("right")).image = file("/pics/chosen-while-hidden.jpg");
+    EXPECT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).image, file("/pics/left.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("left")).options, centred);
+    EXPECT_EQ(workspace.display(QStringLiteral("right")).image,
+              file("/pics/chosen-while-hidden.jpg"));
+    EXPECT_TRUE(saved().isEmpty());
+    EXPECT_TRUE(prefs.originalWallpaperOptions().isEmpty());
+}
+
+// Only a real picture of a sane size is put on the desktop; the file's header decides.
+TEST_F(WallpaperTest, RefusesFilesThatAreNoPictureOrFarTooLarge) {
+    workspace.addDisplay(QStringLiteral("main"), 1, file("/pics/main.jpg"));
+    const QString text = pictures.filePath(QStringLiteral("notes.png"));
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture at all\n");
+    notes.close();
+    workspace.files.insert(text);
+    prefs.setCustomWallpaperURL(QUrl::fromLocalFile(text));
+    const std::optional<QString> unreadable = wallpaper.applyCustom();
+    ASSERT_TRUE(unreadable);
+    EXPECT_TRUE(unreadable->startsWith(
+        QStringLiteral("The custom wallpaper at %1 isn't a picture Hushpane can read").arg(text)))
+        << unreadable->toStdString();
+
+    // A PNG header that claims 20000 x 6000 pixels: refused without decoding anything.
+    const QString huge = pictures.filePath(QStringLiteral("huge.png"));
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QImage(1, 1, QImage::Format_RGB32).save(&buffer, "PNG"));
+    // IHDR's width and height sit at bytes 16..23, its CRC (over bytes 12..28) at 29..32.
+    const auto putBigEndian = [&png](int at, quint32 value) {
+        for (int i = 0; i < 4; ++i) {
+            png[at + i] = static_cast<char>((value >> (24 - 8 * i)) & 0xff);
+        }
+    };
+    putBigEndian(16, 20000);
+    putBigEndian(20, 6000);
+    quint32 crc = 0xffffffffu;
+    for (int i = 12; i < 29; ++i) {
+        crc ^= static_cast<quint8>(png[i]);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    putBigEndian(29, ~crc);
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly));
+    hugeFile.write(png);
+    hugeFile.close();
+    workspace.files.insert(huge);
+    prefs.setCustomWallpaperURL(QUrl::fromLocalFile(huge));
+    EXPECT_EQ(wallpaper.applyCustom(),
+              QStringLiteral("The custom wallpaper at %1 is 20000 × 6000 pixels, more than 100 "
+                             "megapixels; choose a smaller picture.")
+                  .arg(huge));
+    EXPECT_TRUE(workspace.setCalls.isEmpty());
+    EXPECT_TRUE(saved().isEmpty());
 }

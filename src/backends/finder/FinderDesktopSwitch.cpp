@@ -4,6 +4,8 @@
 #include "platform/PreferenceDomain.h"
 #include "platform/ProcessLauncher.h"
 
+#include <QCoreApplication>
+
 namespace hushpane {
 
 namespace {
@@ -47,13 +49,30 @@ bool FinderDesktopSwitch::createsDesktop() {
 }
 
 std::optional<QString> FinderDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
-    finderDomain_.setValue(QString::fromLatin1(kCreateDesktopKey), QVariant(createsDesktop));
-    const bool synchronized = finderDomain_.synchronize();
+    const QString key = QString::fromLatin1(kCreateDesktopKey);
+    const std::optional<QVariant> before = finderDomain_.copyValue(key);
+    finderDomain_.setValue(key, QVariant(createsDesktop));
+    if (!finderDomain_.synchronize()) {
+        // Finder would read the old value anyway: a restart changes nothing but closes its
+        // windows. The unsaved value is taken back so no later write stores it by surprise.
+        finderDomain_.setValue(key, before);
+        const QString reason = QStringLiteral("the Finder preferences couldn't be saved");
+        qCCritical(lcDesktop).noquote()
+            << QStringLiteral("Finder CreateDesktop not set to %1: %2; Finder not restarted")
+                   .arg(boolText(createsDesktop), reason);
+        return QStringLiteral("Couldn't %1 the desktop icons: %2.")
+            .arg(createsDesktop ? QStringLiteral("show") : QStringLiteral("hide"), reason);
+    }
     qCInfo(lcDesktop).noquote() << QStringLiteral(
-                                       "Finder CreateDesktop set to %1 (synchronized: %2); "
-                                       "relaunching Finder")
-                                       .arg(boolText(createsDesktop), boolText(synchronized));
-    return relaunchFinder();
+                                       "Finder CreateDesktop set to %1; relaunching Finder")
+                                       .arg(boolText(createsDesktop));
+    if (auto error = relaunchFinder()) {
+        // Not applied, so not kept: the next Finder would otherwise hide the icons by surprise.
+        finderDomain_.setValue(key, before);
+        finderDomain_.synchronize();
+        return error;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> FinderDesktopSwitch::relaunchFinder() {
@@ -62,7 +81,9 @@ std::optional<QString> FinderDesktopSwitch::relaunchFinder() {
     if (!launch.process) {
         qCCritical(lcDesktop).noquote()
             << QStringLiteral("Couldn't run killall: %1").arg(launch.errorDescription);
-        return QStringLiteral("Couldn't restart Finder: ") + launch.errorDescription;
+        return QCoreApplication::translate("hushpane::FinderDesktopSwitch",
+                                           "Couldn't restart Finder: %1")
+            .arg(launch.errorDescription);
     }
     // Blocks the main thread until killall is done; it takes milliseconds.
     const int status = launcher_.waitUntilExit(*launch.process);
@@ -77,8 +98,16 @@ QString FinderDesktopSwitch::description() const {
 #ifdef Q_OS_MACOS
     return QStringLiteral("Finder");
 #else
-    return QStringLiteral("Finder-compatible preferences: no supported desktop was found");
+    return QCoreApplication::translate(
+        "hushpane::FinderDesktopSwitch",
+        "Finder-compatible preferences: no supported desktop was found");
 #endif
+}
+
+QString FinderDesktopSwitch::explanation() const {
+    return QStringLiteral(
+        "Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder "
+        "restarts for a moment each time, which closes any open Finder windows.");
 }
 
 }  // namespace hushpane

@@ -21,6 +21,7 @@ public:
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
     QString description() const override;
+    QString explanation() const override;
 
     // How a stored "CreateDesktop" value reads: absent or of an unexpected type means the
     // icons are shown; numbers (booleans included) by their truth; the strings "false", "no"

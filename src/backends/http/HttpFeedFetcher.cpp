@@ -1,5 +1,6 @@
 #include "backends/http/HttpFeedFetcher.h"
 
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -120,7 +121,9 @@ QString HttpFeedFetcher::describeFailure() const {
                        "KB).")
                 .arg(limits_.maxBodyBytes / 1024);
         case Abort::TotalTimeout:
-            return QStringLiteral("The update server took too long to send the update feed.");
+            return QCoreApplication::translate(
+                "hushpane::HttpFeedFetcher",
+                "The update server took too long to send the update feed.");
         case Abort::None:
             break;
     }
@@ -129,39 +132,55 @@ QString HttpFeedFetcher::describeFailure() const {
         const QString reason =
             reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
         return reason.isEmpty()
-                   ? QStringLiteral("The update server answered with HTTP error %1.").arg(status)
-                   : QStringLiteral("The update server answered with HTTP error %1 (%2).")
+                   ? QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                                 "The update server answered with HTTP error %1.")
+                         .arg(status)
+                   : QCoreApplication::translate(
+                         "hushpane::HttpFeedFetcher",
+                         "The update server answered with HTTP error %1 (%2).")
                          .arg(status)
                          .arg(reason);
     }
     if (reply_->error() == QNetworkReply::NoError) {
-        return QStringLiteral("The update server answered with HTTP status %1 instead of the feed.")
+        return QCoreApplication::translate(
+                   "hushpane::HttpFeedFetcher",
+                   "The update server answered with HTTP status %1 instead of the feed.")
             .arg(status);
     }
     switch (reply_->error()) {
         case QNetworkReply::OperationCanceledError:
         case QNetworkReply::TimeoutError:
             // The transfer timeout cancels the request; nothing else cancels it but us.
-            return QStringLiteral("The update server did not answer in time.");
+            return QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                               "The update server did not answer in time.");
         case QNetworkReply::TooManyRedirectsError:
-            return QStringLiteral("The update server redirected too many times.");
+            return QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                               "The update server redirected too many times.");
         case QNetworkReply::InsecureRedirectError:
-            return QStringLiteral("The update server redirected to an address that is not secure.");
+            return QCoreApplication::translate(
+                "hushpane::HttpFeedFetcher",
+                "The update server redirected to an address that is not secure.");
         case QNetworkReply::HostNotFoundError:
-            return QStringLiteral("The update server %1 could not be found.")
+            return QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                               "The update server %1 could not be found.")
                 .arg(reply_->url().host());
         case QNetworkReply::ConnectionRefusedError:
         case QNetworkReply::RemoteHostClosedError:
         case QNetworkReply::NetworkSessionFailedError:
         case QNetworkReply::TemporaryNetworkFailureError:
         case QNetworkReply::UnknownNetworkError:
-            return QStringLiteral("Could not connect to the update server (%1).")
+            return QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                               "Could not connect to the update server (%1).")
                 .arg(reply_->errorString());
         case QNetworkReply::SslHandshakeFailedError:
-            return QStringLiteral("The secure connection to the update server failed (%1).")
+            return QCoreApplication::translate(
+                       "hushpane::HttpFeedFetcher",
+                       "The secure connection to the update server failed (%1).")
                 .arg(reply_->errorString());
         default:
-            return QStringLiteral("The update check failed (%1).").arg(reply_->errorString());
+            return QCoreApplication::translate("hushpane::HttpFeedFetcher",
+                                               "The update check failed (%1).")
+                .arg(reply_->errorString());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "backends/linux/UnsupportedWorkspace.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -25,7 +26,8 @@ QList<WorkspaceScreen> UnsupportedWorkspace::screens() const {
 
 std::optional<QString> UnsupportedWorkspace::setDesktopImageUrl(const QUrl&, const WorkspaceScreen&,
                                                                 const QVariantMap&) {
-    return QStringLiteral("This desktop doesn't let Hushpane change its wallpaper.");
+    return QCoreApplication::translate("hushpane::UnsupportedWorkspace",
+                                       "This desktop doesn't let Hushpane change its wallpaper.");
 }
 
 }  // namespace hushpane

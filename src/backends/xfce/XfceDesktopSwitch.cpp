@@ -1,7 +1,10 @@
 #include "backends/xfce/XfceDesktopSwitch.h"
 
+#include "backends/xfce/XfconfPropertyWatcher.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
+
+#include <QCoreApplication>
 
 namespace hushpane {
 
@@ -15,7 +18,9 @@ QString styleProperty() {
 }
 
 QString failureText(const QString& message) {
-    return QStringLiteral("Couldn't change the XFCE desktop: ") + message;
+    return QCoreApplication::translate("hushpane::XfceDesktopSwitch",
+                                       "Couldn't change the XFCE desktop: %1")
+        .arg(message);
 }
 
 bool isIconStyle(qint64 style) {
@@ -27,6 +32,19 @@ bool isIconStyle(qint64 style) {
 
 XfceDesktopSwitch::XfceDesktopSwitch(XfconfClient xfconf, UserDefaults& defaults)
     : xfconf_(std::move(xfconf)), defaults_(defaults) {}
+
+XfceDesktopSwitch::~XfceDesktopSwitch() {
+    xfconf_.setRecoveryHandler({});
+}
+
+void XfceDesktopSwitch::setExternalChangeHandler(std::function<void()> handler) {
+    watcher_.reset();
+    xfconf_.setRecoveryHandler(handler);
+    if (handler) {
+        watcher_ = std::make_unique<XfconfPropertyWatcher>(xfconf_.bus(), channel(),
+                                                           styleProperty(), std::move(handler));
+    }
+}
 
 bool XfceDesktopSwitch::createsDesktop() {
     const XfconfClient::Value current = xfconf_.property(channel(), styleProperty());
@@ -128,6 +146,12 @@ int XfceDesktopSwitch::savedStyle() const {
 
 QString XfceDesktopSwitch::description() const {
     return QStringLiteral("XFCE desktop (xfdesktop)");
+}
+
+QString XfceDesktopSwitch::explanation() const {
+    return QStringLiteral(
+        "Hides every file, folder and disk on the desktop so only the wallpaper shows. The icons "
+        "disappear at once; nothing restarts and no window closes.");
 }
 
 }  // namespace hushpane

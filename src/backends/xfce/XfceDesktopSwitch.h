@@ -3,9 +3,12 @@
 #include "backends/xfce/XfconfClient.h"
 #include "platform/DesktopSwitch.h"
 
+#include <memory>
+
 namespace hushpane {
 
 class UserDefaults;
+class XfconfPropertyWatcher;
 
 // xfdesktop's icon setting as the desktop switch. The icons are hidden exactly when
 // xfce4-desktop /desktop-icons/style is 0 (2 draws file icons, 1 minimised windows).
@@ -25,12 +28,16 @@ public:
     static constexpr int kFileIcons = 2;  // also xfdesktop's own default
 
     XfceDesktopSwitch(XfconfClient xfconf, UserDefaults& defaults);
+    ~XfceDesktopSwitch() override;
 
     // A missing property, a value that is not a number or a daemon that cannot be asked all
     // read as icons shown: only a stored 0 means hidden.
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
     QString description() const override;
+    QString explanation() const override;
+    // Told when the icon style changes in xfconf, and when xfconfd answers again.
+    void setExternalChangeHandler(std::function<void()> handler) override;
 
 private:
     std::optional<QString> hideIcons();
@@ -40,6 +47,7 @@ private:
 
     XfconfClient xfconf_;
     UserDefaults& defaults_;
+    std::unique_ptr<XfconfPropertyWatcher> watcher_;
 };
 
 }  // namespace hushpane

@@ -1,8 +1,8 @@
 #include "backends/xfce/XfconfClient.h"
 
-#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 namespace hushpane {
@@ -47,8 +47,40 @@ QDBusMessage XfconfClient::send(const QDBusMessage& message) const {
          type == QDBusError::TimedOut)) {
         silence_->until = QDeadlineTimer(quietPeriodMs_);
         silence_->message = errorText(reply);
+        waitForAnswer(bus_, silence_);
     }
     return reply;
+}
+
+void XfconfClient::setRecoveryHandler(std::function<void()> handler) const {
+    silence_->recovered = std::move(handler);
+}
+
+void XfconfClient::waitForAnswer(QDBusConnection bus, const std::shared_ptr<Silence>& silence) {
+    if (silence->pinging) {
+        return;
+    }
+    silence->pinging = true;
+    const QDBusMessage ping = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath),
+        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    // A stopped daemon answers queued calls as soon as it runs again, so one long wait is
+    // enough; should it end unanswered, the next timeout of a real call pings again.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(ping, 60 * 60 * 1000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [silence](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         silence->pinging = false;
+                         const QDBusError::ErrorType type = finished->error().type();
+                         if (type == QDBusError::NoReply || type == QDBusError::Timeout ||
+                             type == QDBusError::TimedOut) {
+                             return;
+                         }
+                         silence->until = QDeadlineTimer(0);
+                         if (silence->recovered) {
+                             silence->recovered();
+                         }
+                     });
 }
 
 XfconfClient::Value XfconfClient::property(const QString& channel, const QString& property) const {
@@ -80,45 +112,6 @@ std::optional<QString> XfconfClient::setProperty(const QString& channel, const Q
         return errorText(reply);
     }
     return std::nullopt;
-}
-
-std::optional<QStringList> XfconfClient::channels(QString* error) const {
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
-        QStringLiteral("ListChannels"));
-    const QDBusMessage reply = send(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        if (error) {
-            *error = errorText(reply);
-        }
-        return std::nullopt;
-    }
-    return reply.arguments().constFirst().toStringList();
-}
-
-bool XfconfClient::hasChannel(const QString& channel) const {
-    if (const std::optional<QStringList> known = channels(); known && known->contains(channel)) {
-        return true;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
-        QStringLiteral("GetAllProperties"));
-    call << channel << QStringLiteral("/");
-    const QDBusMessage reply = send(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return false;
-    }
-    // An a{sv}: demarshalled as a QDBusArgument map.
-    const QVariant all = reply.arguments().constFirst();
-    if (all.canConvert<QDBusArgument>()) {
-        const QDBusArgument argument = all.value<QDBusArgument>();
-        if (argument.currentType() == QDBusArgument::MapType) {
-            QVariantMap properties;
-            argument >> properties;
-            return !properties.isEmpty();
-        }
-    }
-    return !all.toMap().isEmpty();
 }
 
 std::optional<qint64> xfconfInteger(const QVariant& value) {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/DesktopSwitch.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -16,12 +18,14 @@ namespace hushpane {
 // timeout; failures come back as xfconf's (or the bus's) own message.
 //
 // One hide or show makes several calls, so once a call has timed out, the calls that follow
-// within the quiet period fail at once with the same message instead of waiting again: a
-// daemon that hangs costs one timeout per operation, not one per property. Copies share this.
+// fail at once with the same message instead of waiting again: a daemon that hangs costs one
+// timeout, not one per property. Meanwhile a ping waits for the daemon without blocking
+// anyone; its answer ends the silence at once and runs the recovery handler. The quiet period
+// only bounds the silence should no answer ever come. Copies share all of this.
 class XfconfClient {
 public:
-    static constexpr int kDefaultTimeoutMs = 3000;
-    static constexpr int kDefaultQuietPeriodMs = 15000;
+    static constexpr int kDefaultTimeoutMs = kDesktopCallTimeoutMs;
+    static constexpr int kDefaultQuietPeriodMs = 5000;
 
     static constexpr auto kService = "org.xfce.Xfconf";
     static constexpr auto kPath = "/org/xfce/Xfconf";
@@ -43,20 +47,25 @@ public:
     std::optional<QString> setProperty(const QString& channel, const QString& property,
                                        const QVariant& value) const;
 
-    // The channels xfconfd knows, or nothing (with `error` set) when it could not be asked.
-    std::optional<QStringList> channels(QString* error = nullptr) const;
-
-    // True when the channel holds at least one property or is listed (a channel xfconfd has not
-    // saved yet is missing from channels()).
-    bool hasChannel(const QString& channel) const;
-
     int timeoutMs() const { return timeoutMs_; }
+    QDBusConnection bus() const { return bus_; }
+
+    // True while calls fail at once because the daemon did not answer.
+    bool isSilenced() const { return !silence_->until.hasExpired(); }
+
+    // Runs (on the main thread) when the daemon answers again after a timeout.
+    void setRecoveryHandler(std::function<void()> handler) const;
 
 private:
     struct Silence {
         QDeadlineTimer until{0};
         QString message;
+        bool pinging = false;
+        std::function<void()> recovered;
     };
+
+    // Asks the daemon, without waiting, to say when it answers again.
+    static void waitForAnswer(QDBusConnection bus, const std::shared_ptr<Silence>& silence);
 
     // The reply, or a made-up error while the daemon is known not to answer.
     QDBusMessage send(const QDBusMessage& message) const;

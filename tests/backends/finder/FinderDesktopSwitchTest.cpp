@@ -101,17 +101,17 @@ TEST_F(FinderSwitchOnDisk, HideWritesAPlistBooleanEndsFinderAndLogs) {
     const QByteArray xml = f.readAll();
     EXPECT_TRUE(xml.contains("<key>CreateDesktop</key>\n\t<false/>")) << xml.constData();
     EXPECT_TRUE(xml.contains("<key>ShowPathbar</key>"));
-    EXPECT_EQ(log.formatted(kCategory),
-              QStringList{QStringLiteral("info: Finder CreateDesktop set to false (synchronized: "
-                                         "true); relaunching Finder")});
+    EXPECT_EQ(
+        log.formatted(kCategory),
+        QStringList{QStringLiteral("info: Finder CreateDesktop set to false; relaunching Finder")});
 
     // Showing again, now with no Finder left to end: killall's failure is only logged.
     log.clear();
     EXPECT_EQ(finder.setCreatesDesktop(true), std::nullopt);
-    EXPECT_EQ(log.formatted(kCategory),
-              (QStringList{QStringLiteral("info: Finder CreateDesktop set to true (synchronized: "
-                                          "true); relaunching Finder"),
-                           QStringLiteral("error: killall Finder exited with status 1")}));
+    EXPECT_EQ(
+        log.formatted(kCategory),
+        (QStringList{QStringLiteral("info: Finder CreateDesktop set to true; relaunching Finder"),
+                     QStringLiteral("error: killall Finder exited with status 1")}));
     EXPECT_TRUE(PlistPreferenceDomain(QStringLiteral("x"), file())
                     .copyValue(QStringLiteral("CreateDesktop"))
                     ->toBool());
@@ -127,24 +127,51 @@ TEST_F(FinderSwitchOnDisk, MissingKillallIsTheOneFailureTheUserSees) {
     EXPECT_EQ(log.formatted(kCategory).last(),
               QStringLiteral("error: Couldn't run killall: No such file or directory"));
     EXPECT_EQ(log.formatted(kCategory).size(), 2);
-    EXPECT_FALSE(finder.createsDesktop());  // the value was still written
+    // Not applied, so not kept either: the next Finder would otherwise hide the icons.
+    EXPECT_TRUE(finder.createsDesktop());
+    EXPECT_TRUE(PlistPreferenceDomain(QStringLiteral("x"), file())
+                    .copyValue(QStringLiteral("CreateDesktop"))
+                    .value_or(true)
+                    .toBool());
 }
 
-TEST(FinderSwitch, RunsKillallOnceWithFinderEvenWhenSynchronizeFails) {
-    test::InMemoryPreferenceDomain domain;
-    domain.failSynchronize = true;
+// The preferences folder is a regular file: nothing can be stored, so Finder is left alone
+// and the user is told.
+TEST_F(FinderSwitchOnDisk, AWriteThatFailsIsAFailedHideWithoutARestart) {
+    QFile blocker(dir.path() + QStringLiteral("/Preferences"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"),
+                                 blocker.fileName() + QStringLiteral("/com.apple.finder.plist"));
     test::InMemoryProcessLauncher launcher;
     FinderDesktopSwitch finder(domain, launcher);
     test::LogCapture log;
+
+    const std::optional<QString> error = finder.setCreatesDesktop(false);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->startsWith(QStringLiteral("Couldn't hide the desktop icons: ")))
+        << error->toStdString();
+    EXPECT_TRUE(launcher.launches.isEmpty());
+    EXPECT_TRUE(finder.createsDesktop());
+    EXPECT_EQ(log.formatted(kCategory).last().left(6), QStringLiteral("error:"));
+}
+
+TEST(FinderSwitch, RunsKillallOnceWithFinderAfterAStoredChangeOnly) {
+    test::InMemoryPreferenceDomain domain;
+    test::InMemoryProcessLauncher launcher;
+    FinderDesktopSwitch finder(domain, launcher);
     EXPECT_EQ(finder.setCreatesDesktop(false), std::nullopt);
     ASSERT_EQ(launcher.launches.size(), 1);
     EXPECT_EQ(launcher.launches[0].executable, QStringLiteral("/usr/bin/killall"));
     EXPECT_EQ(launcher.launches[0].arguments, QStringList{QStringLiteral("Finder")});
     EXPECT_EQ(launcher.waited.size(), 1);
-    EXPECT_EQ(log.formatted(kCategory),
-              QStringList{QStringLiteral("info: Finder CreateDesktop set to false (synchronized: "
-                                         "false); relaunching Finder")});
-    const auto stored = domain.values.value(QStringLiteral("CreateDesktop"));
+    const auto stored = domain.stored.value(QStringLiteral("CreateDesktop"));
     EXPECT_EQ(stored.typeId(), QMetaType::Bool);
     EXPECT_FALSE(stored.toBool());
+
+    // The store refuses the next change: no restart, the value read stays the stored one.
+    domain.failSynchronize = true;
+    ASSERT_TRUE(finder.setCreatesDesktop(true));
+    EXPECT_EQ(launcher.launches.size(), 1);
+    EXPECT_FALSE(finder.createsDesktop());
 }

@@ -13,6 +13,7 @@
 #include "backends/xfce/XfceDesktopSwitch.h"
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
+#include "backends/xfce/XfconfPropertyWatcher.h"
 #include "common/UserDefaults.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
@@ -21,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -197,11 +199,65 @@ TEST_F(XfceDesktopEndToEnd, HideRemovesTheIconsAndShowBringsThemBack) {
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
+// A held shortcut with a lost key-up: 101 toggles within about a second. xfdesktop sees a few
+// spaced changes instead of one per toggle, keeps running, and ends where the last toggle
+// asked: hidden.
+TEST_F(XfceDesktopEndToEnd, ABurstOfTogglesReachesXfdesktopAsAFewChangesAndItSurvives) {
+    Hushpane hushpane(session.bus(), preferencesFile);
+    int styleChanges = 0;
+    const XfconfPropertyWatcher watcher(session.bus(), QStringLiteral("xfce4-desktop"),
+                                        QStringLiteral("/desktop-icons/style"),
+                                        [&styleChanges] { ++styleChanges; });
+    DesktopController& controller = hushpane.controller;
+    QElapsedTimer burst;
+    burst.start();
+    for (int i = 0; i < 101; ++i) {
+        if (controller.wantsDesktopHidden()) {
+            controller.show();
+        } else {
+            controller.hide();
+        }
+        if (i % 10 == 9) {
+            QTest::qWait(100);
+        }
+    }
+    const qint64 burstMs = burst.elapsed();
+    EXPECT_TRUE(controller.wantsDesktopHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.hasPendingChange(); }, kWaitMs));
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_EQ(controller.lastError(), std::nullopt);
+    EXPECT_EQ(iconStyle(), QStringLiteral("0"));
+    QTest::qWait(500);  // the last change signals
+    const qint64 allowed =
+        DesktopController::kBurstChanges + burstMs / DesktopController::kChangeSpacingMs + 1;
+    EXPECT_LE(styleChanges, allowed) << "in " << burstMs << " ms";
+    EXPECT_GT(styleChanges, 0);
+
+    bool ok = false;
+    const QImage hidden = waitForNoIcons(&ok);
+    hidden.save(artifactPrefix + QStringLiteral("after-burst.png"));
+    EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kBackground) << " pixels are not background";
+
+    controller.finishPendingChange();
+    controller.show();
+    controller.finishPendingChange();
+    EXPECT_EQ(iconStyle(), QStringLiteral("2"));
+    // Icons drawn again prove xfdesktop survived the burst.
+    const QImage after = waitForIconsBack(&ok);
+    EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
+}
+
 TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestart) {
     const QString custom =
         writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const QString lastImage =
         QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(connector);
+    const QString imageStyle =
+        QStringLiteral("/backdrop/screen0/monitor%1/workspace0/image-style").arg(connector);
+    // The user's own style, stretched (3), must survive the custom picture's zoomed (5).
+    ASSERT_EQ(
+        XfconfClient(session.bus()).setProperty(QStringLiteral("xfce4-desktop"), imageStyle, 3),
+        std::nullopt);
     QString key;
     {
         Hushpane hushpane(session.bus(), preferencesFile);
@@ -229,6 +285,7 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
     restarted.controller.show();
     EXPECT_EQ(restarted.controller.lastError(), std::nullopt);
     EXPECT_EQ(XfceDesktopProfile::property(session, lastImage), background);
+    EXPECT_EQ(XfceDesktopProfile::property(session, imageStyle), QStringLiteral("3"));
     EXPECT_TRUE(restarted.preferences.originalWallpapers().isEmpty());
     bool ok = false;
     const QImage after = waitForIconsBack(&ok);

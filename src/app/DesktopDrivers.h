@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/DesktopDriverSelector.h"
+
+#include <QDBusConnection>
+
+namespace hushpane {
+
+class PreferenceDomain;
+class ProcessLauncher;
+class UserDefaults;
+
+// What the desktop back-ends are built from.
+struct DesktopDriverContext {
+    QDBusConnection bus;
+    UserDefaults& defaults;
+    ProcessLauncher& launcher;
+    PreferenceDomain& finderDomain;
+};
+
+// Every desktop Hushpane can drive, in the order detection tries them. The context must
+// outlive the drivers made from the entries.
+QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context);
+
+// The driver for this session: the stored choice "desktopDriver", else what detection finds,
+// else the unsupported desktop, whose hide fails with what was found.
+DesktopDriver makeDesktopDriver(const DesktopDriverContext& context, const QString& storedChoice,
+                                const DesktopEnvironment& environment);
+
+}  // namespace hushpane

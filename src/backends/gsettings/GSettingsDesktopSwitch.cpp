@@ -1,0 +1,100 @@
+#include "backends/gsettings/GSettingsDesktopSwitch.h"
+
+#include "backends/gsettings/SettingsStore.h"
+#include "backends/linux/DesktopProgram.h"
+#include "common/Logging.h"
+
+namespace hushpane {
+
+GSettingsDesktopSwitch::GSettingsDesktopSwitch(SettingsStore& store, DesktopProgram& program,
+                                               Setting setting, QString desktopName)
+    : store_(store),
+      program_(program),
+      setting_(std::move(setting)),
+      desktopName_(std::move(desktopName)) {}
+
+QString GSettingsDesktopSwitch::description() const {
+    return QStringLiteral("%1 desktop (%2)").arg(desktopName_, program_.name());
+}
+
+std::optional<QString> GSettingsDesktopSwitch::failure(const QString& message) const {
+    qCCritical(lcDesktop).noquote()
+        << QStringLiteral("Couldn't change the %1 desktop: %2").arg(desktopName_, message);
+    return QStringLiteral("Couldn't change the %1 desktop: %2").arg(desktopName_, message);
+}
+
+bool GSettingsDesktopSwitch::createsDesktop() {
+    const SettingsStore::Value current = store_.value(setting_.schema, setting_.key);
+    if (current.error || current.value->typeId() != setting_.type) {
+        // Only a value that says so means hidden.
+        return true;
+    }
+    return showsIcons(*current.value);
+}
+
+std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
+    const QString where = setting_.schema + QLatin1Char(' ') + setting_.key;
+    const SettingsStore::Value current = store_.value(setting_.schema, setting_.key);
+    if (current.error) {
+        return failure(*current.error);
+    }
+    if (current.value->typeId() != setting_.type) {
+        return failure(QStringLiteral("%1 holds a value of an unexpected type (%2); left alone")
+                           .arg(where, QString::fromLatin1(current.value->typeName())));
+    }
+    const DesktopProgram::State state = program_.state();
+    if (state == DesktopProgram::State::notAnswering) {
+        return failure(QStringLiteral("%1 doesn't answer (waited %2 s); nothing was changed")
+                           .arg(program_.name())
+                           .arg(program_.timeoutMs() / 1000.0));
+    }
+    const bool shownNow = showsIcons(*current.value);
+    if (!createsDesktop) {
+        if (state == DesktopProgram::State::notRunning) {
+            return failure(QStringLiteral("%1 is not running, so it draws no icons to hide; "
+                                          "nothing was changed")
+                               .arg(program_.name()));
+        }
+        if (shownNow) {
+            const QVariant hidden = hiddenValue(*current.value);
+            if (auto error = store_.setValue(setting_.schema, setting_.key, hidden)) {
+                return failure(*error);
+            }
+            qCInfo(lcDesktop).noquote()
+                << QStringLiteral("%1 set to %2 (was %3)")
+                       .arg(where, hidden.toString(), current.value->toString());
+        }
+        return std::nullopt;
+    }
+    if (state == DesktopProgram::State::notRunning && !startsProgramToShow()) {
+        // Written now, the layout would be taken as shown while nothing draws it.
+        return failure(QStringLiteral("%1 is not running; nothing was changed, and the icons "
+                                      "come back when it runs again and they are shown")
+                           .arg(program_.name()));
+    }
+    if (!shownNow) {
+        const QVariant shownAgain = shownValue();
+        if (auto error = store_.setValue(setting_.schema, setting_.key, shownAgain)) {
+            return failure(*error);
+        }
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 set to %2").arg(where, shownAgain.toString());
+    }
+    if (state == DesktopProgram::State::notRunning) {
+        if (auto error = program_.launch()) {
+            // Back as it was: hidden, and nothing claims otherwise.
+            if (!shownNow) {
+                store_.setValue(setting_.schema, setting_.key, *current.value);
+            }
+            return failure(*error);
+        }
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 started to draw the icons").arg(program_.name());
+    }
+    if (!shownNow) {
+        shown();
+    }
+    return std::nullopt;
+}
+
+}  // namespace hushpane

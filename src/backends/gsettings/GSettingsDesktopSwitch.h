@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/DesktopSwitch.h"
+
+#include <QVariant>
+
+namespace hushpane {
+
+class DesktopProgram;
+class SettingsStore;
+
+// A desktop whose icons follow one GSettings key that its icon program applies live (MATE's
+// caja, Cinnamon's nemo-desktop). Hiding and showing write nothing unless the program answers,
+// and never write over a value of a type the key should not hold.
+class GSettingsDesktopSwitch : public DesktopSwitch {
+public:
+    struct Setting {
+        QString schema;
+        QString key;
+        QMetaType::Type type;
+    };
+
+    bool createsDesktop() final;
+    std::optional<QString> setCreatesDesktop(bool createsDesktop) final;
+    QString description() const override;
+
+protected:
+    GSettingsDesktopSwitch(SettingsStore& store, DesktopProgram& program, Setting setting,
+                           QString desktopName);
+
+    // Whether a value of the right type draws icons.
+    virtual bool showsIcons(const QVariant& value) const = 0;
+    // What to write to hide the icons, given what draws them now (kept if needed).
+    virtual QVariant hiddenValue(const QVariant& shown) = 0;
+    // What to write to bring the icons back; called once that value is about to be written.
+    virtual QVariant shownValue() = 0;
+    // The icons are back: what was kept for them can go.
+    virtual void shown() {}
+    // True when the program ends with its icons and is started again to show them (caja).
+    virtual bool startsProgramToShow() const { return false; }
+
+    SettingsStore& store_;
+    DesktopProgram& program_;
+
+private:
+    std::optional<QString> failure(const QString& message) const;
+
+    Setting setting_;
+    QString desktopName_;
+};
+
+}  // namespace hushpane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "backends/gsettings/SettingsStore.h"
+
+#include <QHash>
+
+#include <memory>
+
+namespace hushpane {
+
+// GSettings through GIO, in this process: reads come from the settings database directly and
+// writes go to the settings daemon (dconf) on the session bus; change notifications arrive
+// through GLib's main context, which Qt's event loop runs. A schema that is not installed is
+// reported as an error, never loaded (GIO would abort the process).
+class GioSettingsStore : public SettingsStore {
+public:
+    GioSettingsStore();
+    ~GioSettingsStore() override;
+    GioSettingsStore(const GioSettingsStore&) = delete;
+    GioSettingsStore& operator=(const GioSettingsStore&) = delete;
+
+    bool hasSchema(const QString& schema) const override;
+    Value value(const QString& schema, const QString& key) const override;
+    std::optional<QString> setValue(const QString& schema, const QString& key,
+                                    const QVariant& value) override;
+
+private:
+    struct Schema;
+    // The loaded schema, or nothing (with `error`) when it is not installed.
+    Schema* schema(const QString& id, QString* error) const;
+
+    mutable QHash<QString, std::shared_ptr<Schema>> schemas_;
+};
+
+}  // namespace hushpane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace hushpane {
+
+// The program that draws a desktop's icons (caja, nemo-desktop, ...), as far as a desktop
+// switch needs to know it: is it there, does it answer, and can it be started again.
+class DesktopProgram {
+public:
+    enum class State { answering, notRunning, notAnswering };
+
+    virtual ~DesktopProgram() = default;
+
+    // Bounded by the program's timeout.
+    virtual State state() = 0;
+
+    // Starts the program on its own (it outlives Hushpane) and waits, bounded, until it is
+    // there. Nothing on success, else the reason.
+    virtual std::optional<QString> launch() = 0;
+
+    // Its name, as the user knows it ("caja").
+    virtual QString name() const = 0;
+
+    // How long a call waits for it, in milliseconds.
+    virtual int timeoutMs() const = 0;
+};
+
+}  // namespace hushpane

@@ -1,0 +1,32 @@
+#include "backends/linux/UnsupportedDesktopSwitch.h"
+
+#include "common/Logging.h"
+
+namespace hushpane {
+
+UnsupportedDesktopSwitch::UnsupportedDesktopSwitch(QString found, QStringList supported)
+    : found_(std::move(found)), supported_(std::move(supported)) {}
+
+std::optional<QString> UnsupportedDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
+    if (createsDesktop) {
+        return std::nullopt;  // the icons never went away
+    }
+    const QString error =
+        QStringLiteral("Couldn't hide the desktop icons: no supported desktop was found (%1)")
+            .arg(found_);
+    qCWarning(lcDesktop).noquote() << error;
+    return error;
+}
+
+QString UnsupportedDesktopSwitch::description() const {
+    return QStringLiteral("none (no supported desktop was found: %1)").arg(found_);
+}
+
+QString UnsupportedDesktopSwitch::explanation() const {
+    return QStringLiteral(
+               "Hushpane can't hide the icons of this desktop. It drives %1; the choice "
+               "\"desktopDriver\" in its preferences picks one by name.")
+        .arg(supported_.join(QStringLiteral(", ")));
+}
+
+}  // namespace hushpane

@@ -1,0 +1,48 @@
+#include "backends/xfce/XfconfPropertyWatcher.h"
+
+#include "backends/xfce/XfconfClient.h"
+
+namespace hushpane {
+
+XfconfPropertyWatcher::XfconfPropertyWatcher(QDBusConnection bus, QString channel, QString property,
+                                             std::function<void()> changed, QObject* parent)
+    : QObject(parent),
+      bus_(std::move(bus)),
+      channel_(std::move(channel)),
+      property_(std::move(property)),
+      changed_(std::move(changed)) {
+    connectSignal(QStringLiteral("PropertyChanged"),
+                  SLOT(propertyChanged(QString, QString, QDBusVariant)), true);
+    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyRemoved(QString, QString)), true);
+}
+
+XfconfPropertyWatcher::~XfconfPropertyWatcher() {
+    connectSignal(QStringLiteral("PropertyChanged"),
+                  SLOT(propertyChanged(QString, QString, QDBusVariant)), false);
+    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyRemoved(QString, QString)),
+                  false);
+}
+
+void XfconfPropertyWatcher::connectSignal(const QString& name, const char* slot, bool on) {
+    // No sender name: xfconfd may be (re)started later and still be heard.
+    const QString path = QString::fromLatin1(XfconfClient::kPath);
+    const QString interface = QString::fromLatin1(XfconfClient::kInterface);
+    if (on) {
+        bus_.connect(QString(), path, interface, name, this, slot);
+    } else {
+        bus_.disconnect(QString(), path, interface, name, this, slot);
+    }
+}
+
+void XfconfPropertyWatcher::propertyChanged(const QString& channel, const QString& property,
+                                            const QDBusVariant&) {
+    propertyRemoved(channel, property);
+}
+
+void XfconfPropertyWatcher::propertyRemoved(const QString& channel, const QString& property) {
+    if (channel == channel_ && property == property_ && changed_) {
+        changed_();
+    }
+}
+
+}  // namespace hushpane

@@ -1,0 +1,525 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>WallpaperChooser</name>
+    <message>
+        <source>Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a Wallpaper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::AppDelegate</name>
+    <message>
+        <source>About Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Hushpane&lt;/b&gt; %1&lt;p&gt;An empty desktop on demand.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::Appcast</name>
+    <message>
+        <source>The update feed is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed is not an RSS feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed contains a field that is far too long.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed is not valid XML (line %1: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update feed ends too early.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::AppcastUpdateService</name>
+    <message>
+        <source>Couldn&apos;t check for updates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is the newest version available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is available; you have %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an unknown version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was released on %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version of Hushpane is available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane %1 is ready to download.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::CommandLine</name>
+    <message>
+        <source>unknown option &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: hushpane [OPTION | URL...]
+An empty desktop on demand: hides and shows the desktop icons from the tray.
+
+Without arguments Hushpane starts in the tray, or opens the settings of the
+Hushpane already running. URLs are handed to the running Hushpane (which is
+started first when none runs), in the order given:
+  hushpane://hide      hide the desktop icons
+  hushpane://show      show them again
+  hushpane://toggle    hide them when shown, show them when hidden
+  hushpane://settings  open the settings window
+
+Options:
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Exit status: 0 when done, 1 when the running Hushpane could not be reached or
+there is no display to start on, 2 for an argument that is not understood.
+See hushpane(1) for the settings and the files.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &quot;hushpane --help&quot; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::DesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FeedFetcherLoader</name>
+    <message>
+        <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FinderDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t restart Finder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finder-compatible preferences: no supported desktop was found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::HttpFeedFetcher</name>
+    <message>
+        <source>The update server took too long to send the update feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP error %1 (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server answered with HTTP status %1 instead of the feed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server redirected too many times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server redirected to an address that is not secure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server %1 could not be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not connect to the update server (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The secure connection to the update server failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update check failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MainMenu</name>
+    <message>
+        <source>About Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::MenuBarIcon</name>
+    <message>
+        <source>Grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desk Lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Eye</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Star</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dot</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SettingsView</name>
+    <message>
+        <source>Hide desktop icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop in use: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use a custom wallpaper while hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wallpaper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in Dock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatically check for updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No update source is set up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New versions install from %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No image chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shown on every display while the desktop is hidden. Your usual wallpaper comes back when icons return.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your package manager keeps Hushpane up to date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SettingsWindowController</name>
+    <message>
+        <source>Hushpane Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::StatusItemController</name>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Hushpane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::SymbolImage</name>
+    <message>
+        <source>Desktop hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::UnsupportedWorkspace</name>
+    <message>
+        <source>This desktop doesn&apos;t let Hushpane change its wallpaper.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::UpdateDialog</name>
+    <message>
+        <source>Open Download Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::WallpaperController</name>
+    <message>
+        <source>The custom wallpaper couldn&apos;t be found at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t set the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t restore the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfceDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t change the XFCE desktop: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::MenuBarIconPicker</name>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 while icons are showing, %3 while the desktop is hidden.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::WallpaperThumbnail</name>
+    <message>
+        <source>Wallpaper preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

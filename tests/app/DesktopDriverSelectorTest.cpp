@@ -1,0 +1,131 @@
+#include "app/DesktopDriverSelector.h"
+#include "app/DesktopDrivers.h"
+#include "backends/linux/UnsupportedDesktopSwitch.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryDesktopSwitch.h"
+#include "fakes/InMemoryFileBookmarks.h"
+#include "fakes/InMemoryPreferenceDomain.h"
+#include "fakes/InMemoryProcessLauncher.h"
+#include "fakes/InMemoryWorkspace.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+using namespace hushpane;
+
+namespace {
+
+DesktopDriverEntry entry(const char* name, QStringList desktopNames, QStringList busNames,
+                         QStringList processNames, bool detectable = true) {
+    return {QString::fromLatin1(name),
+            std::move(desktopNames),
+            std::move(busNames),
+            std::move(processNames),
+            detectable,
+            [] {
+                return DesktopDriver{std::make_unique<test::InMemoryDesktopSwitch>(),
+                                     std::make_unique<test::InMemoryWorkspace>()};
+            }};
+}
+
+class SelectorTest : public ::testing::Test {
+protected:
+    SelectorTest() {
+        environment.ownsBusName = [this](const QString& name) { return owned.contains(name); };
+        environment.runsProcess = [this](const QString& name) { return running.contains(name); };
+    }
+    QString chosen(const QString& stored = QString()) const {
+        const DesktopDriverSelector::Choice choice = selector.choose(stored, environment);
+        return choice.entry ? choice.entry->name : QStringLiteral("none: ") + choice.why;
+    }
+
+    DesktopDriverSelector selector{{
+        entry("xfce", {QStringLiteral("XFCE")}, {QStringLiteral("org.xfce.xfdesktop")},
+              {QStringLiteral("xfdesktop")}),
+        entry("mate", {QStringLiteral("MATE")}, {QStringLiteral("org.mate.Caja")},
+              {QStringLiteral("caja")}),
+        entry("finder", {}, {}, {QStringLiteral("Finder")}, false),
+    }};
+    DesktopEnvironment environment;
+    QSet<QString> owned;
+    QSet<QString> running;
+};
+
+}  // namespace
+
+TEST_F(SelectorTest, TheSessionsNamesComeFirstThenBusNamesThenProcesses) {
+    EXPECT_EQ(chosen(), QStringLiteral("none: XDG_CURRENT_DESKTOP is not set"));
+
+    running.insert(QStringLiteral("caja"));
+    EXPECT_EQ(chosen(), QStringLiteral("mate"));
+    owned.insert(QStringLiteral("org.xfce.xfdesktop"));
+    EXPECT_EQ(chosen(), QStringLiteral("xfce"));  // an owned name beats a running process
+
+    environment.sessionDesktop = QStringLiteral("mate");
+    EXPECT_EQ(chosen(), QStringLiteral("mate"));
+    environment.currentDesktop = QStringLiteral("X-Generic:xfce");
+    EXPECT_EQ(chosen(), QStringLiteral("xfce"));  // entries in order, either variable
+
+    // Names must match whole: "XFCE-like" is not XFCE.
+    owned.clear();
+    running.clear();
+    environment.sessionDesktop.clear();
+    environment.currentDesktop = QStringLiteral("GNOME:XFCE-like");
+    EXPECT_EQ(chosen(), QStringLiteral("none: XDG_CURRENT_DESKTOP=GNOME:XFCE-like"));
+}
+
+TEST_F(SelectorTest, TheStoredChoiceWinsAndFinderComesOnlyByName) {
+    environment.currentDesktop = QStringLiteral("XFCE");
+    running.insert(QStringLiteral("Finder"));
+    EXPECT_EQ(chosen(QStringLiteral("auto")), QStringLiteral("xfce"));
+    EXPECT_EQ(chosen(QStringLiteral("MATE")), QStringLiteral("mate"));
+    EXPECT_EQ(chosen(QStringLiteral("finder")), QStringLiteral("finder"));
+
+    // An unknown name falls back to detection, and says so when nothing is found.
+    EXPECT_EQ(chosen(QStringLiteral("enlightenment")), QStringLiteral("xfce"));
+    environment.currentDesktop = QStringLiteral("sway");
+    EXPECT_EQ(chosen(QStringLiteral("enlightenment")),
+              QStringLiteral("none: XDG_CURRENT_DESKTOP=sway; the stored desktopDriver "
+                             "\"enlightenment\" is none of auto, xfce, mate, finder"));
+    EXPECT_EQ(selector.detectableNames(),
+              (QStringList{QStringLiteral("xfce"), QStringLiteral("mate")}));
+}
+
+// Without a supported desktop, hiding fails visibly and writes nothing; the state stays shown.
+TEST(NoSupportedDesktop, HidingFailsWithWhatWasFoundAndNothingIsWritten) {
+    test::InMemoryPreferenceDomain appDomain;
+    test::InMemoryPreferenceDomain finderDomain;
+    UserDefaults defaults(appDomain);
+    test::InMemoryProcessLauncher launcher;
+    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
+                                       finderDomain};
+    DesktopEnvironment environment;
+    environment.currentDesktop = QStringLiteral("sway");
+    DesktopDriver driver = makeDesktopDriver(context, QString(), environment);
+    ASSERT_TRUE(dynamic_cast<UnsupportedDesktopSwitch*>(driver.desktopSwitch.get()));
+
+    test::InMemoryFileBookmarks bookmarks;
+    Preferences preferences(defaults, bookmarks);
+    DesktopController controller(*driver.desktopSwitch, preferences, *driver.workspace);
+    const int writes = appDomain.synchronizeCount;
+    controller.hide();
+    EXPECT_FALSE(controller.isDesktopHidden());
+    EXPECT_EQ(controller.lastError(),
+              QStringLiteral("Couldn't hide the desktop icons: no supported desktop was found "
+                             "(XDG_CURRENT_DESKTOP=sway)"));
+    controller.show();
+    EXPECT_EQ(controller.lastError(), std::nullopt);
+    EXPECT_EQ(appDomain.synchronizeCount, writes);
+    EXPECT_EQ(finderDomain.synchronizeCount, 0);
+    EXPECT_TRUE(launcher.launches.isEmpty());
+    EXPECT_TRUE(
+        controller.desktopDescription().contains(QStringLiteral("XDG_CURRENT_DESKTOP=sway")));
+    EXPECT_FALSE(controller.desktopExplanation().contains(QStringLiteral("Finder")));
+
+    // The Finder-compatible switch when asked for by name.
+    DesktopDriver finder = makeDesktopDriver(context, QStringLiteral("finder"), environment);
+    EXPECT_TRUE(finder.desktopSwitch->explanation().contains(QStringLiteral("Finder restarts")));
+}

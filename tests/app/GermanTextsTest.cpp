@@ -1,0 +1,177 @@
+// The settings window and the tray menu as a German user sees them (the test runs under
+// LANG=de_DE.UTF-8 with the built translations): German texts, and none cut off or pushed out
+// of the 480-pixel window. Screenshots go to <build>/german/ for a look.
+
+#include "app/Translations.h"
+#include "menu/StatusItemController.h"
+#include "settings/ElidedLabel.h"
+#include "settings/InlineSymbolText.h"
+#include "settings/SettingsTestFixture.h"
+#include "settings/SettingsWindowController.h"
+#include "support/TestPaths.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace hushpane;
+
+namespace {
+
+QString screenshotDirectory() {
+    const QString directory = test::buildDirectory() + QStringLiteral("/german");
+    QDir().mkpath(directory);
+    return directory;
+}
+
+class GermanTexts : public test::SettingsFixture {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(QLocale::system().language(), QLocale::German) << "run with LANG=de_DE.UTF-8";
+        ASSERT_TRUE(Translations::install(
+            QLocale::system(), {test::buildDirectory() + QStringLiteral("/translations")}));
+    }
+
+    void showSettings() {
+        controller = std::make_unique<SettingsWindowController>(
+            prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
+            SettingsView::ShortcutRowFactory{}, nullptr, [] {}, [] {});
+        controller->show();
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::processEvents();
+        }
+        ASSERT_NE(controller->window(), nullptr);
+    }
+
+    // Every text in `window` is drawn whole and inside the window.
+    static void expectNothingOverflows(const QWidget* window) {
+        const QRect inside = window->rect();
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(window) || label->text().isEmpty()) {
+                continue;
+            }
+            const QRect where(label->mapTo(window, QPoint(0, 0)), label->size());
+            EXPECT_TRUE(inside.contains(where)) << label->text().toStdString();
+            if (!label->wordWrap() && label->textFormat() != Qt::RichText) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                          label->contentsRect().width())
+                    << "cut off: " << label->text().toStdString();
+            } else {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << "cut off: " << label->text().toStdString();
+            }
+        }
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(window) || button->text().isEmpty()) {
+                continue;
+            }
+            const QRect where(button->mapTo(window, QPoint(0, 0)), button->size());
+            EXPECT_TRUE(inside.contains(where)) << button->text().toStdString();
+            EXPECT_LE(button->sizeHint().width(), button->width())
+                << "cut off: " << button->text().toStdString();
+        }
+        for (const auto* elided : window->findChildren<settings::ElidedLabel*>()) {
+            if (elided->isVisibleTo(window) && !elided->text().isEmpty()) {
+                EXPECT_EQ(elided->displayedText(), elided->text()) << "shortened";
+            }
+        }
+    }
+
+    std::unique_ptr<SettingsWindowController> controller;
+};
+
+QStringList texts(const QWidget* root) {
+    QStringList found;
+    for (const QLabel* label : root->findChildren<QLabel*>()) {
+        found.append(label->text());
+    }
+    for (const QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        found.append(button->text());
+    }
+    for (const auto* caption : root->findChildren<settings::InlineSymbolText*>()) {
+        found.append(caption->plainText());
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
+    showSettings();
+    QWidget* window = controller->window();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Hushpane-Einstellungen"));
+    const QStringList shown = texts(window);
+    for (const char* german :
+         {"Schreibtischsymbole ausblenden", "Tastenkürzel", "Hintergrundbild", "Allgemein",
+          "Bei der Anmeldung starten", "Automatisch nach Updates suchen", "Nach Updates suchen …",
+          "Updates"}) {
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(german))) << german;
+    }
+    // Longer texts and the icon look's name in the picker's caption.
+    for (const char* start :
+         {"Blendet alle Dateien", "Erscheint auf jedem Bildschirm", "Raster: "}) {
+        EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const QString& text) {
+            return text.startsWith(QString::fromUtf8(start));
+        })) << start;
+    }
+    for (const QString& text : shown) {
+        for (const char* english : {"Hide", "Shown on", "while", "Check for", "Quit"}) {
+            EXPECT_FALSE(text.contains(QString::fromUtf8(english))) << text.toStdString();
+        }
+    }
+    EXPECT_LE(window->width(), window->screen()->availableGeometry().width());
+    expectNothingOverflows(window);
+    window->grab().save(screenshotDirectory() + QStringLiteral("/settings.png"));
+
+    // The longest text there is: the error line under the switch.
+    desktopSwitch.failure = QStringLiteral("Couldn't restart Finder: No such file or directory");
+    desktop.hide();
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::processEvents();
+    }
+    expectNothingOverflows(window);
+    window->grab().save(screenshotDirectory() + QStringLiteral("/settings-error.png"));
+}
+
+TEST_F(GermanTexts, TheTrayMenuSpeaksGerman) {
+    StatusItemController status(
+        desktop, prefs, updater, [] {}, [] {}, [](QAction*) {});
+    QStringList titles;
+    for (const QAction* action : status.menu()->actions()) {
+        if (!action->isSeparator()) {
+            titles.append(action->text());
+        }
+    }
+    EXPECT_EQ(titles.join(u'|').toStdString(),
+              "Schreibtischsymbole ausblenden|Einstellungen …|Nach Updates suchen …|"
+              "Hushpane beenden");
+    desktop.hide();
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(status.menu()->actions().first()->text().toStdString(),
+              "Schreibtischsymbole einblenden");
+
+    QMenu* menu = status.menu();
+    menu->popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    // A menu is as wide as its longest item: it fits on the screen and shows every title.
+    EXPECT_LE(menu->width(), menu->screen()->availableGeometry().width() / 2);
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_LE(menu->fontMetrics().horizontalAdvance(action->text()),
+                      menu->actionGeometry(const_cast<QAction*>(action)).width())
+                << action->text().toStdString();
+        }
+    }
+    menu->grab().save(screenshotDirectory() + QStringLiteral("/tray-menu.png"));
+    menu->hide();
+}

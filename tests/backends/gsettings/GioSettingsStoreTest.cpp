@@ -1,0 +1,49 @@
+// Against GIO itself and the installed schemas (MATE's), with GIO's in-memory settings.
+#include "backends/gsettings/GioSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+namespace hushpane {
+namespace {
+
+const QString kMate = QStringLiteral("org.mate.background");
+
+TEST(GioSettingsStore, ReadsAndWritesTypedValuesAndEnumNicks) {
+    GioSettingsStore store;
+    if (!store.hasSchema(kMate)) {
+        GTEST_SKIP() << "MATE's schemas are not installed";
+    }
+    const QString key = QStringLiteral("show-desktop-icons");
+    ASSERT_EQ(store.setValue(kMate, key, false), std::nullopt);
+    EXPECT_EQ(store.value(kMate, key).value, QVariant(false));
+    ASSERT_EQ(store.setValue(kMate, key, true), std::nullopt);
+    EXPECT_EQ(store.value(kMate, key).value, QVariant(true));
+
+    const QString options = QStringLiteral("picture-options");
+    ASSERT_EQ(store.setValue(kMate, options, QStringLiteral("centered")), std::nullopt);
+    EXPECT_EQ(store.value(kMate, options).value, QVariant(QStringLiteral("centered")));
+    EXPECT_EQ(GioSettingsStore().value(kMate, options).value, QVariant(QStringLiteral("centered")));
+    EXPECT_EQ(store.value(kMate, QStringLiteral("picture-opacity")).value->typeId(),
+              QMetaType::Int);
+}
+
+TEST(GioSettingsStore, RefusesWhatTheSchemaDoesNotTake) {
+    GioSettingsStore store;
+    EXPECT_FALSE(store.hasSchema(QStringLiteral("org.example.not.installed")));
+    EXPECT_EQ(store.value(QStringLiteral("org.example.not.installed"), QStringLiteral("k")).error,
+              QStringLiteral("the settings schema org.example.not.installed is not installed"));
+    if (!store.hasSchema(kMate)) {
+        GTEST_SKIP() << "MATE's schemas are not installed";
+    }
+    EXPECT_EQ(store.setValue(kMate, QStringLiteral("show-desktop-icons"), QStringLiteral("yes")),
+              QStringLiteral("org.mate.background show-desktop-icons takes a value of type b, "
+                             "not QString"));
+    EXPECT_EQ(store.setValue(kMate, QStringLiteral("picture-options"), QStringLiteral("sideways")),
+              QStringLiteral("org.mate.background picture-options does not take the value "
+                             "sideways"));
+    EXPECT_EQ(store.value(kMate, QStringLiteral("no-such-key")).error,
+              QStringLiteral("org.mate.background has no key no-such-key"));
+}
+
+}  // namespace
+}  // namespace hushpane
