@@ -332,8 +332,8 @@ TEST_P(GSettingsDesktopEndToEnd, AHungDesktopProgramIsReportedAndNothingChanges)
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, GSettingsDesktopEndToEnd, ::testing::Values(&kMate, &kCinnamon),
-                         [](const ::testing::TestParamInfo<const DesktopCase*>& info) {
-                             return std::string(info.param->name);
+                         [](const ::testing::TestParamInfo<const DesktopCase*>& desktop) {
+                             return std::string(desktop.param->name);
                          });
 
 // Runs only as the child of the test above: hides with the custom wallpaper, then dies the
