@@ -10,6 +10,14 @@
 #                                   DBUS_SESSION_BUS_ADDRESS; what it activates (xfconfd, dconf)
 #                                   inherits this environment, so it sees the private HOME
 #   session_start_window_manager    openbox on the display
+#   session_start_tray COLOUR       a system tray panel (trayer) along the bottom edge, tinted
+#                                   COLOUR (0xRRGGBB), its height kept out of the work area
+#                                   like a desktop's panel; COLOUR is exported as
+#                                   HUSHPANE_TEST_TRAY_COLOUR for the tests that look at it
+#   session_start_parts PARTS       what a test asks for in one word, comma-separated:
+#                                   display[=WxH], wm, tray=COLOUR, bus, scale=N (Qt's scale
+#                                   factor); the display comes first when another part needs it
+#   session_run PARTS CMD...        starts PARTS and runs CMD in that session; CMD's exit status
 #   session_start_desktop PROFILE   a desktop from scripts/lib/desktops/PROFILE.sh on the
 #                                   display (bus and window manager started first when missing),
 #                                   with a plain wallpaper of $session_wallpaper_color; returns
@@ -114,6 +122,64 @@ session_start_bus() {
 
 session_start_window_manager() {
   session_spawn openbox openbox
+}
+
+session_start_tray() {
+  local colour=$1 height=28 panel="" width
+  [ -n "${DISPLAY:-}" ] || session_start_display || return 1
+  session_spawn trayer trayer --edge bottom --align right --widthtype request \
+    --height "$height" --transparent true --alpha 0 --tint "$colour" --expand true
+  panel_window() {
+    panel=$(xdotool search --onlyvisible --class trayer 2>/dev/null | head -n1 || true)
+    [ -n "$panel" ]
+  }
+  if ! session_wait 20 panel_window; then
+    session_say "trayer did not start:"
+    cat "$session_dir/trayer.log" >&2
+    return 1
+  fi
+  # trayer does not reserve its height as a panel does, so windows would be placed under it.
+  width=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ {split($2, d, "x"); print d[1]; exit}')
+  xprop -id "$panel" -f _NET_WM_STRUT_PARTIAL 32c \
+    -set _NET_WM_STRUT_PARTIAL "0,0,0,$height,0,0,0,0,0,0,0,$((${width:-1280} - 1))"
+  export HUSHPANE_TEST_TRAY_COLOUR=$colour
+}
+
+session_start_parts() {
+  local part size="" wm="" tray="" bus=""
+  for part in ${1//,/ }; do
+    case "$part" in
+      display) ;;
+      display=*) size=${part#display=}x24 ;;
+      wm) wm=1 ;;
+      tray=*) tray=${part#tray=} ;;
+      bus) bus=1 ;;
+      scale=*) export QT_SCALE_FACTOR=${part#scale=} ;;
+      *)
+        session_say "unknown session part $part"
+        return 1
+        ;;
+    esac
+  done
+  session_start_display ${size:+"$size"} || return 1
+  [ -z "$bus" ] || session_start_bus || return 1
+  if [ -n "$wm" ]; then
+    session_start_window_manager
+    session_wait 10 session_wm_running || session_say "openbox is not running yet"
+  fi
+  [ -z "$tray" ] || session_start_tray "$tray" || return 1
+  export QT_QPA_PLATFORM=xcb
+}
+
+session_run() {
+  session_start_parts "$1" || return 1
+  shift
+  "$@"
+}
+
+# True once a window manager has announced itself on the display.
+session_wm_running() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
 session_bus_owner_pid() {

@@ -71,6 +71,8 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
             },
             mainMenu_, weakly(&AppDelegate::terminate),
             weakly(&AppDelegate::applyActivationPolicy));
+        settingsWindowController_->setTexts(services_.drivesFinder ? SettingsTexts::finder()
+                                                                   : SettingsTexts::linuxDesktop());
     }
     return *settingsWindowController_;
 }
@@ -98,7 +100,8 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     statusItemController_ = std::make_unique<StatusItemController>(
         desktop(), *preferences_, *updater_, weakly(&AppDelegate::showSettings),
-        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut));
+        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut),
+        services_.trayPanel);
 
     services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
 

@@ -27,6 +27,7 @@ class LoginItemService;
 class Preferences;
 class SettingsWindowController;
 class StatusItemController;
+class TrayPanel;
 class UpdateService;
 class UserDefaults;
 class Workspace;
@@ -44,6 +45,11 @@ struct AppServices {
     // Set when this session gives programs no global shortcut: the settings then explain how
     // to bind the URL command in the desktop's own keyboard settings, and offer to.
     DesktopKeybindings* desktopKeybindings = nullptr;
+    // What the tray icon sits on (may be null: nothing is known).
+    const TrayPanel* trayPanel = nullptr;
+    // The desktop is driven through the Finder-compatible switch: the settings speak of the
+    // menu bar and the Dock, as there; elsewhere of the panel and the task bar.
+    bool drivesFinder = false;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers

@@ -11,6 +11,7 @@
 #include "backends/linux/LinuxApplicationPlatform.h"
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
+#include "backends/linux/X11TrayPanel.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -197,6 +198,9 @@ int main(int argc, char** argv) {
         DesktopEnvironment::ofThisSession());
     DesktopSwitch& desktopSwitch = *driver.desktopSwitch;
     Workspace& workspace = *driver.workspace;
+    // The settings speak of the menu bar and the Dock only where the Finder's switch is driven.
+    const bool drivesFinder =
+        dynamic_cast<const FinderDesktopSwitch*>(driver.desktopSwitch.get()) != nullptr;
 
 #if HUSHPANE_UPDATE_CHECK
     AppcastUpdateService updateService(userDefaults, AppInfo::version());
@@ -208,9 +212,12 @@ int main(int argc, char** argv) {
     KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
                                          *shortcutPlatform.keyboardLayout);
 
+    const X11TrayPanel trayPanel;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
     services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
+    services.trayPanel = &trayPanel;
+    services.drivesFinder = drivesFinder;
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 

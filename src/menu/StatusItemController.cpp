@@ -1,12 +1,14 @@
 #include "menu/StatusItemController.h"
 
 #include "menu/TemplateIcon.h"
+#include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -17,7 +19,7 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
                                            AppUpdater& updater, std::function<void()> showSettings,
                                            std::function<void()> quit,
                                            const std::function<void(QAction*)>& bindToggleShortcut,
-                                           QObject* parent)
+                                           const TrayPanel* trayPanel, QObject* parent)
     : QObject(parent),
       desktop_(desktop),
       preferences_(preferences),
@@ -25,7 +27,8 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
       showSettings_(std::move(showSettings)),
       quit_(std::move(quit)),
       menu_(std::make_unique<QMenu>()),
-      statusItem_(std::make_unique<QSystemTrayIcon>()) {
+      statusItem_(std::make_unique<QSystemTrayIcon>()),
+      trayPanel_(trayPanel) {
     // Opening the menu redraws at once, so the title is right even before a queued redraw.
     connect(menu_.get(), &QMenu::aboutToShow, this, &StatusItemController::update);
 
@@ -52,8 +55,15 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
         }
     });
 
-    // The menu opens on a click; the controller handles no clicks itself.
+    // The menu opens on a click with either button. Trays open the context menu on the right
+    // button themselves and only report a left click.
     statusItem_->setContextMenu(menu_.get());
+    connect(statusItem_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) {
+                    openMenuAtPointer();
+                }
+            });
     statusItem_->setToolTip(QStringLiteral("Hushpane"));
     update();
 
@@ -63,6 +73,31 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
             &StatusItemController::scheduleUpdate);
     qApp->installEventFilter(this);
     statusItem_->show();
+    waitForDocking();
+}
+
+void StatusItemController::openMenuAtPointer() {
+    if (menu_->isVisible()) {
+        menu_->hide();  // a second click closes it, as in a menu bar
+        return;
+    }
+    menu_->popup(QCursor::pos());
+}
+
+void StatusItemController::waitForDocking() {
+    // The tray takes the icon in a little later; only then is there a panel around it to match.
+    if (!trayPanel_ || !QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    dockingChecksLeft_ = 40;
+    dockingCheck_.setInterval(250);
+    connect(&dockingCheck_, &QTimer::timeout, this, [this] {
+        if (!statusItem_->geometry().isEmpty() || --dockingChecksLeft_ <= 0) {
+            dockingCheck_.stop();
+            update();
+        }
+    });
+    dockingCheck_.start();
 }
 
 StatusItemController::~StatusItemController() = default;
@@ -76,14 +111,16 @@ void StatusItemController::update() {
     const bool hidden = desktop_.isDesktopHidden();
     toggleItem_->setText(hidden ? tr("Show Desktop Icons") : tr("Hide Desktop Icons"));
     currentImage_ = menuBarIconImage(preferences_.menuBarIcon(), hidden);
-    statusItem_->setIcon(
-        currentImage_ ? tintedTemplateIcon(currentImage_->icon, templateColour(qApp->palette()))
-                      : QIcon());
+    const TrayPanelLook look =
+        trayPanel_ ? trayPanel_->look(statusItem_->geometry()) : TrayPanelLook{};
+    colours_ = trayIconColours(look);
+    statusItem_->setIcon(currentImage_ ? tintedTemplateIcon(currentImage_->icon, colours_)
+                                       : QIcon());
     Q_EMIT redrawn();
 }
 
 bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {
-    // A new colour scheme needs the template image painted again.
+    // A new colour scheme may come with a new panel colour.
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
         scheduleUpdate();
     }

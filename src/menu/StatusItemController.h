@@ -1,10 +1,12 @@
 #pragma once
 
 #include "menu/SymbolImage.h"
+#include "menu/TrayIconColour.h"
 
 #include <QAction>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -18,6 +20,7 @@ namespace hushpane {
 class AppUpdater;
 class DesktopController;
 class Preferences;
+class TrayPanel;
 
 // The tray icon and its menu. The icon shows the chosen look in its shown or hidden form; the
 // first item toggles the desktop and says what it will do.
@@ -25,11 +28,12 @@ class StatusItemController : public QObject {
     Q_OBJECT
 public:
     // `bindToggleShortcut` shows the toggle shortcut on the toggle item and follows its
-    // changes; `quit` goes through the application's quit rule.
+    // changes; `quit` goes through the application's quit rule; `trayPanel` (may be null) tells
+    // what the icon sits on, so it is drawn to be seen there.
     StatusItemController(DesktopController& desktop, Preferences& preferences, AppUpdater& updater,
                          std::function<void()> showSettings, std::function<void()> quit,
                          const std::function<void(QAction*)>& bindToggleShortcut = {},
-                         QObject* parent = nullptr);
+                         const TrayPanel* trayPanel = nullptr, QObject* parent = nullptr);
     ~StatusItemController() override;
 
     QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
@@ -37,6 +41,8 @@ public:
     QAction* toggleItem() const { return toggleItem_; }
     // What the icon shows now (nothing when no picture could be found).
     const std::optional<SymbolImage>& currentImage() const { return currentImage_; }
+    // The colours the icon is painted in now.
+    const TrayIconColours& currentColours() const { return colours_; }
 
     void toggle();
     void openSettings();
@@ -52,6 +58,8 @@ protected:
 private:
     void update();
     void scheduleUpdate();
+    void openMenuAtPointer();
+    void waitForDocking();
 
     DesktopController& desktop_;
     Preferences& preferences_;
@@ -62,6 +70,10 @@ private:
     std::unique_ptr<QSystemTrayIcon> statusItem_;
     QPointer<QAction> toggleItem_;
     std::optional<SymbolImage> currentImage_;
+    const TrayPanel* trayPanel_;
+    TrayIconColours colours_;
+    QTimer dockingCheck_;
+    int dockingChecksLeft_ = 0;
 };
 
 }  // namespace hushpane

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QColor>
+#include "menu/TrayIconColour.h"
+
 #include <QIcon>
-#include <QPalette>
 
 namespace hushpane {
 
 // Template images are drawn in the colour of what they sit on. The tray has no such notion,
-// so the shape is painted in one colour, at the size the panel asks for.
-QIcon tintedTemplateIcon(const QIcon& shape, const QColor& colour);
-
-// Light icons for dark panels, dark icons for light ones, judged from the palette's window
-// colour.
-QColor templateColour(const QPalette& palette);
+// so the shape is painted in the given colours, at the size the panel asks for.
+//
+// The pictures go to the panel as they are, never by an icon-theme name: panels recolour only
+// symbolic icons made of filled shapes, and these symbols are drawn with strokes.
+QIcon tintedTemplateIcon(const QIcon& shape, const TrayIconColours& colours);
 
 }  // namespace hushpane

@@ -1,6 +1,7 @@
 #include "settings/InlineSymbolText.h"
 
 #include "settings/SettingsPalette.h"
+#include "settings/SymbolDescription.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
@@ -11,7 +12,7 @@
 
 namespace hushpane::settings {
 
-InlineSymbolText::InlineSymbolText(QWidget* parent) : QWidget(parent) {
+InlineSymbolText::InlineSymbolText(QWidget* parent) : QLabel(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     document_.setDocumentMargin(0);
     makeCaption(this);
@@ -30,6 +31,7 @@ void InlineSymbolText::rebuild() {
     const int size = QFontMetrics(font()).height() - 1;
     QString html = text_.toHtmlEscaped();
     plainText_ = text_;
+    spokenText_ = text_;
     for (qsizetype i = 0; i < symbols_.size(); ++i) {
         const QString marker = QStringLiteral("{%1}").arg(i);
         const QString url = QStringLiteral("symbol:%1").arg(i);
@@ -40,11 +42,12 @@ void InlineSymbolText::rebuild() {
                                  .arg(url)
                                  .arg(size));
         plainText_.replace(marker, u'[' + symbols_[i] + u']');
+        spokenText_.replace(marker, spokenSymbolName(symbols_[i]));
     }
     document_.setDefaultFont(font());
     document_.setDefaultStyleSheet(QStringLiteral("body { color: %1; }").arg(color.name()));
     document_.setHtml(QStringLiteral("<body>%1</body>").arg(html));
-    setAccessibleName(plainText_);
+    setAccessibleName(spokenText_);
     updateGeometry();
     update();
 }
@@ -70,7 +73,7 @@ void InlineSymbolText::paintEvent(QPaintEvent*) {
 }
 
 void InlineSymbolText::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+    QLabel::changeEvent(event);
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::FontChange) {
         rebuild();
@@ -78,7 +81,7 @@ void InlineSymbolText::changeEvent(QEvent* event) {
 }
 
 void InlineSymbolText::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    QLabel::resizeEvent(event);
     document_.setTextWidth(width());
 }
 

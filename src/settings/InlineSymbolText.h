@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QLabel>
 #include <QStringList>
 #include <QTextDocument>
-#include <QWidget>
 
 namespace hushpane::settings {
 
 // A wrapping caption whose text carries symbol images inline, drawn like characters in the
 // text's size and colour. The text marks each symbol as {0}, {1}, ... for `symbols` in order.
-class InlineSymbolText : public QWidget {
+// It is a label to assistive tools, read with the symbols in words.
+class InlineSymbolText : public QLabel {
     Q_OBJECT
 public:
     explicit InlineSymbolText(QWidget* parent = nullptr);
@@ -16,8 +17,10 @@ public:
     // `text` is plain text (it is escaped); `symbols` are symbol names.
     void setText(const QString& text, const QStringList& symbols);
 
-    // The text with each symbol written as its name in brackets, for tests and screen readers.
+    // The text with each symbol written as its name in brackets.
     QString plainText() const { return plainText_; }
+    // The text with each symbol in words, as screen readers read it (its accessible name).
+    QString spokenText() const { return spokenText_; }
     QStringList symbols() const { return symbols_; }
 
     bool hasHeightForWidth() const override { return true; }
@@ -36,6 +39,7 @@ private:
     QString text_;
     QStringList symbols_;
     QString plainText_;
+    QString spokenText_;
     mutable QTextDocument document_;
 };
 

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+
 namespace hushpane::settings {
 
 MenuBarIconPicker::MenuBarIconPicker(QWidget* parent) : QWidget(parent) {
@@ -26,6 +29,8 @@ MenuBarIconPicker::MenuBarIconPicker(QWidget* parent) : QWidget(parent) {
         auto* tile = new MenuBarIconTile(all[i], this);
         connect(tile, &QAbstractButton::clicked, this,
                 [this, icon = all[i]] { Q_EMIT iconChosen(icon); });
+        connect(tile, &MenuBarIconTile::stepRequested, this,
+                [this, tile](int delta) { step(tile, delta); });
         grid->addWidget(tile, 0, static_cast<int>(i));
         grid->setColumnStretch(static_cast<int>(i), 1);
         grid->setColumnMinimumWidth(static_cast<int>(i), MenuBarIconTile::kMinimumWidth);
@@ -43,9 +48,27 @@ MenuBarIconPicker::MenuBarIconPicker(QWidget* parent) : QWidget(parent) {
 void MenuBarIconPicker::setSelection(MenuBarIcon icon) {
     selection_ = icon;
     for (MenuBarIconTile* tile : tiles_) {
-        tile->setSelected(tile->icon() == icon);
+        const bool selected = tile->icon() == icon;
+        tile->setSelected(selected);
+        // Tab reaches the group once, at its selected tile.
+        tile->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
     }
     updateHint();
+}
+
+void MenuBarIconPicker::step(MenuBarIconTile* from, int delta) {
+    const auto last = static_cast<int>(tiles_.size()) - 1;
+    int index = static_cast<int>(tiles_.indexOf(from));
+    if (delta == INT_MIN) {
+        index = 0;
+    } else if (delta == INT_MAX) {
+        index = last;
+    } else {
+        index = std::clamp(index + delta, 0, last);
+    }
+    MenuBarIconTile* to = tiles_[index];
+    to->setFocus(Qt::TabFocusReason);
+    Q_EMIT iconChosen(to->icon());
 }
 
 void MenuBarIconPicker::setDesktopHidden(bool hidden) {

@@ -12,7 +12,8 @@ class MenuBarIconTile;
 
 // The icon picker of the "Menu Bar" section: the label "Icon", one row of tiles (one per look,
 // in catalogue order) and a sentence showing the selected look's two symbols. A click on a tile
-// emits iconChosen(); the picker shows whatever setSelection() last gave it.
+// emits iconChosen(); the picker shows whatever setSelection() last gave it. The tiles are one
+// Tab stop (the selected tile); the arrow keys choose the neighbouring look.
 class MenuBarIconPicker : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ Q_SIGNALS:
 
 private:
     void updateHint();
+    void step(MenuBarIconTile* from, int step);
 
     QList<MenuBarIconTile*> tiles_;
     InlineSymbolText* hint_;

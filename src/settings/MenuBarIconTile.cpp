@@ -2,15 +2,21 @@
 
 #include "settings/SettingsPalette.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <climits>
 
 namespace hushpane::settings {
 
 MenuBarIconTile::MenuBarIconTile(MenuBarIcon icon, QWidget* parent)
-    : QAbstractButton(parent), icon_(icon) {
+    : QRadioButton(parent), icon_(icon) {
+    // Exclusive among its siblings, which is also what makes assistive tools call it a radio
+    // button.
     setCheckable(true);
-    setFocusPolicy(Qt::TabFocus);
+    setAutoExclusive(true);
+    setFocusPolicy(Qt::ClickFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setToolTip(icon.name());
     setAccessibleName(icon.name());
@@ -39,6 +45,34 @@ QSize MenuBarIconTile::minimumSizeHint() const {
 
 bool MenuBarIconTile::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
+}
+
+void MenuBarIconTile::keyPressEvent(QKeyEvent* event) {
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            Q_EMIT stepRequested(rightToLeft ? 1 : -1);
+            break;
+        case Qt::Key_Right:
+            Q_EMIT stepRequested(rightToLeft ? -1 : 1);
+            break;
+        case Qt::Key_Up:
+            Q_EMIT stepRequested(-1);
+            break;
+        case Qt::Key_Down:
+            Q_EMIT stepRequested(1);
+            break;
+        case Qt::Key_Home:
+            Q_EMIT stepRequested(INT_MIN);
+            break;
+        case Qt::Key_End:
+            Q_EMIT stepRequested(INT_MAX);
+            break;
+        default:
+            QRadioButton::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 void MenuBarIconTile::paintEvent(QPaintEvent*) {

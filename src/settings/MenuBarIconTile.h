@@ -2,14 +2,15 @@
 
 #include "services/MenuBarIcon.h"
 
-#include <QAbstractButton>
+#include <QRadioButton>
 
 namespace hushpane::settings {
 
 // One style in the icon picker: a rounded tile with the style's symbol for the desktop's
-// current state. The selected tile is tinted with the accent colour and has an accent border;
-// it reports itself checked, which is how assistive tools learn that it is the selected one.
-class MenuBarIconTile : public QAbstractButton {
+// current state. The selected tile is tinted with the accent colour and has an accent border.
+// To assistive tools the tiles are one group of radio buttons, the selected one checked; the
+// arrow keys ask for a neighbour (stepRequested), and the picker moves the selection.
+class MenuBarIconTile : public QRadioButton {
     Q_OBJECT
 public:
     explicit MenuBarIconTile(MenuBarIcon icon, QWidget* parent = nullptr);
@@ -30,9 +31,14 @@ public:
     static constexpr qreal kCornerRadius = 7.0;
     static constexpr qreal kSelectedBorderWidth = 1.5;
 
+Q_SIGNALS:
+    // -1 / +1 for the previous / next tile, INT_MIN / INT_MAX for the first / last.
+    void stepRequested(int step);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void keyPressEvent(QKeyEvent* event) override;
     // The checked state mirrors the selection; a click only asks for it.
     void nextCheckState() override {}
 

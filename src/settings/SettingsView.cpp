@@ -11,6 +11,7 @@
 #include "settings/ToggleSwitch.h"
 #include "settings/WallpaperThumbnail.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -150,13 +151,14 @@ QSize SettingsView::sizeHint() const {
     return {kWidth, height};
 }
 
-void SettingsView::addSection(const QString& header, FormGroup* group) {
+QLabel* SettingsView::addSection(const QString& header, FormGroup* group) {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     if (!sections_.isEmpty()) {
         layout->addSpacing(kSectionSpacing);
     }
+    QLabel* label = nullptr;
     if (!header.isEmpty()) {
-        auto* label = new QLabel(header, this);
+        label = new QLabel(header, this);
         label->setObjectName(QStringLiteral("header"));
         QFont font = label->font();
         font.setBold(true);
@@ -166,6 +168,14 @@ void SettingsView::addSection(const QString& header, FormGroup* group) {
     }
     layout->addWidget(group);
     sections_.append(group);
+    return label;
+}
+
+void SettingsView::setTexts(const SettingsTexts& texts) {
+    iconSectionHeader_->setText(texts.iconSection);
+    dockSwitchLabel_->setText(texts.taskBarSwitch);
+    dockSwitch_->setAccessibleName(texts.taskBarSwitch);
+    quitSubtitle_->setText(texts.quitSubtitle);
 }
 
 void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow) {
@@ -186,6 +196,11 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     const QString shortcutLabel = tr("Keyboard shortcut");
     QWidget* recorder = makeShortcutRow ? makeShortcutRow(shortcutLabel, group) : nullptr;
     if (recorder) {
+        // Its clear button shows only a picture; screen readers need it in words.
+        if (auto* clear = recorder->findChild<QAction*>(QStringLiteral("clearButton"));
+            clear && clear->text().isEmpty()) {
+            clear->setText(tr("Clear shortcut"));
+        }
         QWidget* row = makeRow(group, QStringLiteral("shortcutRow"));
         recorder->setParent(row);
         rowLayout(row)->setContentsMargins(kRowHorizontalMargin, 5, kRowHorizontalMargin, 5);
@@ -219,6 +234,7 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     const QFont callout = settings::calloutFont(font());
     auto* triangle = new QLabel(errorRow_);
     triangle->setObjectName(QStringLiteral("errorSymbol"));
+    triangle->setAccessibleName(tr("Warning"));
     const int symbolSize = QFontMetrics(callout).height() - 1;
     triangle->setPixmap(settings::symbolPixmap(QStringLiteral("exclamationmark.triangle.fill"),
                                                symbolSize, orange, devicePixelRatioF()));
@@ -298,7 +314,7 @@ void SettingsView::buildMenuBarSection() {
     picker_->setObjectName(QStringLiteral("iconPicker"));
     rowLayout(row)->addWidget(picker_, 1);
     group->addRow(row);
-    addSection(tr("Menu Bar"), group);
+    iconSectionHeader_ = addSection(SettingsTexts::finder().iconSection, group);
 
     connect(picker_, &MenuBarIconPicker::iconChosen, this,
             [this](MenuBarIcon icon) { preferences_.setMenuBarIcon(icon); });
@@ -317,7 +333,9 @@ void SettingsView::buildGeneralSection() {
     launchAtLoginSwitch_->setChecked(launchAtLogin_);
     connect(launchAtLoginSwitch_, &QAbstractButton::clicked, this, &SettingsView::setLaunchAtLogin);
 
-    dockSwitch_ = addSwitchRow(group, tr("Show in Dock"), QStringLiteral("showInDock"));
+    dockSwitch_ =
+        addSwitchRow(group, SettingsTexts::finder().taskBarSwitch, QStringLiteral("showInDock"));
+    dockSwitchLabel_ = dockSwitch_->parentWidget()->findChild<QLabel*>();
     dockSwitch_->setChecked(preferences_.showDockIcon());
     connect(dockSwitch_, &QAbstractButton::clicked, this, [this](bool on) {
         preferences_.setShowDockIcon(on);
@@ -378,9 +396,10 @@ void SettingsView::buildQuitSection() {
             quit_();
         }
     });
-    addLabelledRow(
-        group, QStringLiteral("quitRow"), tr("Quit %1").arg(QLatin1StringView(kProductName)),
-        tr("Shows your desktop again and removes the menu bar icon until you open the app."), quit);
+    QWidget* row = addLabelledRow(group, QStringLiteral("quitRow"),
+                                  tr("Quit %1").arg(QLatin1StringView(kProductName)),
+                                  SettingsTexts::finder().quitSubtitle, quit);
+    quitSubtitle_ = row->findChild<QLabel*>(QStringLiteral("subtitle"));
     addSection(QString(), group);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingsTexts.h"
 #include "settings/WallpaperChooser.h"
 
 #include <QString>
@@ -47,6 +48,9 @@ public:
 
     bool launchAtLogin() const { return launchAtLogin_; }
 
+    // The texts that name where the program shows itself; the Finder's until set.
+    void setTexts(const SettingsTexts& texts);
+
     // Runs the wallpaper dialog and stores what the user chose.
     void chooseWallpaper();
     void setWallpaperDialogRunner(settings::WallpaperChooser::Runner runner) {
@@ -60,7 +64,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 private:
-    void addSection(const QString& header, settings::FormGroup* group);
+    QLabel* addSection(const QString& header, settings::FormGroup* group);
     void buildDesktopSection(const ShortcutRowFactory& makeShortcutRow);
     void buildWallpaperSection();
     void buildMenuBarSection();
@@ -94,6 +98,9 @@ private:
     settings::MenuBarIconPicker* picker_ = nullptr;
     settings::ToggleSwitch* launchAtLoginSwitch_ = nullptr;
     settings::ToggleSwitch* dockSwitch_ = nullptr;
+    QLabel* iconSectionHeader_ = nullptr;
+    QLabel* dockSwitchLabel_ = nullptr;
+    QLabel* quitSubtitle_ = nullptr;
     settings::ToggleSwitch* automaticUpdatesSwitch_ = nullptr;
     QPushButton* checkForUpdatesButton_ = nullptr;
 };

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -57,6 +59,13 @@ void SettingsWindowController::show() {
     QMetaObject::invokeMethod(this, &SettingsWindowController::present, Qt::QueuedConnection);
 }
 
+void SettingsWindowController::setTexts(const SettingsTexts& texts) {
+    texts_ = texts;
+    if (view_) {
+        view_->setTexts(texts_);
+    }
+}
+
 void SettingsWindowController::present() {
     if (!window_) {
         window_ = makeWindow();
@@ -66,6 +75,7 @@ void SettingsWindowController::present() {
     }
     // An open window stays where the user put it; a closed one comes back centred.
     if (!window_->isVisible()) {
+        fitToScreen();
         center();
     }
     window_->show();
@@ -93,23 +103,93 @@ std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
     auto* layout = new QVBoxLayout(window.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // 480 wide and exactly as tall as the form, following it when a row comes or goes.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     if (mainMenu_) {
         auto* menuBar = new QMenuBar(window.get());
         menuBar->addActions(mainMenu_->actions());
         layout->setMenuBar(menuBar);
     }
+    // The form keeps its natural height; on a screen too short for it, it scrolls.
+    scrollArea_ = new QScrollArea(window.get());
+    scrollArea_->setObjectName(QStringLiteral("settingsScrollArea"));
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea_->setWidgetResizable(true);
     view_ = new SettingsView(preferences_, desktop_, updater_, loginItems_, version_,
-                             makeShortcutRow_, quit_, window.get());
-    layout->addWidget(view_);
+                             makeShortcutRow_, quit_);
+    view_->setTexts(texts_);
+    scrollArea_->setWidget(view_);
+    layout->addWidget(scrollArea_);
     view_->setFocus();
-    layout->activate();
+    // A row that comes or goes changes the form's height, and the window follows.
+    view_->installEventFilter(this);
+    window->installEventFilter(this);
     return window;
 }
 
+bool SettingsWindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::LayoutRequest) {
+        QMetaObject::invokeMethod(this, &SettingsWindowController::fitToScreen,
+                                  Qt::QueuedConnection);
+    } else if (watched == window_.get() &&
+               (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+        // The window manager's frame is known only once the window is on screen; the window is
+        // fitted again when it turns out larger than the first guess.
+        const QRect frame = window_->frameGeometry();
+        const QRect inner = window_->geometry();
+        const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                               frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        if (margins != knownFrame_) {
+            knownFrame_ = margins;
+            QMetaObject::invokeMethod(this, &SettingsWindowController::fitToScreen,
+                                      Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SettingsWindowController::fitToScreen() {
+    if (!window_ || !view_) {
+        return;
+    }
+    QScreen* screen = window_->screen();
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QLayout* layout = window_->layout();
+    const int menuHeight = layout->menuBar() ? layout->menuBar()->sizeHint().height() : 0;
+    const QSize form = view_->sizeHint();
+    const int wanted = form.height() + menuHeight;
+    int height = wanted;
+    if (screen) {
+        const int room =
+            screen->availableGeometry().height() - knownFrame_.top() - knownFrame_.bottom();
+        height = std::min(wanted, std::max(room, menuHeight + 1));
+    }
+    const bool scrolls = height < wanted;
+    const int width =
+        form.width() + (scrolls ? scrollArea_->verticalScrollBar()->sizeHint().width() : 0);
+    window_->setFixedSize(width, height);
+    keepOnScreen();
+}
+
+void SettingsWindowController::keepOnScreen() {
+    QScreen* screen = window_->screen();
+    if (!screen || !window_->isVisible()) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    QRect frame = window_->frameGeometry();
+    frame.setSize(window_->size().grownBy(knownFrame_));
+    if (frame.bottom() > available.bottom()) {
+        frame.moveBottom(available.bottom());
+    }
+    frame.moveTop(std::max(frame.top(), available.top()));
+    if (frame.topLeft() != window_->frameGeometry().topLeft()) {
+        window_->move(frame.topLeft());
+    }
+}
+
 void SettingsWindowController::center() {
-    window_->layout()->activate();
     QScreen* screen = window_->screen();
     if (!screen) {
         screen = QGuiApplication::primaryScreen();

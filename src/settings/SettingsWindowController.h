@@ -10,6 +10,7 @@
 #include <memory>
 
 class QMenu;
+class QScrollArea;
 
 namespace hushpane {
 
@@ -38,15 +39,25 @@ public:
     // Presents the window one main-loop turn later; returns at once.
     void show();
 
+    // The texts that name where the program shows itself (the Finder's until set).
+    void setTexts(const SettingsTexts& texts);
+
     // Null until the first presentation, then the one settings window.
     QWidget* window() const { return window_.get(); }
     bool isWindowVisible() const { return window_ && window_->isVisible(); }
     SettingsView* view() const { return view_; }
+    // What holds the form; it scrolls when the screen is too short for the whole form.
+    QScrollArea* scrollArea() const { return scrollArea_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void present();
     std::unique_ptr<QWidget> makeWindow();
     void center();
+    void fitToScreen();
+    void keepOnScreen();
     void windowDidClose();
 
     Preferences& preferences_;
@@ -60,6 +71,9 @@ private:
     std::function<void()> onVisibilityChange_;
     std::unique_ptr<QWidget> window_;
     SettingsView* view_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    SettingsTexts texts_ = SettingsTexts::finder();
+    QMargins knownFrame_;
 };
 
 }  // namespace hushpane

@@ -12,12 +12,14 @@
 #include "fakes/InMemoryWorkspace.h"
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
 #include "menu/StatusItemController.h"
+#include "platform/TrayPanel.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 #include "settings/SettingsWindowController.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QWidget>
@@ -179,4 +181,46 @@ TEST_F(AppDelegateTest, TheToggleShortcutRunsOnKeyUpAndNotWhileRecording) {
 
     hotKeys.release(code, mods);
     EXPECT_EQ(desktopSwitch.calls, (QList<bool>{false, true}));
+}
+
+namespace {
+
+// A panel that always looks the same, and counts how often it was asked.
+class FixedPanel : public TrayPanel {
+public:
+    TrayPanelLook look(const QRect&) const override {
+        ++asked;
+        return {std::nullopt, QColor(0x35, 0x35, 0x35)};
+    }
+    mutable int asked = 0;
+};
+
+QStringList headers(SettingsWindowController& controller) {
+    QStringList out;
+    for (QLabel* label : controller.window()->findChildren<QLabel*>(QStringLiteral("header"))) {
+        out.append(label->text());
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(AppDelegateTest, TheSettingsSpeakOfThePanelUnlessTheFinderSwitchIsDriven) {
+    FixedPanel panel;
+    services.trayPanel = &panel;
+    launch();
+    EXPECT_GT(panel.asked, 0);
+    // Light on the dark panel, no outline: the panel's look was used.
+    EXPECT_FALSE(delegate->statusItemController()->currentColours().outline);
+    delegate->showSettings();
+    settle();
+    EXPECT_TRUE(
+        headers(delegate->settingsWindowController()).contains(QStringLiteral("Panel Icon")));
+
+    delegate.reset();
+    services.drivesFinder = true;
+    launch();
+    delegate->showSettings();
+    settle();
+    EXPECT_TRUE(headers(delegate->settingsWindowController()).contains(QStringLiteral("Menu Bar")));
 }

@@ -11,11 +11,13 @@
 #include "settings/WallpaperThumbnail.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -448,4 +450,156 @@ TEST_F(SettingsViewTest, AFlippingLoginItemStatusCannotLoopForever) {
     EXPECT_EQ(loginItems.calls, (QList<Call>{Call::registerItem, Call::unregisterItem}));
     // It shows what the service said last.
     EXPECT_TRUE(toggle(QStringLiteral("launchAtLogin"))->isChecked());
+}
+
+namespace {
+
+// Every label a screen reader reads, from the form's accessibility tree.
+void collectAccessible(QAccessibleInterface* node, QList<QAccessibleInterface*>& out) {
+    if (!node || node->state().invisible) {
+        return;
+    }
+    out.append(node);
+    for (int i = 0; i < node->childCount(); ++i) {
+        collectAccessible(node->child(i), out);
+    }
+}
+
+// A symbol's own name ("rectangle.grid.2x2", "moon.fill") is no word a listener knows. (Those
+// without a dot, like "moon", are words.)
+bool readsASymbolName(const QString& text) {
+    QStringList symbols{QStringLiteral("exclamationmark.triangle.fill")};
+    for (const MenuBarIcon look : MenuBarIcon::allCases()) {
+        symbols << look.shownSymbol() << look.hiddenSymbol();
+    }
+    for (const QString& symbol : symbols) {
+        if (!symbol.contains(u'.')) {
+            continue;
+        }
+        const QRegularExpression word(QStringLiteral("(^|[^a-z.])") +
+                                      QRegularExpression::escape(symbol) +
+                                      QStringLiteral("($|[^a-z.])"));
+        if (word.match(text).hasMatch()) {
+            return true;
+        }
+    }
+    return text.contains(u'[');
+}
+
+}  // namespace
+
+TEST_F(SettingsViewTest, TheTextsSayWhereTheProgramShowsItselfOnThisDesktop) {
+    makeView();
+    const auto texts = [&] {
+        QStringList all;
+        for (QLabel* label : view->findChildren<QLabel*>()) {
+            all.append(label->text());
+        }
+        return all.join(u'\n');
+    };
+    // The Finder's own wording, as long as nobody says otherwise.
+    EXPECT_TRUE(texts().contains(QStringLiteral("\nMenu Bar\n")));
+    EXPECT_TRUE(texts().contains(QStringLiteral("Show in Dock")));
+    EXPECT_TRUE(texts().contains(
+        QStringLiteral("Shows your desktop again and removes the menu bar icon until you open "
+                       "the app.")));
+
+    view->setTexts(SettingsTexts::linuxDesktop());
+    const QString linux = texts();
+    EXPECT_FALSE(linux.contains(QStringLiteral("Menu Bar")));
+    EXPECT_FALSE(linux.contains(QStringLiteral("Dock")));
+    EXPECT_FALSE(linux.contains(QStringLiteral("menu bar")));
+    EXPECT_TRUE(linux.contains(QStringLiteral("Panel Icon")));
+    EXPECT_TRUE(linux.contains(QStringLiteral("Show in task bar")));
+    EXPECT_EQ(toggle(QStringLiteral("showInDock"))->accessibleName(),
+              QStringLiteral("Show in task bar"));
+}
+
+TEST_F(SettingsViewTest, TheIconTilesAreOneRadioGroupWithOneTabStopAndArrowKeys) {
+    prefs.setMenuBarIcon(MenuBarIcon::eye);
+    makeView();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    auto* picker = child<MenuBarIconPicker>(QStringLiteral("iconPicker"));
+    const QList<MenuBarIconTile*>& tiles = picker->tiles();
+    for (MenuBarIconTile* tile : tiles) {
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(tile);
+        EXPECT_EQ(access->role(), QAccessible::RadioButton) << tile->objectName().toStdString();
+        EXPECT_EQ(access->state().checked, tile->icon() == MenuBarIcon::eye);
+    }
+
+    // Tab from the control before the picker reaches one tile, the selected one, then leaves.
+    prefs.setUseCustomWallpaper(true);
+    QWidget* before = child<QPushButton>(QStringLiteral("chooseWallpaper"));
+    before->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(before->hasFocus());
+    QList<QWidget*> reached;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached[0], tiles[3]);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_FALSE(tiles.contains(static_cast<MenuBarIconTile*>(reached[i])));
+    }
+
+    // The arrow keys choose the neighbour and take the focus along.
+    tiles[3]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tiles[3], Qt::Key_Right);
+    EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::squares);
+    EXPECT_TRUE(tiles[4]->hasFocus());
+    QTest::keyClick(tiles[4], Qt::Key_Up);
+    QTest::keyClick(tiles[3], Qt::Key_Left);
+    EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::desktop);
+    QTest::keyClick(tiles[2], Qt::Key_End);
+    EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::dot);
+    QTest::keyClick(tiles[9], Qt::Key_Right);  // the end stays the end
+    EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::dot);
+    QTest::keyClick(tiles[9], Qt::Key_Home);
+    EXPECT_EQ(prefs.menuBarIcon(), MenuBarIcon::grid);
+    EXPECT_TRUE(tiles[0]->hasFocus());
+    EXPECT_EQ(tiles[0]->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(tiles[9]->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST_F(SettingsViewTest, AScreenReaderReadsEverythingInWords) {
+    prefs.setMenuBarIcon(MenuBarIcon::moon);
+    desktopSwitch.failure = kRestartFailure;
+    makeView();
+    desktop.hide();  // the error row and its warning sign show
+
+    auto* picker = child<MenuBarIconPicker>(QStringLiteral("iconPicker"));
+    QAccessibleInterface* hint = QAccessible::queryAccessibleInterface(picker->hint());
+    EXPECT_EQ(hint->role(), QAccessible::StaticText);
+    EXPECT_EQ(hint->text(QAccessible::Name),
+              QStringLiteral("Moon: a moon while icons are showing, a filled moon while the "
+                             "desktop is hidden."));
+
+    QList<QAccessibleInterface*> nodes;
+    collectAccessible(QAccessible::queryAccessibleInterface(view.get()), nodes);
+    int named = 0;
+    for (QAccessibleInterface* node : nodes) {
+        const QString name = node->text(QAccessible::Name);
+        const QString objectName = node->object() ? node->object()->objectName() : QString();
+        EXPECT_FALSE(readsASymbolName(name)) << name.toStdString();
+        switch (node->role()) {
+            case QAccessible::Button:
+            case QAccessible::CheckBox:
+            case QAccessible::RadioButton:
+            case QAccessible::Graphic:
+                EXPECT_FALSE(name.trimmed().isEmpty()) << objectName.toStdString();
+                ++named;
+                break;
+            case QAccessible::StaticText:
+                // A picture in a label (the warning sign) is read by its name.
+                if (auto* label = qobject_cast<QLabel*>(node->object());
+                    label && label->text().isEmpty()) {
+                    EXPECT_FALSE(name.trimmed().isEmpty()) << objectName.toStdString();
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    EXPECT_GE(named, 10 + 6);  // the tiles, the switches and the buttons
 }

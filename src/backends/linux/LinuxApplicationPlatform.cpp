@@ -41,7 +41,13 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 
 }  // namespace
 
-LinuxApplicationPlatform::LinuxApplicationPlatform(QObject* parent) : ApplicationPlatform(parent) {
+LinuxApplicationPlatform::LinuxApplicationPlatform(QObject* parent)
+    : LinuxApplicationPlatform(QDBusConnection::systemBus(), SessionEndState::kSaveGrace, parent) {}
+
+LinuxApplicationPlatform::LinuxApplicationPlatform(const QDBusConnection& logind,
+                                                   std::chrono::milliseconds saveGrace,
+                                                   QObject* parent)
+    : ApplicationPlatform(parent), sessionEnd_(saveGrace) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) == 0) {
         signalNotifier_ = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
         connect(signalNotifier_, &QSocketNotifier::activated, this,
@@ -56,10 +62,10 @@ LinuxApplicationPlatform::LinuxApplicationPlatform(QObject* parent) : Applicatio
     }
     if (qGuiApp) {
         connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
-                [this](QSessionManager&) { sessionEnding_ = true; });
+                [this](QSessionManager&) { sessionSaveRequested(); });
         qGuiApp->installEventFilter(this);
     }
-    QDBusConnection::systemBus().connect(
+    QDBusConnection(logind).connect(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForShutdown"),
         this, SLOT(prepareForShutdown(bool)));
@@ -72,9 +78,8 @@ LinuxApplicationPlatform::~LinuxApplicationPlatform() {
 }
 
 void LinuxApplicationPlatform::prepareForShutdown(bool starting) {
-    if (starting) {
-        sessionEnding_ = true;
-    }
+    // false: the shutdown was cancelled, and a quit from now on is the user's again.
+    sessionEnd_.prepareForShutdown(starting);
 }
 
 void LinuxApplicationPlatform::readSignal() {
@@ -83,7 +88,7 @@ void LinuxApplicationPlatform::readSignal() {
         return;
     }
     if (byte == SIGTERM) {
-        sessionEnding_ = true;
+        sessionEnd_.terminated();
     }
     Q_EMIT terminationRequested();
 }
@@ -94,8 +99,10 @@ void LinuxApplicationPlatform::setActivationPolicy(ActivationPolicy policy) {
         return;
     }
     for (QWindow* window : qGuiApp->topLevelWindows()) {
+        // A shown window has asked to be mapped even while it is not exposed yet (right after
+        // show()), and the window manager may already have read its state: it has to be told.
         if (window->handle()) {
-            applyPolicy(window, window->isExposed());
+            applyPolicy(window, window->isVisible());
         }
     }
 }
@@ -159,7 +166,9 @@ void LinuxApplicationPlatform::applyPolicy(QWindow* window, bool mapped) {
                         static_cast<uint32_t>(states.size()), states.constData());
 
     if (mapped) {
-        // A mapped window asks the window manager instead (add = 1, remove = 0).
+        // A mapped window asks the window manager instead (add = 1, remove = 0). A manager that
+        // has not read the state yet reads the property above; one that has gets this message
+        // after the map request, in the order it was sent.
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         xcb_client_message_event_t message{};
         message.response_type = XCB_CLIENT_MESSAGE;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "backends/linux/SessionEndState.h"
 #include "platform/ApplicationPlatform.h"
 
+#include <QDBusConnection>
 #include <QPointer>
 
 class QSocketNotifier;
@@ -13,20 +15,26 @@ namespace hushpane {
 //
 // - Accessory keeps the application's top-level windows out of the task bar and the pager
 //   (_NET_WM_STATE_SKIP_TASKBAR / _SKIP_PAGER on X11); regular lets them in.
-// - The session is ending once the session manager asks to save state (commitDataRequest),
-//   once logind announces PrepareForShutdown, or when SIGTERM arrives (what the session sends
-//   its programs at log-out). SIGTERM and SIGHUP also ask the application to quit; SIGINT
-//   (Ctrl-C in a terminal) is the user's own quit.
+// - Whether the session is ending is told by SessionEndState, fed from the session manager
+//   (commitDataRequest), logind (PrepareForShutdown on `logind`, the system bus unless given)
+//   and SIGTERM. SIGTERM and SIGHUP also ask the application to quit; SIGINT (Ctrl-C in a
+//   terminal) is the user's own quit.
 class LinuxApplicationPlatform : public ApplicationPlatform {
     Q_OBJECT
 public:
     explicit LinuxApplicationPlatform(QObject* parent = nullptr);
+    LinuxApplicationPlatform(const QDBusConnection& logind,
+                             std::chrono::milliseconds saveGrace = SessionEndState::kSaveGrace,
+                             QObject* parent = nullptr);
     ~LinuxApplicationPlatform() override;
 
     ActivationPolicy activationPolicy() const override { return policy_; }
     void setActivationPolicy(ActivationPolicy policy) override;
     void activate() override;
-    bool isSessionEnding() const override { return sessionEnding_; }
+    bool isSessionEnding() const override { return sessionEnd_.isEnding(); }
+
+    // The session manager asked to save state (Qt's commitDataRequest).
+    void sessionSaveRequested() { sessionEnd_.saveRequested(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,7 +47,7 @@ private:
     void readSignal();
 
     ActivationPolicy policy_ = ActivationPolicy::accessory;
-    bool sessionEnding_ = false;
+    SessionEndState sessionEnd_;
     QPointer<QSocketNotifier> signalNotifier_;
 };
 

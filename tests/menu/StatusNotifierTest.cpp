@@ -1,0 +1,173 @@
+// The tray icon through a StatusNotifierItem host: a stand-in watcher and host on the test's
+// own session bus, which calls the item as a panel would.
+
+#include "StatusItemFixture.h"
+#include "TrayContrast.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QMenu>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace hushpane;
+
+namespace {
+
+// The watcher with a host registered. It lives in a thread of its own, so the application's
+// blocking calls to it are answered while the main thread waits.
+class StandInWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+public:
+    bool isHostRegistered() const { return true; }
+    int protocolVersion() const { return 0; }
+    QStringList items() const {
+        QMutexLocker lock(&mutex_);
+        return items_;
+    }
+
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString& service) {
+        QMutexLocker lock(&mutex_);
+        items_.append(service);
+    }
+    void RegisterStatusNotifierHost(const QString&) {}
+
+private:
+    mutable QMutex mutex_;
+    QStringList items_;
+};
+
+class StatusNotifier : public test::StatusItemFixture {
+protected:
+    static void SetUpTestSuite() {
+        // One watcher for the process: the application decides once whether to use it.
+        thread = new QThread;
+        watcher = new StandInWatcher;
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                            QStringLiteral("stand-in-watcher"));
+        registered = bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), watcher,
+                                        QDBusConnection::ExportAllContents) &&
+                     bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+        watcher->moveToThread(thread);
+        thread->start();
+    }
+    static void TearDownTestSuite() {
+        thread->quit();
+        thread->wait();
+        delete thread;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(registered) << "needs a session bus of the test's own";
+        const qsizetype before = watcher->items().size();
+        makeStatusItem();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return watcher->items().size() > before; }));
+        service = watcher->items().constLast();
+    }
+
+    QDBusMessage call(const QString& interface, const QString& method,
+                      const QVariantList& arguments) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            service, QStringLiteral("/StatusNotifierItem"), interface, method);
+        message.setArguments(arguments);
+        // The item lives on this thread: the call is answered while the loop turns. It goes
+        // out on a connection of its own, as a panel's would, so it is sent over the bus.
+        QDBusPendingCall pending = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                                 QStringLiteral("stand-in-host"))
+                                       .asyncCall(message);
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); })) {
+            ADD_FAILURE() << "no answer to " << method.toStdString();
+        }
+        return pending.reply();
+    }
+
+    QVariant property(const QString& name) {
+        const QDBusMessage reply =
+            call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                 {QStringLiteral("org.kde.StatusNotifierItem"), name});
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+            return {};
+        }
+        return reply.arguments().constFirst().value<QDBusVariant>().variant();
+    }
+
+    // The largest picture of IconPixmap (width, height, ARGB32 in network byte order).
+    QImage iconPixmap() {
+        const QVariant value = property(QStringLiteral("IconPixmap"));
+        const auto argument = value.value<QDBusArgument>();
+        QImage best;
+        argument.beginArray();
+        while (!argument.atEnd()) {
+            int width = 0;
+            int height = 0;
+            QByteArray data;
+            argument.beginStructure();
+            argument >> width >> height >> data;
+            argument.endStructure();
+            if (width <= best.width() || data.size() < width * height * 4) {
+                continue;
+            }
+            QImage image(width, height, QImage::Format_ARGB32);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const auto* p =
+                        reinterpret_cast<const uchar*>(data.constData()) + 4 * (y * width + x);
+                    image.setPixel(x, y, qRgba(p[1], p[2], p[3], p[0]));
+                }
+            }
+            best = image;
+        }
+        argument.endArray();
+        return best;
+    }
+
+    static QImage on(const QImage& icon, const QColor& panel) {
+        QImage out(icon.size(), QImage::Format_RGB32);
+        out.fill(panel);
+        QPainter painter(&out);
+        painter.drawImage(0, 0, icon);
+        return out;
+    }
+
+    static inline QThread* thread = nullptr;
+    static inline StandInWatcher* watcher = nullptr;
+    static inline bool registered = false;
+    QString service;
+};
+
+}  // namespace
+
+TEST_F(StatusNotifier, ActivatingTheItemOpensTheMenu) {
+    // What a panel sends on a left click.
+    call(QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"), {10, 10});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status->menu()->isVisible(); }, 3000));
+    status->menu()->hide();
+}
+
+TEST_F(StatusNotifier, TheIconsPictureReadsOnDarkAndLightPanels) {
+    // The host is not told what it sits on: the picture must do on either.
+
+    const QImage icon = iconPixmap();
+    ASSERT_FALSE(icon.isNull());
+    for (const QColor& panel : {QColor(0x35, 0x35, 0x35), QColor(0xee, 0xee, 0xec)}) {
+        const QImage shown = on(icon, panel);
+        shown.save(QStringLiteral("sni-%1.png").arg(panel.name().mid(1)));
+        EXPECT_GE(test::iconContrast(shown, panel), 3.0) << panel.name().toStdString();
+    }
+}
+
+#include "StatusNotifierTest.moc"
