@@ -28,6 +28,11 @@ refuses_unknown_command() {
   ! hushpane hushpane://hid 2>"$scratch/hid.log" && grep -q 'not a Hushpane command' "$scratch/hid.log"
 }
 
+# No desktop here draws icons: the Finder-compatible switch, by the stored choice, is what the
+# installed program drives.
+mkdir -p "$prefs"
+python3 -c 'import plistlib, sys; plistlib.dump({"desktopDriver": "finder"}, open(sys.argv[1], "wb"))' \
+  "$prefs/app.hushpane.plist"
 "$finder" &
 finder_pid=$!
 hushpane >"$scratch/app.log" 2>&1 &

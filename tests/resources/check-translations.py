@@ -34,7 +34,7 @@ def messages(path):
 failures = []
 with tempfile.TemporaryDirectory() as scratch:
     fresh = os.path.join(scratch, "hushpane.ts")
-    subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none", "-recursive",
+    subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none", "-I", source_root, "-recursive",
                     source_root, "-ts", fresh], check=True, stderr=subprocess.DEVNULL)
     wanted = set(messages(fresh))
 template = set(messages(os.path.join(translations, "hushpane.ts")))

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>SettingsView</name>
+    <message>
+        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WallpaperChooser</name>
     <message>
         <source>Images</source>
@@ -130,6 +137,37 @@ See hushpane(1) for the settings and the files.
     <name>hushpane::DesktopNotifier</name>
     <message>
         <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::DesktopShortcutHint</name>
+    <message>
+        <source>Command to bind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to GNOME&apos;s Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record a shortcut first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane: hide or show desktop icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t add the shortcut: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added: %1 now hides or shows the desktop icons.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -387,15 +425,7 @@ See hushpane(1) for the settings and the files.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>No image chosen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -404,6 +434,26 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Your package manager keeps Hushpane up to date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Panel Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in task bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows your desktop again and takes the icon off the panel until you start Hushpane again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -512,6 +562,97 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>%1: %2 while icons are showing, %3 while the desktop is hidden.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::Symbol</name>
+    <message>
+        <source>four squares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sparkles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a desk lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a filled desk lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a screen with a dock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an empty screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an eye</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a crossed-out eye</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nine squares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a square</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>four circles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a circle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a filled circle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a filled magic wand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a magic wand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a star</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a filled star</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a moon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a filled moon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a warning sign</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a symbol</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,6 +1,12 @@
 <?xml version='1.0' encoding='utf-8'?>
-<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>SettingsView</name>
+    <message>
+        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
+        <translation>Zeigt den Schreibtisch wieder und entfernt das Symbol aus der Menüleiste, bis Sie das Programm wieder öffnen.</translation>
+    </message>
+</context>
 <context>
     <name>WallpaperChooser</name>
     <message>
@@ -149,6 +155,37 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Show</source>
         <translation>Anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::DesktopShortcutHint</name>
+    <message>
+        <source>Command to bind</source>
+        <translation>Zu belegender Befehl</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Add to GNOME's Keyboard Shortcuts</source>
+        <translation>Zu GNOMEs Tastenkürzeln hinzufügen</translation>
+    </message>
+    <message>
+        <source>Record a shortcut first.</source>
+        <translation>Nehmen Sie zuerst ein Kürzel auf.</translation>
+    </message>
+    <message>
+        <source>Hushpane: hide or show desktop icons</source>
+        <translation>Hushpane: Schreibtischsymbole aus- oder einblenden</translation>
+    </message>
+    <message>
+        <source>Couldn't add the shortcut: %1</source>
+        <translation>Das Kürzel konnte nicht hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>Added: %1 now hides or shows the desktop icons.</source>
+        <translation>Hinzugefügt: %1 blendet jetzt die Schreibtischsymbole aus und ein.</translation>
     </message>
 </context>
 <context>
@@ -405,16 +442,8 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>%1 beenden</translation>
     </message>
     <message>
-        <source>Shows your desktop again and removes the menu bar icon until you open the app.</source>
-        <translation>Zeigt den Schreibtisch wieder und entfernt das Symbol aus der Menüleiste, bis Sie das Programm wieder öffnen.</translation>
-    </message>
-    <message>
         <source>No image chosen</source>
         <translation>Kein Bild gewählt</translation>
-    </message>
-    <message>
-        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
-        <translation>Blendet alle Dateien, Ordner und Laufwerke auf dem Schreibtisch aus, sodass nur das Hintergrundbild bleibt. Finder startet dabei jedes Mal kurz neu und schließt offene Finder-Fenster.</translation>
     </message>
     <message>
         <source>Shown on every display while the desktop is hidden. Your usual wallpaper comes back when icons return.</source>
@@ -423,6 +452,26 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Your package manager keeps Hushpane up to date.</source>
         <translation>Ihre Paketverwaltung hält Hushpane aktuell.</translation>
+    </message>
+    <message>
+        <source>Panel Icon</source>
+        <translation>Symbol in der Leiste</translation>
+    </message>
+    <message>
+        <source>Show in task bar</source>
+        <translation>In der Fensterliste zeigen</translation>
+    </message>
+    <message>
+        <source>Shows your desktop again and takes the icon off the panel until you start Hushpane again.</source>
+        <translation>Zeigt den Schreibtisch wieder und nimmt das Symbol aus der Leiste, bis Sie Hushpane wieder starten.</translation>
+    </message>
+    <message>
+        <source>Clear shortcut</source>
+        <translation>Kürzel löschen</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
@@ -531,6 +580,97 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>%1: %2 while icons are showing, %3 while the desktop is hidden.</source>
         <translation>%1: %2, solange die Symbole sichtbar sind, %3, solange der Schreibtisch ausgeblendet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::settings::Symbol</name>
+    <message>
+        <source>four squares</source>
+        <translation>vier Quadrate</translation>
+    </message>
+    <message>
+        <source>sparkles</source>
+        <translation>Funkeln</translation>
+    </message>
+    <message>
+        <source>a desk lamp</source>
+        <translation>eine Schreibtischlampe</translation>
+    </message>
+    <message>
+        <source>a filled desk lamp</source>
+        <translation>eine gefüllte Schreibtischlampe</translation>
+    </message>
+    <message>
+        <source>a screen with a dock</source>
+        <translation>ein Bildschirm mit Dock</translation>
+    </message>
+    <message>
+        <source>an empty screen</source>
+        <translation>ein leerer Bildschirm</translation>
+    </message>
+    <message>
+        <source>an eye</source>
+        <translation>ein Auge</translation>
+    </message>
+    <message>
+        <source>a crossed-out eye</source>
+        <translation>ein durchgestrichenes Auge</translation>
+    </message>
+    <message>
+        <source>nine squares</source>
+        <translation>neun Quadrate</translation>
+    </message>
+    <message>
+        <source>a square</source>
+        <translation>ein Quadrat</translation>
+    </message>
+    <message>
+        <source>four circles</source>
+        <translation>vier Kreise</translation>
+    </message>
+    <message>
+        <source>a circle</source>
+        <translation>ein Kreis</translation>
+    </message>
+    <message>
+        <source>a filled circle</source>
+        <translation>ein gefüllter Kreis</translation>
+    </message>
+    <message>
+        <source>a filled magic wand</source>
+        <translation>ein gefüllter Zauberstab</translation>
+    </message>
+    <message>
+        <source>a magic wand</source>
+        <translation>ein Zauberstab</translation>
+    </message>
+    <message>
+        <source>a star</source>
+        <translation>ein Stern</translation>
+    </message>
+    <message>
+        <source>a filled star</source>
+        <translation>ein gefüllter Stern</translation>
+    </message>
+    <message>
+        <source>a moon</source>
+        <translation>ein Mond</translation>
+    </message>
+    <message>
+        <source>a filled moon</source>
+        <translation>ein gefüllter Mond</translation>
+    </message>
+    <message>
+        <source>a picture</source>
+        <translation>ein Bild</translation>
+    </message>
+    <message>
+        <source>a warning sign</source>
+        <translation>ein Warnzeichen</translation>
+    </message>
+    <message>
+        <source>a symbol</source>
+        <translation>ein Symbol</translation>
     </message>
 </context>
 <context>

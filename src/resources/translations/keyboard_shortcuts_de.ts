@@ -50,5 +50,10 @@
         <comment>Use Anyway</comment>
         <translation>Trotzdem verwenden</translation>
     </message>
+    <message>
+        <source>hot_key_taken</source>
+        <comment>%1 is taken by another program; choose another shortcut</comment>
+        <translation>%1 ist von einem anderen Programm belegt; wählen Sie ein anderes Kürzel</translation>
+    </message>
 </context>
 </TS>
