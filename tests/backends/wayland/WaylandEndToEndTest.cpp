@@ -67,11 +67,11 @@ protected:
         env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("app.hushpane.*=true"));
         // No desktop here draws icons: the Finder-compatible switch is chosen by name.
-        PlistPreferenceDomain app(
+        PlistPreferenceDomain appDomain(
             QStringLiteral("app.hushpane"),
             session.configHome() + QStringLiteral("/hushpane/Preferences/app.hushpane.plist"));
-        app.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("finder")));
-        ASSERT_TRUE(app.synchronize());
+        appDomain.setValue(QStringLiteral("desktopDriver"), QVariant(QStringLiteral("finder")));
+        ASSERT_TRUE(appDomain.synchronize());
         finder.start(test::standInFinderPath(), {});
         ASSERT_TRUE(finder.waitForStarted(5000));
     }
