@@ -116,8 +116,7 @@ TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
         EXPECT_TRUE(shown.contains(QString::fromUtf8(german))) << german;
     }
     // Longer texts and the icon look's name in the picker's caption.
-    for (const char* start :
-         {"Blendet alle Dateien", "Erscheint auf jedem Bildschirm", "Raster: "}) {
+    for (const char* start : {"Erscheint auf jedem Bildschirm", "Raster: "}) {
         EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const QString& text) {
             return text.startsWith(QString::fromUtf8(start));
         })) << start;
