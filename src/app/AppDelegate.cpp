@@ -182,12 +182,10 @@ void AppDelegate::toggleDesktop() {
 }
 
 void AppDelegate::applyActivationPolicy() {
-    Policy wanted = Policy::accessory;
-    if (preferences_->showDockIcon()) {
-        wanted = Policy::regular;
-    } else if (settingsWindowController().isWindowVisible()) {
-        wanted = Policy::regular;
-    }
+    const Policy wanted =
+        preferences_->showDockIcon() || settingsWindowController().isWindowVisible()
+            ? Policy::regular
+            : Policy::accessory;
     if (services_.platform.activationPolicy() != wanted) {
         services_.platform.setActivationPolicy(wanted);
     }

@@ -195,7 +195,7 @@ std::optional<QString> keyToCharacter(CarbonKeyCode carbonKeyCode) {
         carbonKeyCode > 0xFFFF) {
         return std::nullopt;
     }
-    const auto text = library->keyboardLayout().characterForKey(carbonKeyCode);
+    auto text = library->keyboardLayout().characterForKey(carbonKeyCode);
     if (!text || !isSingleGrapheme(*text)) {
         return std::nullopt;
     }

@@ -42,7 +42,7 @@ public:
     // other than through setCreatesDesktop: the user changed it in the desktop's own settings,
     // or its daemon answers again after a failure. The controller then reads createsDesktop()
     // again. Back-ends that cannot tell never call it.
-    virtual void setExternalChangeHandler(std::function<void()> handler) { (void)handler; }
+    virtual void setExternalChangeHandler(std::function<void()> /*handler*/) {}
 };
 
 }  // namespace hushpane

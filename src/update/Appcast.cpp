@@ -10,7 +10,7 @@ namespace hushpane {
 namespace {
 
 // Feeds are read into program memory, so no field may be unreasonably long.
-constexpr qsizetype kMaxFieldLength = 8 * 1024;
+constexpr qsizetype kMaxFieldLength = qsizetype{8} * 1024;
 
 QUrl webUrl(const QString& text) {
     QUrl url(text.trimmed(), QUrl::StrictMode);

@@ -224,7 +224,7 @@ private:
             if (!v) {
                 break;
             }
-            map.insert(QString::fromUtf8(key), std::move(*v));
+            map.insert(QString::fromUtf8(key), *v);
         }
         std::free(it);
         return result;

@@ -37,7 +37,7 @@ bool hasSchema(const char* id) {
 
 QString stringOf(GSettings* settings, const char* key) {
     gchar* value = g_settings_get_string(settings, key);
-    const QString text = QString::fromUtf8(value);
+    QString text = QString::fromUtf8(value);
     g_free(value);
     return text;
 }

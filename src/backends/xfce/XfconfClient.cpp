@@ -56,7 +56,8 @@ void XfconfClient::setRecoveryHandler(std::function<void()> handler) const {
     silence_->recovered = std::move(handler);
 }
 
-void XfconfClient::waitForAnswer(QDBusConnection bus, const std::shared_ptr<Silence>& silence) {
+void XfconfClient::waitForAnswer(const QDBusConnection& bus,
+                                 const std::shared_ptr<Silence>& silence) {
     if (silence->pinging) {
         return;
     }

@@ -65,7 +65,7 @@ private:
     };
 
     // Asks the daemon, without waiting, to say when it answers again.
-    static void waitForAnswer(QDBusConnection bus, const std::shared_ptr<Silence>& silence);
+    static void waitForAnswer(const QDBusConnection& bus, const std::shared_ptr<Silence>& silence);
 
     // The reply, or a made-up error while the daemon is known not to answer.
     QDBusMessage send(const QDBusMessage& message) const;
