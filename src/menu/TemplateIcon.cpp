@@ -24,7 +24,7 @@ QPixmap painted(const QPixmap& shape, const QColor& colour) {
 class TintedIconEngine : public QIconEngine {
 public:
     TintedIconEngine(QIcon shape, TrayIconColours colours)
-        : shape_(std::move(shape)), colours_(std::move(colours)) {}
+        : shape_(std::move(shape)), colours_(colours) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {

@@ -42,6 +42,8 @@ public:
     // other than through setCreatesDesktop: the user changed it in the desktop's own settings,
     // or its daemon answers again after a failure. The controller then reads createsDesktop()
     // again. Back-ends that cannot tell never call it.
+    // A sink: the back-ends that can tell keep the handler.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void setExternalChangeHandler(std::function<void()> /*handler*/) {}
 };
 

@@ -155,7 +155,7 @@ std::optional<QString> GSettingsWorkspace::restoreUserWallpaper(const QVariantMa
 }
 
 QString GSettingsWorkspace::pictureOptionsFor(const QVariantMap& options) {
-    const QString own = options.value(QString::fromLatin1(kPictureOptionsKey)).toString();
+    QString own = options.value(QString::fromLatin1(kPictureOptionsKey)).toString();
     static const QStringList kNicks{QStringLiteral("none"),      QStringLiteral("wallpaper"),
                                     QStringLiteral("centered"),  QStringLiteral("scaled"),
                                     QStringLiteral("stretched"), QStringLiteral("zoom"),

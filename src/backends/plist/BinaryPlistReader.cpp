@@ -218,7 +218,7 @@ std::optional<QVariant> BinaryPlistReader::container(quint64 offset, quint8 mark
         if (!item) {
             return std::nullopt;
         }
-        map.insert(*key, std::move(*item));
+        map.insert(*key, *item);
     }
     return QVariant(map);
 }
