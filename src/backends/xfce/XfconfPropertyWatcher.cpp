@@ -11,15 +11,16 @@ XfconfPropertyWatcher::XfconfPropertyWatcher(QDBusConnection bus, QString channe
       channel_(std::move(channel)),
       property_(std::move(property)),
       changed_(std::move(changed)) {
-    connectSignal(QStringLiteral("PropertyChanged"),
-                  SLOT(propertyChanged(QString, QString, QDBusVariant)), true);
-    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyRemoved(QString, QString)), true);
+    // The changed value is not needed, and a slot taking it as a QDBusVariant is never called
+    // for xfconfd's PropertyChanged: the first two arguments are enough.
+    connectSignal(QStringLiteral("PropertyChanged"), SLOT(propertyTouched(QString, QString)), true);
+    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyTouched(QString, QString)), true);
 }
 
 XfconfPropertyWatcher::~XfconfPropertyWatcher() {
-    connectSignal(QStringLiteral("PropertyChanged"),
-                  SLOT(propertyChanged(QString, QString, QDBusVariant)), false);
-    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyRemoved(QString, QString)),
+    connectSignal(QStringLiteral("PropertyChanged"), SLOT(propertyTouched(QString, QString)),
+                  false);
+    connectSignal(QStringLiteral("PropertyRemoved"), SLOT(propertyTouched(QString, QString)),
                   false);
 }
 
@@ -34,12 +35,7 @@ void XfconfPropertyWatcher::connectSignal(const QString& name, const char* slot,
     }
 }
 
-void XfconfPropertyWatcher::propertyChanged(const QString& channel, const QString& property,
-                                            const QDBusVariant&) {
-    propertyRemoved(channel, property);
-}
-
-void XfconfPropertyWatcher::propertyRemoved(const QString& channel, const QString& property) {
+void XfconfPropertyWatcher::propertyTouched(const QString& channel, const QString& property) {
     if (channel == channel_ && property == property_ && changed_) {
         changed_();
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusVariant>
 #include <QObject>
 #include <QString>
 
@@ -19,8 +18,8 @@ public:
     ~XfconfPropertyWatcher() override;
 
 private Q_SLOTS:
-    void propertyChanged(const QString& channel, const QString& property, const QDBusVariant&);
-    void propertyRemoved(const QString& channel, const QString& property);
+    // PropertyChanged and PropertyRemoved alike.
+    void propertyTouched(const QString& channel, const QString& property);
 
 private:
     void connectSignal(const QString& name, const char* slot, bool on);

@@ -5,6 +5,7 @@
 #include "backends/xfce/XfceDesktopSwitch.h"
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
+#include "backends/xfce/XfconfPropertyWatcher.h"
 #include "common/UserDefaults.h"
 #include "fakes/InMemoryPreferenceDomain.h"
 #include "services/DesktopController.h"
@@ -187,6 +188,29 @@ TEST_F(XfceDesktopSwitchTest, ChangesMadeInTheDesktopsSettingsAreAdopted) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return controller.isDesktopHidden(); }, 5000));
     setStyle(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.isDesktopHidden(); }, 5000));
+}
+
+// Every change of the one property is heard, whatever the value, and removing it too; other
+// properties are not.
+TEST_F(XfceDesktopSwitchTest, TheWatcherHearsEachChangeOfItsPropertyOnly) {
+    int heard = 0;
+    const XfconfPropertyWatcher watcher(session.bus(), QStringLiteral("xfce4-desktop"), kStyle,
+                                        [&heard] { ++heard; });
+    for (const int style : {2, 0, 1, 0}) {
+        const int before = heard;
+        setStyle(style);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return heard == before + 1; }, 5000))
+            << "style " << style;
+    }
+    ASSERT_TRUE(XfceDesktopProfile::query(
+        session,
+        {QStringLiteral("-p"), QStringLiteral("/desktop-icons/icon-size"), QStringLiteral("-n"),
+         QStringLiteral("-t"), QStringLiteral("int"), QStringLiteral("-s"), QStringLiteral("48")}));
+    ASSERT_TRUE(
+        XfceDesktopProfile::query(session, {QStringLiteral("-p"), kStyle, QStringLiteral("-r")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard == 5; }, 5000));
+    QTest::qWait(100);
+    EXPECT_EQ(heard, 5);
 }
 
 TEST(XfceUnreachable, DesktopControllerReportsTheBusErrorAndKeepsTheState) {
