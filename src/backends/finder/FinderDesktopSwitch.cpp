@@ -56,7 +56,15 @@ std::optional<QString> FinderDesktopSwitch::setCreatesDesktop(bool createsDeskto
         // Finder would read the old value anyway: a restart changes nothing but closes its
         // windows. The unsaved value is taken back so no later write stores it by surprise.
         finderDomain_.setValue(key, before);
-        const QString reason = QStringLiteral("the Finder preferences couldn't be saved");
+        // The store says why (a full disk, a folder that is a file, a file it may not read);
+        // that is what the user needs to put it right.
+        QString reason = finderDomain_.lastError();
+        while (reason.endsWith(u'.')) {
+            reason.chop(1);
+        }
+        if (reason.isEmpty()) {
+            reason = QStringLiteral("the Finder preferences couldn't be saved");
+        }
         qCCritical(lcDesktop).noquote()
             << QStringLiteral("Finder CreateDesktop not set to %1: %2; Finder not restarted")
                    .arg(boolText(createsDesktop), reason);

@@ -151,6 +151,10 @@ TEST_F(FinderSwitchOnDisk, AWriteThatFailsIsAFailedHideWithoutARestart) {
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->startsWith(QStringLiteral("Couldn't hide the desktop icons: ")))
         << error->toStdString();
+    // The store's own reason reaches the user, not a sentence that could mean anything.
+    ASSERT_FALSE(domain.lastError().isEmpty());
+    EXPECT_TRUE(error->contains(domain.lastError().chopped(domain.lastError().endsWith(u'.'))))
+        << error->toStdString();
     EXPECT_TRUE(launcher.launches.isEmpty());
     EXPECT_TRUE(finder.createsDesktop());
     EXPECT_EQ(log.formatted(kCategory).last().left(6), QStringLiteral("error:"));
@@ -171,7 +175,9 @@ TEST(FinderSwitch, RunsKillallOnceWithFinderAfterAStoredChangeOnly) {
 
     // The store refuses the next change: no restart, the value read stays the stored one.
     domain.failSynchronize = true;
-    ASSERT_TRUE(finder.setCreatesDesktop(true));
+    domain.failReason = QStringLiteral("no space left on the device.");
+    EXPECT_EQ(finder.setCreatesDesktop(true),
+              QStringLiteral("Couldn't show the desktop icons: no space left on the device."));
     EXPECT_EQ(launcher.launches.size(), 1);
     EXPECT_FALSE(finder.createsDesktop());
 }
