@@ -1,0 +1,282 @@
+// Times hide + show on a real desktop, Hushpane's driver against the desktop's own command-line
+// tool making the same change, both in one private session on the display this runs on:
+//   bench_desktop <xfce|mate|cinnamon> <repetitions>
+// Two figures each: until the desktop's settings hold the change (Hushpane's call returns once
+// xfconfd answered, or dconf wrote it: g_settings_sync; the tool once it exited), and until the
+// screen shows it (icons gone, then back). Prints one line per figure: median and
+// interquartile range in milliseconds.
+#include "support/CinnamonDesktopProfile.h"
+#include "support/DesktopScreenCheck.h"
+#include "support/MateDesktopProfile.h"
+#include "support/PrivateDesktop.h"
+#include "support/PrivateSession.h"
+#include "support/XfceDesktopProfile.h"
+
+#include "app/DesktopDrivers.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "backends/posix/PosixProcessLauncher.h"
+#include "common/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTest>
+
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+using namespace hushpane;
+using test::DesktopScreenCheck;
+
+namespace {
+
+constexpr int kScreenTimeoutMs = 20000;
+
+// One desktop: how to put it on the screen, how its settings daemon announces a change, and
+// the command a user would type for the same change.
+struct Desktop {
+    const char* name;
+    std::function<std::unique_ptr<test::DesktopProfile>()> profile;
+    QColor behindIcons;
+    QString tool;
+    QStringList hideArguments;
+    QStringList showArguments;
+};
+
+const Desktop kDesktops[] = {
+    {"xfce",
+     [] { return std::make_unique<test::XfceDesktopProfile>(); },
+     test::PrivateDesktop::defaultWallpaper(),
+     QStringLiteral("xfconf-query"),
+     {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+      QStringLiteral("/desktop-icons/style"), QStringLiteral("-s"), QStringLiteral("0")},
+     {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+      QStringLiteral("/desktop-icons/style"), QStringLiteral("-s"), QStringLiteral("2")}},
+    {"mate",
+     [] { return std::make_unique<test::MateDesktopProfile>(); },
+     test::PrivateDesktop::defaultWallpaper(),
+     QStringLiteral("gsettings"),
+     {QStringLiteral("set"), QStringLiteral("org.mate.background"),
+      QStringLiteral("show-desktop-icons"), QStringLiteral("false")},
+     {QStringLiteral("set"), QStringLiteral("org.mate.background"),
+      QStringLiteral("show-desktop-icons"), QStringLiteral("true")}},
+    {"cinnamon",
+     [] { return std::make_unique<test::CinnamonDesktopProfile>(); },
+     QColor(0, 0, 0),
+     QStringLiteral("gsettings"),
+     {QStringLiteral("set"), QStringLiteral("org.nemo.desktop"), QStringLiteral("desktop-layout"),
+      QStringLiteral("false::false")},
+     {QStringLiteral("set"), QStringLiteral("org.nemo.desktop"), QStringLiteral("desktop-layout"),
+      QStringLiteral("true::false")}},
+};
+
+struct Stats {
+    double median, q1, q3;
+};
+
+Stats stats(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const auto at = [&](double f) {
+        return v[static_cast<size_t>(f * static_cast<double>(v.size() - 1))];
+    };
+    return {at(0.5), at(0.25), at(0.75)};
+}
+
+void print(const QString& what, const std::vector<double>& values) {
+    if (values.empty()) {
+        std::printf("%-52s no measurement\n", qPrintable(what));
+        return;
+    }
+    const Stats s = stats(values);
+    std::printf("%-52s median %8.3f ms  (IQR %.3f-%.3f)\n", qPrintable(what), s.median, s.q1, s.q3);
+    std::fflush(stdout);
+}
+
+// One hide or show, timed from its start.
+struct Step {
+    double callMs = 0;
+    double screenMs = -1;
+};
+
+class Bench {
+public:
+    Bench(const Desktop& desktop, test::PrivateSession& session, test::PrivateDesktop& screen)
+        : desktop_(desktop),
+          session_(session),
+          screen_(screen),
+          icons_(DesktopScreenCheck::pixelsOtherThan(screen.drawn(), desktop.behindIcons)) {}
+
+    // Runs `change`, then waits for the screen to agree.
+    Step time(const std::function<void()>& change, bool hidden) {
+        QElapsedTimer t;
+        t.start();
+        change();
+        Step step;
+        step.callMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
+        const QDeadlineTimer deadline(kScreenTimeoutMs);
+        while (step.screenMs < 0 && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (showsHidden(screen_.grab()) == hidden) {
+                step.screenMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
+            }
+        }
+        if (qEnvironmentVariableIsSet("HUSHPANE_BENCH_VERBOSE")) {
+            std::fprintf(stderr, "step: call %.1f ms, on screen %.1f ms\n", step.callMs,
+                         step.screenMs);
+        }
+        return step;
+    }
+
+    // A round trip made by the desktop's own tool, one process per change.
+    std::function<void()> tool(bool hide) const {
+        return [this, hide] {
+            session_.run(desktop_.tool, hide ? desktop_.hideArguments : desktop_.showArguments);
+        };
+    }
+
+private:
+    // True when no icon is left, false when the icons are drawn as at the start, nothing while
+    // the desktop is still painting.
+    std::optional<bool> showsHidden(const QImage& shot) const {
+        if (shot.isNull()) {
+            return std::nullopt;
+        }
+        if (DesktopScreenCheck::pixelsOtherThan(shot, desktop_.behindIcons) == 0) {
+            return true;
+        }
+        if (DesktopScreenCheck::pixelsDiffering(shot, screen_.drawn()) <= icons_ / 50) {
+            return false;
+        }
+        return std::nullopt;
+    }
+
+    const Desktop& desktop_;
+    test::PrivateSession& session_;
+    test::PrivateDesktop& screen_;
+    int icons_;
+};
+
+// The session's HOME, runtime directory and bus for GIO, which reads them once.
+void takeSessionEnvironment(const test::PrivateSession& session) {
+    const QProcessEnvironment environment = session.environment();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                             "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
+        qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
+    }
+    if (GDBusConnection* gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
+        g_dbus_connection_set_exit_on_close(gioBus, FALSE);
+        g_object_unref(gioBus);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("app.hushpane.*=false"));
+    const QString name = app.arguments().value(1);
+    const int reps = std::max(1, app.arguments().value(2, QStringLiteral("10")).toInt());
+    const auto found =
+        std::find_if(std::begin(kDesktops), std::end(kDesktops),
+                     [&](const Desktop& d) { return name == QLatin1String(d.name); });
+    if (found == std::end(kDesktops)) {
+        std::fprintf(stderr, "usage: bench_desktop <xfce|mate|cinnamon> [repetitions]\n");
+        return 2;
+    }
+    const Desktop& desktop = *found;
+
+    test::PrivateSession session({.bus = true});
+    takeSessionEnvironment(session);
+    for (const QString& file :
+         {QStringLiteral("notes.txt"), QStringLiteral("todo.md"), QStringLiteral("report.pdf")}) {
+        QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write("hushpane\n");
+        }
+    }
+    QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+    const std::unique_ptr<test::DesktopProfile> profile = desktop.profile();
+    test::PrivateDesktop screen(session, *profile, desktop.behindIcons);
+    if (!screen.start()) {
+        std::printf("%-52s not measured: %s\n", desktop.name, qPrintable(screen.error()));
+        return 0;
+    }
+
+    // Hushpane as the application builds it, the driver chosen by name.
+    PlistPreferenceDomain domain(
+        QStringLiteral("app.hushpane"),
+        session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist"));
+    UserDefaults defaults(domain);
+    PosixFileBookmarks bookmarks;
+    Preferences preferences(defaults, bookmarks);
+    PosixProcessLauncher launcher;
+    PlistPreferenceDomain finderDomain(QStringLiteral("com.apple.finder"),
+                                       session.home() + QStringLiteral("/com.apple.finder.plist"));
+    const DesktopDriverContext context{session.bus(), defaults, launcher, finderDomain};
+    DesktopDriver driver = makeDesktopDriver(context, QString::fromLatin1(desktop.name),
+                                             DesktopEnvironment::ofThisSession());
+    DesktopController controller(*driver.desktopSwitch, preferences, *driver.workspace);
+
+    Bench bench(desktop, session, screen);
+    if (qEnvironmentVariableIsSet("HUSHPANE_BENCH_VERBOSE")) {
+        std::fprintf(stderr, "bus: %s\n", qPrintable(session.busAddress()));
+        QTest::qWait(2000);
+    }
+    std::vector<double> oursCall, oursScreen, toolCall, toolScreen;
+    const auto add = [](const Step& hide, const Step& show, std::vector<double>& call,
+                        std::vector<double>& screenShown) {
+        call.push_back(hide.callMs + show.callMs);
+        if (hide.screenMs >= 0 && show.screenMs >= 0) {
+            screenShown.push_back(hide.screenMs + show.screenMs);
+        }
+    };
+    for (int i = 0; i < reps; ++i) {
+        const Step hide = bench.time(
+            [&] {
+                controller.hide();
+                controller.finishPendingChange();
+            },
+            true);
+        const Step show = bench.time(
+            [&] {
+                controller.show();
+                controller.finishPendingChange();
+            },
+            false);
+        add(hide, show, oursCall, oursScreen);
+        add(bench.time(bench.tool(true), true), bench.time(bench.tool(false), false), toolCall,
+            toolScreen);
+    }
+    const QString who = QString::fromLatin1(desktop.name);
+    print(who + QStringLiteral(" hide+show until stored, Hushpane"), oursCall);
+    print(who + QStringLiteral(" hide+show until stored, ") + desktop.tool, toolCall);
+    print(who + QStringLiteral(" hide+show until on screen, Hushpane"), oursScreen);
+    print(who + QStringLiteral(" hide+show until on screen, ") + desktop.tool, toolScreen);
+    for (const auto& [what, ours, tool] : {std::tuple{"stored", &oursCall, &toolCall},
+                                           std::tuple{"on screen", &oursScreen, &toolScreen}}) {
+        if (!ours->empty() && !tool->empty()) {
+            std::printf("%-52s %8.2f (below 1: Hushpane is faster)\n",
+                        qPrintable(who + QStringLiteral(" ") + QLatin1String(what) +
+                                   QStringLiteral(", Hushpane / tool")),
+                        stats(*ours).median / stats(*tool).median);
+        }
+    }
+    return 0;
+}
