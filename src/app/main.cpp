@@ -20,12 +20,15 @@
 #include "backends/wayland/NoGlobalHotKeyService.h"
 #include "backends/wayland/PortalHotKeyService.h"
 #include "backends/wayland/XkbNamesKeyboardLayout.h"
+#include "backends/x11/X11DesktopKeybindings.h"
 #include "backends/x11/X11HotKeyService.h"
 #include "backends/x11/X11KeyboardLayout.h"
 #include "backends/xdg/XdgAutostartLoginItem.h"
+#include "backends/xfce/XfceKeyboardShortcuts.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 #include "keyboard_shortcuts/Library.h"
+#include "keyboard_shortcuts/MenuShortcutStyle.h"
 #include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
 #include "update/PackageManagedUpdateService.h"
@@ -33,6 +36,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,7 +62,20 @@ struct ShortcutPlatform {
     std::unique_ptr<KeyboardLayout> keyboardLayout;
     // Set where no program can have a global shortcut: the desktop's own settings can.
     std::unique_ptr<DesktopKeybindings> desktopKeybindings;
+    // What the desktop does on which keys, where it can tell: the recorder names it.
+    std::unique_ptr<DesktopKeybindings> desktopActions;
 };
+
+// XFCE's keyboard shortcuts while its settings daemon runs; asking without it would start one.
+QList<DesktopAccelerator> readDesktopKeybindings() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* daemon = bus.interface();
+    if (daemon == nullptr ||
+        !daemon->isServiceRegistered(QString::fromLatin1(XfconfClient::kService)).value()) {
+        return {};
+    }
+    return XfceKeyboardShortcuts(XfconfClient(bus)).accelerators();
+}
 
 ShortcutPlatform makeShortcutPlatform() {
     ShortcutPlatform result;
@@ -77,6 +95,8 @@ ShortcutPlatform makeShortcutPlatform() {
         result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
     } else {
         result.hotKeys = std::make_unique<x11::X11HotKeyService>();
+        result.desktopActions =
+            std::make_unique<x11::X11DesktopKeybindings>(readDesktopKeybindings);
     }
     if (onWayland) {
         result.keyboardLayout = std::make_unique<wayland::XkbNamesKeyboardLayout>(
@@ -162,6 +182,9 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QString::fromLatin1(AppInfo::kDesktopEntryId));
     QApplication::setWindowIcon(AppInfo::icon());
     Translations::install();
+    // Menus write shortcuts as the recorder does.
+    QApplication::setStyle(new KeyboardShortcuts::MenuShortcutStyle(
+        QStyleFactory::create(QApplication::style()->name())));
     // A tray utility: closing its settings window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -211,6 +234,7 @@ int main(int argc, char** argv) {
     const ShortcutPlatform shortcutPlatform = makeShortcutPlatform();
     KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
                                          *shortcutPlatform.keyboardLayout);
+    shortcuts.setDesktopKeybindings(shortcutPlatform.desktopActions.get());
 
     const X11TrayPanel trayPanel;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,

@@ -38,9 +38,9 @@ public:
     CarbonKeyboardShortcuts(const CarbonKeyboardShortcuts&) = delete;
     CarbonKeyboardShortcuts& operator=(const CarbonKeyboardShortcuts&) = delete;
 
-    // A refused registration is printed ("Error registering hotkey ⌃⌥⌘D: -9878") and
-    // forgotten; its id stays used. The answer is the service's status. Retries of a refused
-    // shortcut pass `report` false: the refusal was printed the first time.
+    // A refused registration is printed ("Error registering hotkey Ctrl+Alt+Super+D: -9878" on
+    // Linux) and forgotten; its id stays used. The answer is the service's status. Retries of a
+    // refused shortcut pass `report` false: the refusal was printed the first time.
     qint32 registerShortcut(const Shortcut& shortcut, bool report = true);
     void unregisterShortcut(const Shortcut& shortcut);
 

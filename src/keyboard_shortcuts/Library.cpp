@@ -1,6 +1,7 @@
 #include "keyboard_shortcuts/Library.h"
 
 #include "common/UserDefaults.h"
+#include "platform/DesktopKeybindings.h"
 #include "platform/HotKeyService.h"
 
 #include <algorithm>
@@ -46,6 +47,14 @@ std::optional<QString> Library::boundTrigger(const Shortcut& shortcut) const {
 std::optional<QString> Library::boundTrigger(const Name& name) const {
     const auto shortcut = getShortcut(name);
     return shortcut ? boundTrigger(*shortcut) : std::nullopt;
+}
+
+std::optional<QString> Library::desktopActionOn(const Shortcut& shortcut) const {
+    if (desktopKeybindings_ == nullptr) {
+        return std::nullopt;
+    }
+    return desktopKeybindings_->actionOnKeys(shortcut.carbonKeyCode(),
+                                             normalizedCarbonModifiers(shortcut.carbonModifiers()));
 }
 
 Library::~Library() {

@@ -16,6 +16,7 @@
 #include <memory>
 
 namespace hushpane {
+class DesktopKeybindings;
 class HotKeyService;
 class KeyboardLayout;
 class UserDefaults;
@@ -94,6 +95,13 @@ public:
 
     // The desktop's own shortcuts, for conflict checks.
     QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
+    // What the desktop itself does on the shortcut's keys, in its words, where it can tell
+    // (set the desktop's keybindings first); nothing otherwise.
+    std::optional<QString> desktopActionOn(const Shortcut& shortcut) const;
+    // Not owned; must outlive the library, or be unset before it goes.
+    void setDesktopKeybindings(hushpane::DesktopKeybindings* keybindings) {
+        desktopKeybindings_ = keybindings;
+    }
 
     // The application's main menu (a QMenuBar or QMenu), against which recorders check new
     // shortcuts; none by default.
@@ -152,6 +160,7 @@ private:
     bool isPaused_ = false;
     std::unique_ptr<MenuTrackingObserver> menuTracking_;
     QPointer<QWidget> mainMenu_;
+    hushpane::DesktopKeybindings* desktopKeybindings_ = nullptr;
     Library* previous_ = nullptr;
 };
 

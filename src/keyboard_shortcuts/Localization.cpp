@@ -17,12 +17,16 @@ const Text kEnglish[] = {
     {"record_shortcut", "Record Shortcut"},
     {"press_shortcut", "Press Shortcut"},
     {"space_key", "space"},
+    {"super_key", "Super"},
+    {"function_key", "Fn"},
     {"keyboard_shortcut_used_by_menu_item",
      "This keyboard shortcut cannot be used as it's "
      "already used by the “%1” menu item."},
     {"keyboard_shortcut_disallowed", "This keyboard shortcut cannot be used."},
     {"keyboard_shortcut_used_by_system",
      "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut."},
+    {"keyboard_shortcut_used_by_desktop_action",
+     "This keyboard shortcut cannot be used as it's already used by the desktop for “%1”."},
     {"keyboard_shortcuts_can_be_changed",
      "Most system-wide keyboard shortcuts can be changed in the keyboard settings of your "
      "desktop."},

@@ -395,14 +395,20 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
         shortcut->carbonKeyCode() == Key::f12.rawValue && shortcut->carbonModifiers() == 0;
     if (!isPlainF12) {
         const QList<Shortcut> system = library_.systemShortcuts();
-        const bool usedBySystem = std::any_of(system.begin(), system.end(), [&](const Shortcut& s) {
-            return s.carbonKeyCode() == shortcut->carbonKeyCode() &&
-                   s.carbonModifiers() == shortcut->carbonModifiers();
-        });
+        // Where the desktop can tell, the alert names what the keys do there.
+        const auto desktopAction = library_.desktopActionOn(*shortcut);
+        const bool usedBySystem =
+            desktopAction || std::any_of(system.begin(), system.end(), [&](const Shortcut& s) {
+                return s.carbonKeyCode() == shortcut->carbonKeyCode() &&
+                       s.carbonModifiers() == shortcut->carbonModifiers();
+            });
         if (usedBySystem) {
             giveUpFocus();
-            const int answer = showAlert(localized("keyboard_shortcut_used_by_system"),
-                                         localized("keyboard_shortcuts_can_be_changed"),
+            const QString message =
+                desktopAction
+                    ? localized("keyboard_shortcut_used_by_desktop_action").arg(*desktopAction)
+                    : localized("keyboard_shortcut_used_by_system");
+            const int answer = showAlert(message, localized("keyboard_shortcuts_can_be_changed"),
                                          {localized("ok"), localized("force_use_shortcut")});
             takeFocusBack();
             if (answer != 1) {

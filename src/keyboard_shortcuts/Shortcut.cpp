@@ -99,10 +99,12 @@ std::optional<Shortcut> Shortcut::fromName(const Name& name) {
     return getShortcut(name);
 }
 
-QString Shortcut::presentableDescription() const {
-    QString text = symbolicRepresentation(modifiers());
+QString Shortcut::presentableDescription(ShortcutNotation notation) const {
+    const QString text = modifiersText(modifiers(), notation);
     if (const SpecialKey* special = specialKeyForKeyCode(carbonKeyCode_)) {
-        return text + KeyboardShortcuts::presentableDescription(*special);
+        return text + (notation == ShortcutNotation::symbols
+                           ? KeyboardShortcuts::presentableDescription(*special)
+                           : keyName(*special));
     }
     const auto character = keyToCharacter(carbonKeyCode_);
     return text + (character ? capitalized(*character) : kReplacementCharacter);

@@ -2,6 +2,7 @@
 
 #include "keyboard_shortcuts/Key.h"
 #include "keyboard_shortcuts/Modifiers.h"
+#include "keyboard_shortcuts/ShortcutNotation.h"
 
 #include <QHashFunctions>
 #include <QKeySequence>
@@ -43,9 +44,10 @@ public:
     Key key() const { return Key(carbonKeyCode_); }
     ModifierFlags modifiers() const { return modifierFlags(carbonModifiers_); }
 
-    // Modifier glyphs, then the key's glyph or its character on the current layout
-    // (capitalised), or U+FFFD when it has none.
-    QString presentableDescription() const;
+    // The modifiers, then the key's glyph or name or its character on the current layout
+    // (capitalised), or U+FFFD when it has none; in the platform's notation unless told
+    // otherwise ("⌃⌥⌘D" on macOS, "Ctrl+Alt+Super+D" elsewhere).
+    QString presentableDescription(ShortcutNotation notation = platformNotation()) const;
     QString description() const { return presentableDescription(); }
 
     // The character a menu shows for the key: the special key's menu character, or the

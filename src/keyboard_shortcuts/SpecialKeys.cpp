@@ -2,9 +2,11 @@
 
 #include "keyboard_shortcuts/Localization.h"
 
+#include <QKeySequence>
 #include <Qt>
 
 #include <array>
+#include <utility>
 
 namespace KeyboardShortcuts {
 
@@ -87,6 +89,38 @@ QString presentableDescription(const SpecialKey& key) {
         return text.isEmpty() ? text : text.left(1).toUpper() + text.mid(1);
     }
     return QString::fromUtf16(key.presentableDescription);
+}
+
+QString keyName(const SpecialKey& key) {
+    // The keypad keys have no menu key of their own; for their names they are Qt's keys on
+    // the keypad.
+    static constexpr std::array<std::pair<CarbonKeyCode, int>, 18> kKeypad{{
+        {82, Key_0},
+        {83, Key_1},
+        {84, Key_2},
+        {85, Key_3},
+        {86, Key_4},
+        {87, Key_5},
+        {88, Key_6},
+        {89, Key_7},
+        {91, Key_8},
+        {92, Key_9},
+        {71, Key_Clear},
+        {65, Key_Period},
+        {75, Key_Slash},
+        {76, Key_Enter},
+        {81, Key_Equal},
+        {78, Key_Minus},
+        {67, Key_Asterisk},
+        {69, Key_Plus},
+    }};
+    QKeyCombination combination(static_cast<Qt::Key>(key.qtKey));
+    for (const auto& [code, qtKey] : kKeypad) {
+        if (code == key.keyCode) {
+            combination = QKeyCombination(KeypadModifier, static_cast<Qt::Key>(qtKey));
+        }
+    }
+    return QKeySequence(combination).toString(QKeySequence::NativeText);
 }
 
 int specialKeyCount() {

@@ -20,8 +20,10 @@ struct SpecialKey {
 };
 
 const SpecialKey* specialKeyForKeyCode(CarbonKeyCode keyCode);
-// The display text of a special key (space gets its localised text, capitalised).
+// The display text of a special key in glyphs (space gets its localised text, capitalised).
 QString presentableDescription(const SpecialKey& key);
+// Its name as Qt writes the key natively: "Return", "Del", "F5", "Num+Enter".
+QString keyName(const SpecialKey& key);
 int specialKeyCount();
 
 // Menu key equivalents of Qt keys that are special for menus (F1 to F35, arrows, ...), so a

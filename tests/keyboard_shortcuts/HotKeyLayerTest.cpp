@@ -41,7 +41,7 @@ TEST_F(HotKeyLayerTest, IdsCountUpAndARefusalUsesItsIdAndIsPrinted) {
     registerCounting(commandShiftK());
     registerCounting(Shortcut(Key::f5));
 
-    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey ⇧⌘K: -9878\n"));
+    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey Shift+Super+K: -9878\n"));
     ASSERT_EQ(carbon().hotKeys().size(), 2u);
     EXPECT_EQ(carbon().hotKeys().begin()->first, 1u);
     EXPECT_EQ(carbon().hotKeys().rbegin()->first, 3u);
@@ -133,7 +133,7 @@ TEST_F(HotKeyLayerTest, AHotKeyThatCannotComeBackIsPrintedAndDropped) {
     hotKeys.refused.insert({2, 6400}, -9878);
     hushpane::test::StdoutCapture out;
     setEnabled(true);
-    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey ⌃⌥⌘D: -9878\n"));
+    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey Ctrl+Alt+Super+D: -9878\n"));
     EXPECT_TRUE(carbon().hotKeys().empty());
     hotKeys.refused.clear();
     setEnabled(false);

@@ -1,14 +1,20 @@
 #include "LibraryFixture.h"
 
+#include "fakes/InMemoryDesktopKeybindings.h"
+#include "keyboard_shortcuts/MenuShortcutStyle.h"
 #include "keyboard_shortcuts/Recorder.h"
 #include "keyboard_shortcuts/RecorderCocoa.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -95,7 +101,7 @@ const Qt::KeyboardModifiers kCommandShift = Qt::MetaModifier | Qt::ShiftModifier
 }  // namespace
 
 TEST_F(RecorderTest, ShowsTheStoredShortcutAndDoesNotRecordByItself) {
-    EXPECT_EQ(recorder->text(), QStringLiteral("⌃⌥⌘D"));
+    EXPECT_EQ(recorder->text(), QStringLiteral("Ctrl+Alt+Super+D"));
     EXPECT_TRUE(recorder->clearButton()->isVisible());
     EXPECT_EQ(recorder->placeholderText(), QStringLiteral("Record Shortcut"));
     EXPECT_EQ(recorder->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
@@ -122,7 +128,7 @@ TEST_F(RecorderTest, CommandShiftKIsStoredShownAndEndsRecording) {
 
     QTest::keyClick(recorder, Qt::Key_K, kCommandShift);
     EXPECT_EQ(stored(), commandShiftK());
-    EXPECT_EQ(recorder->text(), QStringLiteral("⇧⌘K"));
+    EXPECT_EQ(recorder->text(), QStringLiteral("Shift+Super+K"));
     EXPECT_TRUE(recorder->clearButton()->isVisible());
     EXPECT_FALSE(recorder->isRecording());
     EXPECT_FALSE(recorder->hasFocus());
@@ -359,8 +365,8 @@ TEST_F(RecorderTest, ClicksOutsideTheMarginEndRecordingAndReachTheirTarget) {
 TEST_F(RecorderTest, FollowsStoresMadeElsewhere) {
     RecorderCocoa other(*library, *toggle);
     setShortcut(commandShiftK(), *toggle);
-    EXPECT_EQ(recorder->text(), QStringLiteral("⇧⌘K"));
-    EXPECT_EQ(other.text(), QStringLiteral("⇧⌘K"));
+    EXPECT_EQ(recorder->text(), QStringLiteral("Shift+Super+K"));
+    EXPECT_EQ(other.text(), QStringLiteral("Shift+Super+K"));
     setShortcut(std::nullopt, *toggle);
     EXPECT_TRUE(recorder->text().isEmpty());
     EXPECT_FALSE(recorder->clearButton()->isVisible());
@@ -406,6 +412,87 @@ TEST_F(RecorderTest, TheLabelledRowAndRenaming) {
     // Another name shows that name's shortcut.
     const Name other(QStringLiteral("other"), commandShiftK());
     row.setName(other);
-    EXPECT_EQ(row.control()->text(), QStringLiteral("⇧⌘K"));
+    EXPECT_EQ(row.control()->text(), QStringLiteral("Shift+Super+K"));
     EXPECT_EQ(row.control()->shortcutName().rawValue(), QStringLiteral("other"));
+}
+
+namespace {
+
+// Fusion, noting the text of every menu item it draws.
+class RecordingStyle : public QProxyStyle {
+public:
+    RecordingStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item != nullptr && element == CE_MenuItem) {
+            drawn.append(item->text);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QStringList drawn;
+};
+
+}  // namespace
+
+TEST_F(RecorderTest, MenuFieldAndScreenReaderWriteTheShortcutAlike) {
+    auto* recording = new RecordingStyle;
+    MenuShortcutStyle style(recording);
+    QMenu menu;
+    menu.setStyle(&style);
+    QAction* toggleItem = menu.addAction(QStringLiteral("Hide Desktop Icons"));
+    setShortcut(*library, toggleItem, *toggle);
+    menu.addAction(QStringLiteral("Redo"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    menu.popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    // The bound item shows its shortcut one turn later.
+    QCoreApplication::processEvents();
+    menu.grab();
+    EXPECT_EQ(recording->drawn.mid(0, 2),
+              (QStringList{QStringLiteral("Hide Desktop Icons\tCtrl+Alt+Super+D"),
+                           QStringLiteral("Redo\tShift+Ctrl+Z")}))
+        << recording->drawn.join(u'|').toStdString();
+    // Room for the longer text.
+    const QFontMetrics metrics = menu.fontMetrics();
+    EXPECT_GE(menu.width(), metrics.horizontalAdvance(QStringLiteral("Hide Desktop Icons")) +
+                                metrics.horizontalAdvance(QStringLiteral("Ctrl+Alt+Super+D")));
+    menu.hide();
+
+    EXPECT_EQ(recorder->text(), QStringLiteral("Ctrl+Alt+Super+D"));
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(recorder);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(QAccessible::Value), QStringLiteral("Ctrl+Alt+Super+D"));
+
+    // The refusal line says it alike too (RefusedHotKeyTest).
+}
+
+TEST_F(RecorderTest, TheSystemAlertNamesTheDesktopActionWhereTheDesktopTells) {
+    hushpane::test::InMemoryDesktopKeybindings desktopKeybindings;
+    library->setDesktopKeybindings(&desktopKeybindings);
+    const Shortcut showDesktop(Key::d, Qt::MetaModifier);
+    desktopKeybindings.actions.insert({showDesktop.carbonKeyCode(), showDesktop.carbonModifiers()},
+                                      QStringLiteral("Show desktop"));
+    const Shortcut lock(Key::l, Qt::MetaModifier);
+    hotKeys.symbolicHotKeys = {{true, lock.carbonKeyCode(), lock.carbonModifiers()}};
+
+    startRecording();
+    AlertSeen named;
+    answerNextAlert(0, &named);
+    QTest::keyClick(recorder, Qt::Key_D, Qt::MetaModifier);
+    ASSERT_TRUE(named.shown);
+    EXPECT_EQ(named.text, QStringLiteral("This keyboard shortcut cannot be used as it's already "
+                                         "used by the desktop for “Show desktop”."));
+    EXPECT_EQ(named.buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Use Anyway")}));
+    EXPECT_EQ(stored(), controlOptionCommandD());
+
+    // Where the desktop cannot tell, the alert says what it always said.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->isRecording(); }));
+    AlertSeen generic;
+    answerNextAlert(0, &generic);
+    QTest::keyClick(recorder, Qt::Key_L, Qt::MetaModifier);
+    ASSERT_TRUE(generic.shown);
+    EXPECT_EQ(generic.text, QStringLiteral("This keyboard shortcut cannot be used as it's already "
+                                           "a system-wide keyboard shortcut."));
+    library->setDesktopKeybindings(nullptr);
 }

@@ -26,7 +26,8 @@ protected:
     int toggles = 0;
 };
 
-const QString kTaken = QStringLiteral("⌃⌥⌘D is taken by another program; choose another shortcut");
+const QString kTaken =
+    QStringLiteral("Ctrl+Alt+Super+D is taken by another program; choose another shortcut");
 
 }  // namespace
 
@@ -97,5 +98,5 @@ TEST_F(RefusedHotKeyTest, TheRecorderWarnsAndTriesAgainWhenItsWindowGainsOrLoses
     EXPECT_TRUE(field->toolTip().isEmpty());
     EXPECT_FALSE(field->findChild<QAction*>(QStringLiteral("refusalSign"))->isVisible());
     EXPECT_FALSE(row->refusalLine()->isVisibleTo(&window));
-    EXPECT_EQ(field->text(), QStringLiteral("⌃⌥⌘D"));
+    EXPECT_EQ(field->text(), QStringLiteral("Ctrl+Alt+Super+D"));
 }

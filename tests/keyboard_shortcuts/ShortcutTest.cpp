@@ -55,61 +55,101 @@ TEST_F(LibraryTest, ConstructionNormalisesButDecodingKeepsTheStoredMask) {
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->carbonModifiers(), 1280);
     EXPECT_FALSE(*decoded == made);
-    EXPECT_EQ(decoded->presentableDescription(), QStringLiteral("⌘D"));
-    EXPECT_EQ(made.presentableDescription(), QStringLiteral("⌘D"));
+    EXPECT_EQ(decoded->presentableDescription(), QStringLiteral("Super+D"));
+    EXPECT_EQ(made.presentableDescription(), QStringLiteral("Super+D"));
 }
 
-TEST_F(LibraryTest, DisplayTexts) {
+TEST_F(LibraryTest, DisplayTextsInSymbols) {
+    const auto symbols = [](const Shortcut& shortcut) {
+        return shortcut.presentableDescription(ShortcutNotation::symbols);
+    };
     EXPECT_EQ(controlOptionCommandD().carbonKeyCode(), 2);
     EXPECT_EQ(controlOptionCommandD().carbonModifiers(), 6400);
-    EXPECT_EQ(controlOptionCommandD().presentableDescription(), QStringLiteral("⌃⌥⌘D"));
-    EXPECT_EQ(controlOptionCommandD().description(), QStringLiteral("⌃⌥⌘D"));
+    EXPECT_EQ(symbols(controlOptionCommandD()), QStringLiteral("⌃⌥⌘D"));
 
     // Order is fixed whatever order the modifiers came in.
-    EXPECT_EQ(Shortcut(Key::k, Qt::MetaModifier | Qt::ShiftModifier).presentableDescription(),
+    EXPECT_EQ(symbols(Shortcut(Key::k, Qt::MetaModifier | Qt::ShiftModifier)),
               QStringLiteral("⇧⌘K"));
-    EXPECT_EQ(Shortcut(Key::a, FunctionModifier | Qt::ControlModifier).presentableDescription(),
+    EXPECT_EQ(symbols(Shortcut(Key::a, FunctionModifier | Qt::ControlModifier)),
               QStringLiteral("⌃🌐︎A"));
 
-    EXPECT_EQ(Shortcut(Key::f15).presentableDescription(), QStringLiteral("F15"));
-    EXPECT_EQ(Shortcut(Key::f20).presentableDescription(), QStringLiteral("F20"));
-    EXPECT_EQ(Shortcut(Key::keypadEnter).presentableDescription(), QStringLiteral("↩⃣"));
-    EXPECT_EQ(Shortcut(Key::keypadClear).presentableDescription(), QStringLiteral("☒⃣"));
-    EXPECT_EQ(Shortcut(Key::help).presentableDescription(), QStringLiteral("?⃝"));
-    EXPECT_EQ(Shortcut(Key::space, Qt::ControlModifier).presentableDescription(),
-              QStringLiteral("⌃Space"));
+    EXPECT_EQ(symbols(Shortcut(Key::f15)), QStringLiteral("F15"));
+    EXPECT_EQ(symbols(Shortcut(Key::f20)), QStringLiteral("F20"));
+    EXPECT_EQ(symbols(Shortcut(Key::keypadEnter)), QStringLiteral("↩⃣"));
+    EXPECT_EQ(symbols(Shortcut(Key::keypadClear)), QStringLiteral("☒⃣"));
+    EXPECT_EQ(symbols(Shortcut(Key::help)), QStringLiteral("?⃝"));
+    EXPECT_EQ(symbols(Shortcut(Key::space, Qt::ControlModifier)), QStringLiteral("⌃Space"));
 
     // Keys the layout cannot turn into exactly one character.
-    EXPECT_EQ(Shortcut(Key::mute, Qt::MetaModifier).presentableDescription(),
-              QStringLiteral("⌘") + kReplacement);
-    EXPECT_EQ(Shortcut(Key::command).presentableDescription(), kReplacement);
+    EXPECT_EQ(symbols(Shortcut(Key::mute, Qt::MetaModifier)), QStringLiteral("⌘") + kReplacement);
+    EXPECT_EQ(symbols(Shortcut(Key::command)), kReplacement);
     layout.characters.insert(Key::q.rawValue, QStringLiteral("ab"));
-    EXPECT_EQ(Shortcut(Key::q).presentableDescription(), kReplacement);
+    EXPECT_EQ(symbols(Shortcut(Key::q)), kReplacement);
     layout.characters.insert(Key::q.rawValue, QStringLiteral("e\u0301"));  // one grapheme
-    EXPECT_EQ(Shortcut(Key::q).presentableDescription(), QStringLiteral("E\u0301"));
+    EXPECT_EQ(symbols(Shortcut(Key::q)), QStringLiteral("E\u0301"));
+}
+
+TEST_F(LibraryTest, DisplayTextsInNames) {
+    const auto names = [](const Shortcut& shortcut) {
+        return shortcut.presentableDescription(ShortcutNotation::names);
+    };
+    EXPECT_EQ(names(controlOptionCommandD()), QStringLiteral("Ctrl+Alt+Super+D"));
+    // Shift first, Super after Ctrl and Alt, as the desktops write it.
+    EXPECT_EQ(names(Shortcut(Key::k, Qt::ControlModifier | Qt::ShiftModifier)),
+              QStringLiteral("Shift+Ctrl+K"));
+    EXPECT_EQ(names(Shortcut::fromStoredValues(Key::a.rawValue, -1)),
+              QStringLiteral("Shift+Ctrl+Alt+Super+Fn+A"));
+
+    // Named keys read as Qt's native text names them.
+    const QList<std::pair<Key, const char*>> named{{Key::f5, "F5"},
+                                                   {Key::return_, "Return"},
+                                                   {Key::delete_, "Backspace"},
+                                                   {Key::deleteForward, "Del"},
+                                                   {Key::escape, "Esc"},
+                                                   {Key::space, "Space"},
+                                                   {Key::tab, "Tab"},
+                                                   {Key::pageUp, "PgUp"},
+                                                   {Key::home, "Home"},
+                                                   {Key::leftArrow, "Left"},
+                                                   {Key::help, "Ins"},
+                                                   {Key::keypadEnter, "Num+Enter"},
+                                                   {Key::keypad5, "Num+5"},
+                                                   {Key::keypadPlus, "Num++"}};
+    for (const auto& [key, name] : named) {
+        EXPECT_EQ(names(Shortcut(key)), QString::fromUtf8(name)) << key.rawValue;
+        EXPECT_EQ(
+            names(Shortcut(key)),
+            QKeySequence::fromString(QString::fromUtf8(name)).toString(QKeySequence::NativeText))
+            << "the same text as Qt's for " << name;
+    }
+    EXPECT_EQ(names(Shortcut(Key::mute, Qt::MetaModifier)),
+              QStringLiteral("Super+") + kReplacement);
+    // The default on this platform.
+    EXPECT_EQ(controlOptionCommandD().description(), names(controlOptionCommandD()));
 }
 
 TEST_F(LibraryTest, DisplayFollowsTheLayoutOnEveryCall) {
     const Shortcut y(Key::y, Qt::MetaModifier);
-    EXPECT_EQ(y.presentableDescription(), QStringLiteral("⌘Y"));
+    EXPECT_EQ(y.presentableDescription(), QStringLiteral("Super+Y"));
     layout.characters.insert(Key::y.rawValue, QStringLiteral("z"));
-    EXPECT_EQ(y.presentableDescription(), QStringLiteral("⌘Z"));
+    EXPECT_EQ(y.presentableDescription(), QStringLiteral("Super+Z"));
 }
 
 TEST_F(LibraryTest, OutOfRangeCodesShowTheReplacementWithoutAskingTheLayout) {
     layout.lookups = 0;
-    EXPECT_EQ(Shortcut(70000, 0x100).presentableDescription(), QStringLiteral("⌘") + kReplacement);
+    EXPECT_EQ(Shortcut(70000, 0x100).presentableDescription(ShortcutNotation::symbols),
+              QStringLiteral("⌘") + kReplacement);
     EXPECT_EQ(Shortcut(-1, 0).presentableDescription(), kReplacement);
-    EXPECT_EQ(
-        Shortcut::fromStoredValues(std::numeric_limits<qint64>::max(), -1).presentableDescription(),
-        QStringLiteral("⌃⌥⇧⌘🌐︎") + kReplacement);
+    EXPECT_EQ(Shortcut::fromStoredValues(std::numeric_limits<qint64>::max(), -1)
+                  .presentableDescription(ShortcutNotation::symbols),
+              QStringLiteral("⌃⌥⇧⌘🌐︎") + kReplacement);
     EXPECT_EQ(layout.lookups, 0);
 }
 
 TEST(Shortcut, WithoutALibraryKeysHaveNoCharacter) {
     ASSERT_EQ(Library::current(), nullptr);
     EXPECT_EQ(Shortcut(Key::a, Qt::MetaModifier).presentableDescription(),
-              QStringLiteral("⌘") + kReplacement);
+              QStringLiteral("Super+") + kReplacement);
     EXPECT_EQ(Shortcut(Key::f5).presentableDescription(), QStringLiteral("F5"));
 }
 
@@ -280,9 +320,11 @@ TEST_F(LibraryTest, TextsComeFromTheLibrarysTranslationContext) {
     } german;
     EXPECT_EQ(localized("record_shortcut"), QStringLiteral("Record Shortcut"));
     QCoreApplication::installTranslator(&german);
-    EXPECT_EQ(Shortcut(Key::space, Qt::MetaModifier).presentableDescription(),
-              QStringLiteral("⌘Leertaste"));
+    EXPECT_EQ(
+        Shortcut(Key::space, Qt::MetaModifier).presentableDescription(ShortcutNotation::symbols),
+        QStringLiteral("⌘Leertaste"));
     EXPECT_EQ(localized("record_shortcut"), QStringLiteral("Record Shortcut"));
     QCoreApplication::removeTranslator(&german);
-    EXPECT_EQ(Shortcut(Key::space).presentableDescription(), QStringLiteral("Space"));
+    EXPECT_EQ(Shortcut(Key::space).presentableDescription(ShortcutNotation::symbols),
+              QStringLiteral("Space"));
 }

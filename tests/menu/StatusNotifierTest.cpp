@@ -7,9 +7,11 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMutex>
 #include <QMutexLocker>
@@ -168,6 +170,48 @@ TEST_F(StatusNotifier, TheIconsPictureReadsOnDarkAndLightPanels) {
         shown.save(QStringLiteral("sni-%1.png").arg(panel.name().mid(1)));
         EXPECT_GE(test::iconContrast(shown, panel), 3.0) << panel.name().toStdString();
     }
+}
+
+TEST_F(StatusNotifier, TheMenuHandsTheHostItsKeysNotAText) {
+    // The host writes the shortcut itself from the keys (a GTK panel: "Ctrl+Alt+Super+D");
+    // the label must not carry a text of its own.
+    status->toggleItem()->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::META | Qt::Key_D));
+    const QString menuPath = property(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+    ASSERT_FALSE(menuPath.isEmpty());
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("GetLayout"));
+    message << 0 << -1 << QStringList{QStringLiteral("label"), QStringLiteral("shortcut")};
+    QDBusPendingCall pending =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in-host"))
+            .asyncCall(message);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }));
+    ASSERT_EQ(pending.reply().type(), QDBusMessage::ReplyMessage)
+        << pending.reply().errorMessage().toStdString();
+    // (revision, (id, properties, children)): the first child is the toggle item.
+    const auto layout = pending.reply().arguments().value(1).value<QDBusArgument>();
+    int id = 0;
+    QVariantMap properties;
+    layout.beginStructure();
+    layout >> id >> properties;
+    layout.beginArray();
+    QDBusVariant child;
+    layout >> child;
+    const auto first = child.variant().value<QDBusArgument>();
+    QVariantMap item;
+    first.beginStructure();
+    first >> id >> item;
+    EXPECT_EQ(item.value(QStringLiteral("label")).toString(), QStringLiteral("Hide Desktop Icons"));
+    QStringList keys;
+    const auto shortcut = item.value(QStringLiteral("shortcut")).value<QDBusArgument>();
+    shortcut.beginArray();
+    while (!shortcut.atEnd()) {
+        QStringList chord;
+        shortcut >> chord;
+        keys += chord;
+    }
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("Alt"), QStringLiteral("Control"),
+                                 QStringLiteral("D"), QStringLiteral("Super")}));
 }
 
 #include "StatusNotifierTest.moc"

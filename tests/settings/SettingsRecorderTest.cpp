@@ -50,7 +50,7 @@ TEST_F(SettingsRecorderTest, SitsInTheShortcutRowAndDoesNotRecordWhenTheWindowOp
     EXPECT_EQ(recorder->parentWidget()->objectName(), QStringLiteral("shortcutRow"));
     EXPECT_EQ(recorder->label()->text(), QStringLiteral("Keyboard shortcut"));
     KeyboardShortcuts::RecorderCocoa* field = recorder->control();
-    EXPECT_EQ(field->text(), QStringLiteral("⌃⌥⌘D"));
+    EXPECT_EQ(field->text(), QStringLiteral("Ctrl+Alt+Super+D"));
     EXPECT_EQ(field->width(), 130);
     // The field ends at the row's trailing inset, like the switches above it.
     const QWidget* row = recorder->parentWidget();

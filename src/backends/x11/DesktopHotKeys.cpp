@@ -124,28 +124,51 @@ QStringList acceleratorsFromGsettings(const QString& output) {
     return result;
 }
 
+std::optional<std::pair<CarbonKeyCode, qint64>> keysOfAccelerator(const QString& text,
+                                                                  xkb_keymap* keymap) {
+    const auto accelerator = parseAccelerator(text);
+    if (!accelerator || keymap == nullptr) {
+        return std::nullopt;
+    }
+    const xkb_layout_index_t layout = firstAsciiCapableLayout(keymap).value_or(0);
+    auto position = positionOfKeysym(keymap, layout, accelerator->keysym);
+    if (!position && layout != 0) {
+        position = positionOfKeysym(keymap, 0, accelerator->keysym);
+    }
+    if (!position) {
+        return std::nullopt;
+    }
+    const auto carbon = carbonKeyCodeForXKeycode(static_cast<int>(position->keycode));
+    if (!carbon) {
+        return std::nullopt;
+    }
+    qint64 modifiers = accelerator->carbonModifiers;
+    if (position->level == 1) {
+        modifiers |= carbon::shift;
+    }
+    return std::pair{*carbon, modifiers};
+}
+
 QList<SymbolicHotKey> symbolicHotKeys(const QStringList& accelerators, xkb_keymap* keymap) {
     QList<SymbolicHotKey> result;
     for (const QString& text : accelerators) {
-        const auto accelerator = parseAccelerator(text);
-        if (!accelerator) {
-            continue;
+        if (const auto keys = keysOfAccelerator(text, keymap)) {
+            result.append(SymbolicHotKey{true, keys->first, keys->second});
         }
-        const auto position = positionOfKeysym(keymap, 0, accelerator->keysym);
-        if (!position) {
-            continue;
-        }
-        const auto carbon = carbonKeyCodeForXKeycode(static_cast<int>(position->keycode));
-        if (!carbon) {
-            continue;
-        }
-        qint64 modifiers = accelerator->carbonModifiers;
-        if (position->level == 1) {
-            modifiers |= carbon::shift;
-        }
-        result.append(SymbolicHotKey{true, *carbon, modifiers});
     }
     return result;
+}
+
+std::optional<QString> actionOnKeys(const QList<DesktopAccelerator>& keybindings,
+                                    xkb_keymap* keymap, CarbonKeyCode keyCode, qint64 modifiers) {
+    for (const DesktopAccelerator& keybinding : keybindings) {
+        const auto keys = keysOfAccelerator(keybinding.accelerator, keymap);
+        if (keys && keys->first == keyCode && keys->second == modifiers &&
+            !keybinding.action.isEmpty()) {
+            return keybinding.action;
+        }
+    }
+    return std::nullopt;
 }
 
 QStringList readDesktopAccelerators() {

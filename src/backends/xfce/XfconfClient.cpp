@@ -1,5 +1,6 @@
 #include "backends/xfce/XfconfClient.h"
 
+#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -10,6 +11,7 @@ namespace hushpane {
 namespace {
 
 constexpr auto kPropertyNotFound = "org.xfce.Xfconf.Error.PropertyNotFound";
+constexpr auto kChannelNotFound = "org.xfce.Xfconf.Error.ChannelNotFound";
 
 QString errorText(const QDBusMessage& reply) {
     if (!reply.errorMessage().isEmpty()) {
@@ -100,6 +102,31 @@ XfconfClient::Value XfconfClient::property(const QString& channel, const QString
         return {std::nullopt, errorText(reply)};
     }
     return {unwrap(reply.arguments().constFirst()), std::nullopt};
+}
+
+XfconfClient::Properties XfconfClient::properties(const QString& channel,
+                                                  const QString& base) const {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("GetAllProperties"));
+    call << channel << base;
+    const QDBusMessage reply = send(call);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        if (reply.errorName() == QLatin1String(kPropertyNotFound) ||
+            reply.errorName() == QLatin1String(kChannelNotFound)) {
+            return {};
+        }
+        return {{}, errorText(reply)};
+    }
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return {{}, errorText(reply)};
+    }
+    Properties result;
+    const QVariantMap all = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        result.values.insert(it.key(), unwrap(it.value()));
+    }
+    return result;
 }
 
 std::optional<QString> XfconfClient::setProperty(const QString& channel, const QString& property,

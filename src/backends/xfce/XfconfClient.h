@@ -41,6 +41,14 @@ public:
 
     Value property(const QString& channel, const QString& property) const;
 
+    struct Properties {
+        QVariantMap values;            // by full property name
+        std::optional<QString> error;  // set when the daemon could not be asked
+    };
+    // Every property of the channel under `base` ("/commands" or "/" for all of them). A
+    // channel that does not exist has none.
+    Properties properties(const QString& channel, const QString& base) const;
+
     // Creates the property when it is missing. The QVariant's type decides the D-Bus type
     // (int -> int32, QString -> string, bool -> boolean), and xfdesktop cares about it.
     // Nothing on success, else the error message.

@@ -21,6 +21,16 @@
         <translation>Leertaste</translation>
     </message>
     <message>
+        <source>super_key</source>
+        <comment>Super</comment>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>function_key</source>
+        <comment>Fn</comment>
+        <translation>Fn</translation>
+    </message>
+    <message>
         <source>keyboard_shortcut_used_by_menu_item</source>
         <comment>This keyboard shortcut cannot be used as it's already used by the “%1” menu item.</comment>
         <translation>Dieses Tastenkürzel kann nicht verwendet werden, da es bereits der Menüeintrag „%1“ verwendet.</translation>
@@ -34,6 +44,11 @@
         <source>keyboard_shortcut_used_by_system</source>
         <comment>This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.</comment>
         <translation>Dieses Tastenkürzel kann nicht verwendet werden, da es bereits ein systemweites Tastenkürzel ist.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_desktop_action</source>
+        <comment>This keyboard shortcut cannot be used as it's already used by the desktop for “%1”.</comment>
+        <translation>Dieses Tastenkürzel kann nicht verwendet werden, da der Desktop es bereits für „%1“ verwendet.</translation>
     </message>
     <message>
         <source>keyboard_shortcuts_can_be_changed</source>

@@ -95,3 +95,22 @@ TEST(DesktopHotKeys, AcceleratorsBecomeKeyPositions) {
     expect(3, 74, 0);
     expect(4, 120, kOption);
 }
+
+TEST(DesktopHotKeys, TheActionOnKeysIsFoundByPositionOnTheLatinLayout) {
+    // With Russian first, "<Super>d" still sits on the key right of S.
+    const XkbKeymap ruUs("ru,us");
+    ASSERT_NE(ruUs.get(), nullptr);
+    const QList<DesktopAccelerator> keybindings{
+        {QStringLiteral("<Primary><Alt>Delete"), QStringLiteral("xfce4-session-logout")},
+        {QStringLiteral("<Super>d"), QStringLiteral("Show desktop")},
+        {QStringLiteral("<Super>d"), QStringLiteral("a second binding, never seen")},
+        {QStringLiteral("<Primary>exclam"), QStringLiteral("Shout")}};
+    EXPECT_EQ(x11::actionOnKeys(keybindings, ruUs.get(), 2, kCommand),
+              QStringLiteral("Show desktop"));
+    EXPECT_EQ(x11::actionOnKeys(keybindings, ruUs.get(), 117, kControl | kOption),
+              QStringLiteral("xfce4-session-logout"));
+    EXPECT_EQ(x11::actionOnKeys(keybindings, ruUs.get(), 18, kControl | kShift),
+              QStringLiteral("Shout"));
+    EXPECT_EQ(x11::actionOnKeys(keybindings, ruUs.get(), 2, kCommand | kShift), std::nullopt);
+    EXPECT_EQ(x11::actionOnKeys(keybindings, ruUs.get(), 18, kControl), std::nullopt);
+}

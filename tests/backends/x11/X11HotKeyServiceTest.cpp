@@ -220,7 +220,7 @@ TEST_F(X11HotKeyServiceTest, AGrabHeldByAnotherClientIsRefused) {
     const KeyboardShortcuts::Name toggle(
         QStringLiteral("toggleDesktop"),
         Shortcut(Key::d, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey ⌃⌥⌘D: -9878\n"));
+    EXPECT_EQ(out.text(), QStringLiteral("Error registering hotkey Ctrl+Alt+Super+D: -9878\n"));
     EXPECT_FALSE(KeyboardShortcuts::isEnabled(toggle) &&
                  !library.carbonKeyboardShortcuts().hotKeys().empty());
 }

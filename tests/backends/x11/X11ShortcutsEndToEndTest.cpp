@@ -27,10 +27,10 @@ TEST(X11ShortcutsEndToEnd, HotKeysMenusAndRecordingOnARealServer) {
                          QStringLiteral("hot key: 1"),
                          QStringLiteral("in menu: 1 still open: 1"),
                          QStringLiteral("recording on open: 0"),
-                         QStringLiteral("recorded: ⇧⌘K 40/768"),
+                         QStringLiteral("recorded: Shift+Super+K 40/768"),
                          QStringLiteral("new hot key: 1"),
                          // The key right of T: stored by position, shown as the layout prints it.
-                         QStringLiteral("recorded on de: ⌃⌥Z 16/6144"),
+                         QStringLiteral("recorded on de: Ctrl+Alt+Z 16/6144"),
                          QStringLiteral("own hot key reaches the recorder: 1"),
                          // Escape, a click away, focus loss, the window closed.
                          QStringLiteral("hot key after recording: 1"),
