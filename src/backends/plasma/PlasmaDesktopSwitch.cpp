@@ -74,7 +74,7 @@ std::optional<QJsonObject> filterFrom(const QJsonObject& folderView) {
         return std::nullopt;
     }
     QJsonArray list;
-    for (const QJsonValue& type : types.toArray()) {
+    for (const auto& type : types.toArray()) {
         if (!type.isString()) {
             return std::nullopt;
         }
@@ -136,7 +136,7 @@ bool PlasmaDesktopSwitch::createsDesktop() {
     if (views.error || views.filters.isEmpty()) {
         return true;
     }
-    for (const QJsonValue& filter : views.filters) {
+    for (const auto& filter : views.filters) {
         if (filter.toObject() != hiddenFilter()) {
             return true;
         }
@@ -229,7 +229,7 @@ std::optional<QString> PlasmaDesktopSwitch::show() {
         return failure(*answer.error + QStringLiteral("; the icons stay hidden"));
     }
     const QJsonArray kept = answer.result.value(QStringLiteral("kept")).toArray();
-    for (const QJsonValue& id : kept) {
+    for (const auto& id : kept) {
         if (changes.contains(id.toString())) {
             qCInfo(lcDesktop).noquote()
                 << QStringLiteral(

@@ -80,7 +80,7 @@ PlasmaWorkspace::Desktops PlasmaWorkspace::readDesktops() const {
         return {{}, QStringLiteral("plasmashell's answer lists no desktops")};
     }
     Desktops desktops;
-    for (const QJsonValue& value : list.toArray()) {
+    for (const auto& value : list.toArray()) {
         const QJsonObject entry = value.toObject();
         const QJsonValue screen = entry.value(QStringLiteral("screen"));
         const QJsonValue image = entry.value(QStringLiteral("image"));

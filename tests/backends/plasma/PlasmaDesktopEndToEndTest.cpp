@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
@@ -80,6 +81,19 @@ protected:
         screen = std::make_unique<PrivateDesktop>(session, profile);
         ASSERT_TRUE(screen->start()) << screen->error().toStdString();
         iconsShown = screen->drawn();
+        // Just started, plasmashell may still be busy past Hushpane's timeout (its scripts run
+        // on its main thread); the test starts once it answers a script well within it.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] {
+                QElapsedTimer timer;
+                timer.start();
+                const bool answered =
+                    test::PlasmaDesktopProfile::evaluate(session, QStringLiteral("print(1);")) ==
+                    QStringLiteral("1");
+                return answered && timer.elapsed() < PlasmaShellClient::kDefaultTimeoutMs / 4;
+            },
+            kWaitMs))
+            << "plasmashell stays busy";
         iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
     }
 
