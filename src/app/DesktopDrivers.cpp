@@ -10,6 +10,9 @@
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/mate/MateDesktopSwitch.h"
 #include "backends/mate/MateWallpaperKeys.h"
+#include "backends/plasma/PlasmaDesktopSwitch.h"
+#include "backends/plasma/PlasmaShellClient.h"
+#include "backends/plasma/PlasmaWorkspace.h"
 #include "backends/xfce/XfceDesktopSwitch.h"
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
@@ -77,6 +80,21 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         driver.workspace = std::make_unique<GSettingsWorkspace>(
                             parts->store, context.defaults, cinnamonWallpaperKeys());
                         driver.shared = std::move(parts);
+                        return driver;
+                    }});
+    // KDE Plasma, on X11 and Wayland alike: plasmashell's scripting on the session bus.
+    entries.append({QStringLiteral("plasma"),
+                    {QStringLiteral("KDE")},
+                    {QString::fromLatin1(PlasmaShellClient::kService)},
+                    {QStringLiteral("plasmashell")},
+                    true,
+                    [&context] {
+                        auto client = std::make_shared<PlasmaShellClient>(context.bus);
+                        DesktopDriver driver;
+                        driver.desktopSwitch =
+                            std::make_unique<PlasmaDesktopSwitch>(*client, context.defaults);
+                        driver.workspace = std::make_unique<PlasmaWorkspace>(*client);
+                        driver.shared = std::move(client);
                         return driver;
                     }});
 #ifdef Q_OS_MACOS

@@ -129,3 +129,31 @@ TEST(NoSupportedDesktop, HidingFailsWithWhatWasFoundAndNothingIsWritten) {
     DesktopDriver finder = makeDesktopDriver(context, QStringLiteral("finder"), environment);
     EXPECT_TRUE(finder.desktopSwitch->explanation().contains(QStringLiteral("Finder restarts")));
 }
+
+// KDE Plasma: named by the session, by its shell's bus name, or by the stored choice "plasma".
+TEST(PlasmaDriver, IsFoundByTheSessionOrPlasmashellsBusNameAndChosenAsPlasma) {
+    test::InMemoryPreferenceDomain appDomain;
+    test::InMemoryPreferenceDomain finderDomain;
+    UserDefaults defaults(appDomain);
+    test::InMemoryProcessLauncher launcher;
+    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
+                                       finderDomain};
+    const DesktopDriverSelector selector(desktopDrivers(context));
+    DesktopEnvironment environment;
+    environment.currentDesktop = QStringLiteral("KDE");
+    const auto chosen = [&](const QString& stored = QString()) {
+        const DesktopDriverSelector::Choice choice = selector.choose(stored, environment);
+        return choice.entry ? choice.entry->name : QString();
+    };
+    EXPECT_EQ(chosen(), QStringLiteral("plasma"));
+    environment.currentDesktop.clear();
+    environment.ownsBusName = [](const QString& name) {
+        return name == QLatin1String("org.kde.plasmashell");
+    };
+    EXPECT_EQ(chosen(), QStringLiteral("plasma"));
+    environment.ownsBusName = {};
+    EXPECT_EQ(chosen(QStringLiteral("plasma")), QStringLiteral("plasma"));
+    const DesktopDriver driver = makeDesktopDriver(context, QStringLiteral("plasma"), environment);
+    EXPECT_EQ(driver.desktopSwitch->description(),
+              QStringLiteral("KDE Plasma desktop (plasmashell)"));
+}

@@ -1,0 +1,169 @@
+// Hushpane's Plasma back-end against the real plasmashell: on an Xvfb of its own under openbox,
+// with a private bus and a temporary HOME, its folder view drawing the icons of a throw-away
+// Desktop folder. Screenshots prove what it drew; they are kept under the build directory.
+
+#include "PlasmaDesktopProfile.h"
+
+#include "backends/plasma/PlasmaDesktopSwitch.h"
+#include "backends/plasma/PlasmaShellClient.h"
+#include "backends/plasma/PlasmaWorkspace.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "common/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+#include "support/DesktopScreenCheck.h"
+#include "support/PrivateDesktop.h"
+#include "support/PrivateSession.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace hushpane {
+namespace {
+
+using test::DesktopScreenCheck;
+using test::PrivateDesktop;
+using test::PrivateSession;
+
+constexpr int kWaitMs = 30000;
+const QColor kCustom(0xc8, 0x50, 0x2d);
+
+// One Hushpane "run": its defaults file, preferences and controller.
+struct Hushpane {
+    Hushpane(const QDBusConnection& bus, const QString& preferencesFile)
+        : domain(QStringLiteral("app.hushpane"), preferencesFile),
+          defaults(domain),
+          preferences(defaults, bookmarks),
+          client(bus),
+          desktopSwitch(client, defaults),
+          workspace(client),
+          controller(desktopSwitch, preferences, workspace) {}
+
+    PlistPreferenceDomain domain;
+    UserDefaults defaults;
+    PosixFileBookmarks bookmarks;
+    Preferences preferences;
+    PlasmaShellClient client;
+    PlasmaDesktopSwitch desktopSwitch;
+    PlasmaWorkspace workspace;
+    DesktopController controller;
+};
+
+class PlasmaDesktopEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("plasmashell")).isEmpty()) {
+            GTEST_SKIP() << "plasmashell is not installed";
+        }
+        ASSERT_TRUE(session.isValid()) << session.error().toStdString();
+        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+        QDir().mkpath(dir);
+        artifactPrefix = dir + QStringLiteral("/plasma-");
+        preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
+        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
+                                    QStringLiteral("report.pdf")}) {
+            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("hushpane\n");
+        }
+        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+        screen = std::make_unique<PrivateDesktop>(session, profile);
+        ASSERT_TRUE(screen->start()) << screen->error().toStdString();
+        iconsShown = screen->drawn();
+        // Just started, plasmashell may still be busy past Hushpane's timeout (its scripts run
+        // on its main thread); the test starts once it answers a script well within it.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] {
+                QElapsedTimer timer;
+                timer.start();
+                const bool answered =
+                    test::PlasmaDesktopProfile::evaluate(session, QStringLiteral("print(1);")) ==
+                    QStringLiteral("1");
+                return answered && timer.elapsed() < PlasmaShellClient::kDefaultTimeoutMs / 4;
+            },
+            kWaitMs))
+            << "plasmashell stays busy";
+        iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
+    }
+
+    // Polls the screen (bounded) until `accept` likes it; saves and returns the last look.
+    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
+                         bool* accepted) const {
+        const QDeadlineTimer deadline(kWaitMs);
+        QImage shot;
+        *accepted = false;
+        while (!deadline.hasExpired()) {
+            shot = screen->grab();
+            if (!shot.isNull() && accept(shot)) {
+                *accepted = true;
+                break;
+            }
+            QTest::qWait(250);
+        }
+        shot.save(artifactPrefix + name + QStringLiteral(".png"));
+        return shot;
+    }
+
+    PrivateSession session;
+    test::PlasmaDesktopProfile profile;
+    std::unique_ptr<PrivateDesktop> screen;
+    QImage iconsShown;
+    QString artifactPrefix;
+    QString preferencesFile;
+};
+
+// Icons on the screen; hidden with a custom picture up, not one icon pixel left; Hushpane
+// killed while hidden; the next run adopts that and shows: the screen is as before.
+TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScreenBack) {
+    const QString custom = session.home() + QStringLiteral("/custom.png");
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(kCustom);
+    ASSERT_TRUE(picture.save(custom));
+    {
+        Hushpane first(session.bus(), preferencesFile);
+        first.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+        first.preferences.setUseCustomWallpaper(true);
+        EXPECT_FALSE(first.controller.isDesktopHidden());
+        first.controller.hide();
+        ASSERT_EQ(first.controller.lastError(), std::nullopt);
+        ASSERT_TRUE(first.controller.isDesktopHidden());
+        bool ok = false;
+        const QImage hidden = waitForScreen(
+            [](const QImage& s) { return DesktopScreenCheck::pixelsOtherThan(s, kCustom) == 0; },
+            QStringLiteral("hidden"), &ok);
+        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsOtherThan(hidden, kCustom)
+                        << " pixels are not the custom wallpaper";
+        // Killed here: nothing is undone when the objects go.
+    }
+    Hushpane second(session.bus(), preferencesFile);
+    EXPECT_TRUE(second.controller.isDesktopHidden());
+    second.controller.show();
+    ASSERT_EQ(second.controller.lastError(), std::nullopt);
+    EXPECT_FALSE(second.controller.isDesktopHidden());
+    const int icons =
+        DesktopScreenCheck::pixelsOtherThan(iconsShown, PrivateDesktop::defaultWallpaper());
+    bool ok = false;
+    const QImage shown = waitForScreen(
+        [&](const QImage& s) {
+            return DesktopScreenCheck::pixelsDiffering(s, iconsShown) <= icons / 50;
+        },
+        QStringLiteral("shown"), &ok);
+    EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shown, iconsShown)
+                    << " pixels differ from before";
+    EXPECT_FALSE(
+        second.defaults.objectForKey(QString::fromLatin1(PlasmaDesktopSwitch::kSavedFiltersKey)));
+}
+
+}  // namespace
+}  // namespace hushpane
