@@ -11,8 +11,7 @@ namespace hushpane {
 namespace {
 
 QString failure(const QString& message) {
-    const QString text =
-        GnomeDesktopSwitch::tr("Couldn't change the GNOME desktop: %1").arg(message);
+    QString text = GnomeDesktopSwitch::tr("Couldn't change the GNOME desktop: %1").arg(message);
     qCCritical(lcDesktop).noquote() << text;
     return text;
 }
