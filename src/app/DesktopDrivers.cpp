@@ -3,6 +3,9 @@
 #include "backends/cinnamon/CinnamonDesktopSwitch.h"
 #include "backends/cinnamon/CinnamonWallpaperKeys.h"
 #include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/gnome/GnomeDesktopSwitch.h"
+#include "backends/gnome/GnomeWallpaperKeys.h"
+#include "backends/gnome/ShellExtensionsClient.h"
 #include "backends/gsettings/GSettingsWorkspace.h"
 #include "backends/gsettings/GioSettingsStore.h"
 #include "backends/linux/BusDesktopProgram.h"
@@ -30,6 +33,14 @@ struct GSettingsDesktop {
 
     GioSettingsStore store;
     BusDesktopProgram program;
+};
+
+// GNOME: the Shell's extensions and the wallpaper's settings.
+struct GnomeDesktop {
+    explicit GnomeDesktop(const QDBusConnection& bus) : extensions(bus) {}
+
+    GioSettingsStore store;
+    ShellExtensionsClient extensions;
 };
 
 }  // namespace
@@ -82,6 +93,28 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         driver.shared = std::move(parts);
                         return driver;
                     }});
+    entries.append({QStringLiteral("gnome"),
+                    // "ubuntu:GNOME", "GNOME-Classic:GNOME" name it too.
+                    {QStringLiteral("GNOME")},
+                    {QString::fromLatin1(ShellExtensionsClient::kService)},
+                    {QStringLiteral("gnome-shell")},
+                    true,
+                    [&context] {
+                        auto parts = std::make_shared<GnomeDesktop>(context.bus);
+                        DesktopDriver driver;
+                        driver.desktopSwitch = std::make_unique<GnomeDesktopSwitch>(
+                            parts->extensions, context.defaults);
+                        driver.workspace = std::make_unique<GSettingsWorkspace>(
+                            parts->store, context.defaults, gnomeWallpaperKeys());
+                        driver.shared = std::move(parts);
+                        return driver;
+                    }});
+#ifdef Q_OS_MACOS
+    constexpr bool finderDetectable = true;
+#else
+    // Elsewhere nothing reads Finder's preferences unless the user says so.
+    constexpr bool finderDetectable = false;
+#endif
     // KDE Plasma, on X11 and Wayland alike: plasmashell's scripting on the session bus.
     entries.append({QStringLiteral("plasma"),
                     {QStringLiteral("KDE")},

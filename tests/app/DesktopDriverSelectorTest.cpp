@@ -1,5 +1,6 @@
 #include "app/DesktopDriverSelector.h"
 #include "app/DesktopDrivers.h"
+#include "backends/gnome/GnomeDesktopSwitch.h"
 #include "backends/linux/UnsupportedDesktopSwitch.h"
 #include "common/UserDefaults.h"
 #include "fakes/InMemoryDesktopSwitch.h"
@@ -156,4 +157,31 @@ TEST(PlasmaDriver, IsFoundByTheSessionOrPlasmashellsBusNameAndChosenAsPlasma) {
     const DesktopDriver driver = makeDesktopDriver(context, QStringLiteral("plasma"), environment);
     EXPECT_EQ(driver.desktopSwitch->description(),
               QStringLiteral("KDE Plasma desktop (plasmashell)"));
+}
+
+// GNOME is found by its names in the session (also Ubuntu's "ubuntu:GNOME") or by the Shell's
+// bus name, and can be chosen as "gnome".
+TEST(GnomeDesktopDetection, TheSessionOrTheShellOnTheBusOrTheStoredChoice) {
+    test::InMemoryPreferenceDomain appDomain;
+    test::InMemoryPreferenceDomain finderDomain;
+    UserDefaults defaults(appDomain);
+    test::InMemoryProcessLauncher launcher;
+    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
+                                       finderDomain};
+    const auto isGnome = [&](const QString& stored, const DesktopEnvironment& environment) {
+        const DesktopDriver driver = makeDesktopDriver(context, stored, environment);
+        return dynamic_cast<GnomeDesktopSwitch*>(driver.desktopSwitch.get()) != nullptr;
+    };
+    DesktopEnvironment environment;
+    environment.currentDesktop = QStringLiteral("ubuntu:GNOME");
+    EXPECT_TRUE(isGnome(QString(), environment));
+    environment.currentDesktop.clear();
+    EXPECT_FALSE(isGnome(QString(), environment));
+    environment.ownsBusName = [](const QString& name) {
+        return name == QLatin1String("org.gnome.Shell");
+    };
+    EXPECT_TRUE(isGnome(QString(), environment));
+    environment.ownsBusName = {};
+    environment.currentDesktop = QStringLiteral("XFCE");
+    EXPECT_TRUE(isGnome(QStringLiteral("gnome"), environment));
 }

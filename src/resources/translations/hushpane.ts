@@ -190,6 +190,41 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::GnomeDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t change the GNOME desktop: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME shows no desktop icons without a desktop icons extension, and none is installed (Debian: gnome-shell-extension-desktop-icons-ng); nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 failed in GNOME Shell (%2), so there are no icons to hide; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 does not run on this GNOME Shell version, so there are no icons to hide; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 is switched off, so GNOME shows no desktop icons to hide; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell doesn&apos;t let the desktop icons extension %1 be switched off (it is locked); nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep which extension to switch back on later; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 is no longer installed, so GNOME shows no desktop icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::HttpFeedFetcher</name>
     <message>
         <source>The update server took too long to send the update feed.</source>

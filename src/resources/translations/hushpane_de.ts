@@ -207,6 +207,41 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::GnomeDesktopSwitch</name>
+    <message>
+        <source>Couldn't change the GNOME desktop: %1</source>
+        <translation>Der GNOME-Schreibtisch konnte nicht geändert werden: %1</translation>
+    </message>
+    <message>
+        <source>GNOME shows no desktop icons without a desktop icons extension, and none is installed (Debian: gnome-shell-extension-desktop-icons-ng); nothing was changed</source>
+        <translation>GNOME zeigt ohne eine Erweiterung für Schreibtischsymbole keine Symbole auf dem Schreibtisch, und keine ist installiert (Debian: gnome-shell-extension-desktop-icons-ng); nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 failed in GNOME Shell (%2), so there are no icons to hide; nothing was changed</source>
+        <translation>die Erweiterung für Schreibtischsymbole %1 ist in der GNOME Shell fehlgeschlagen (%2), es gibt also keine Symbole zum Ausblenden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 does not run on this GNOME Shell version, so there are no icons to hide; nothing was changed</source>
+        <translation>die Erweiterung für Schreibtischsymbole %1 läuft nicht mit dieser Version der GNOME Shell, es gibt also keine Symbole zum Ausblenden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 is switched off, so GNOME shows no desktop icons to hide; nothing was changed</source>
+        <translation>die Erweiterung für Schreibtischsymbole %1 ist ausgeschaltet, GNOME zeigt also keine Schreibtischsymbole zum Ausblenden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>GNOME Shell doesn't let the desktop icons extension %1 be switched off (it is locked); nothing was changed</source>
+        <translation>die GNOME Shell lässt die Erweiterung für Schreibtischsymbole %1 nicht ausschalten (sie ist gesperrt); nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>couldn't keep which extension to switch back on later; nothing was changed</source>
+        <translation>es konnte nicht gespeichert werden, welche Erweiterung später wieder einzuschalten ist; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>the desktop icons extension %1 is no longer installed, so GNOME shows no desktop icons</source>
+        <translation>die Erweiterung für Schreibtischsymbole %1 ist nicht mehr installiert, GNOME zeigt also keine Schreibtischsymbole</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::HttpFeedFetcher</name>
     <message>
         <source>The update server took too long to send the update feed.</source>

@@ -1,0 +1,273 @@
+// Hushpane's GNOME back-end against the real GNOME Shell 43 with Desktop Icons NG: the Shell on
+// an Xvfb of the test process's own with software rendering, dconf on a private bus and a
+// temporary HOME. GIO reads the session's settings in-process, so the process takes the
+// session's environment before anything asks GIO (once per process: each case runs in its
+// own). Screenshots prove what the Shell drew; they are kept under the build directory. The
+// Shell's top bar (its clock ticks) is left out of the comparisons.
+
+#include "support/DesktopScreenCheck.h"
+#include "support/GSettingsCommand.h"
+#include "support/GnomeDesktopProfile.h"
+#include "support/PrivateDesktop.h"
+#include "support/PrivateSession.h"
+
+#include "backends/gnome/GnomeDesktopSwitch.h"
+#include "backends/gnome/GnomeWallpaperKeys.h"
+#include "backends/gnome/ShellExtensionsClient.h"
+#include "backends/gsettings/GSettingsWorkspace.h"
+#include "backends/gsettings/GioSettingsStore.h"
+#include "backends/plist/PlistPreferenceDomain.h"
+#include "backends/posix/PosixFileBookmarks.h"
+#include "common/UserDefaults.h"
+#include "services/DesktopController.h"
+#include "services/Preferences.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+
+#include <csignal>
+#include <functional>
+
+namespace hushpane {
+namespace {
+
+using test::DesktopScreenCheck;
+using test::PrivateDesktop;
+using test::PrivateSession;
+
+constexpr int kWaitMs = 30000;
+constexpr int kMinIconPixels = 3000;
+const QColor kCustom(0xc8, 0x50, 0x2d);
+constexpr auto kChildVariable = "HUSHPANE_GNOME_CHILD_PREFERENCES";
+constexpr auto kChildPictureVariable = "HUSHPANE_GNOME_CHILD_PICTURE";
+const QString kBackground = QStringLiteral("org.gnome.desktop.background");
+
+// Below the Shell's top bar.
+QRect belowTopBar(const QImage& shot) {
+    return {0, 48, shot.width(), shot.height() - 48};
+}
+
+// One Hushpane "run" on the desktop: its defaults file, preferences and controller.
+struct Hushpane {
+    explicit Hushpane(const QString& preferencesFile,
+                      const QDBusConnection& bus = QDBusConnection::sessionBus())
+        : domain(QStringLiteral("app.hushpane"), preferencesFile),
+          defaults(domain),
+          preferences(defaults, bookmarks),
+          extensions(bus),
+          desktopSwitch(extensions, defaults),
+          workspace(store, defaults, gnomeWallpaperKeys()),
+          controller(desktopSwitch, preferences, workspace) {}
+
+    PlistPreferenceDomain domain;
+    UserDefaults defaults;
+    PosixFileBookmarks bookmarks;
+    Preferences preferences;
+    GioSettingsStore store;
+    ShellExtensionsClient extensions;
+    GnomeDesktopSwitch desktopSwitch;
+    GSettingsWorkspace workspace;
+    DesktopController controller;
+};
+
+QString writeSolidPicture(const QString& path, const QColor& color) {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(color);
+    picture.save(path);
+    return path;
+}
+
+class GnomeDesktopEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsSet(kChildVariable)) {
+            GTEST_SKIP() << "child run";
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("gnome-shell")).isEmpty()) {
+            GTEST_SKIP() << "gnome-shell is not installed";
+        }
+        ASSERT_TRUE(session.isValid()) << session.error().toStdString();
+        const QProcessEnvironment environment = session.environment();
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
+            qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
+        }
+        // GIO's bus connection ends the process when its bus goes; this bus goes with the test.
+        if (GDBusConnection* gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
+            g_dbus_connection_set_exit_on_close(gioBus, FALSE);
+            g_object_unref(gioBus);
+        }
+        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+        QDir().mkpath(dir);
+        artifactPrefix =
+            dir + QStringLiteral("/gnome-") +
+            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            QLatin1Char('-');
+        preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
+        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md")}) {
+            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("hushpane\n");
+        }
+        screen = std::make_unique<PrivateDesktop>(session, profile);
+        ASSERT_TRUE(screen->start(std::chrono::seconds(120))) << screen->error().toStdString();
+        // The top bar alone looks like icons to that check: wait for Desktop Icons NG's, the
+        // same in two screenshots in a row.
+        QImage previous;
+        bool drawn = false;
+        iconsShown = waitForScreen(
+            [&](const QImage& shot) {
+                const QRect iconArea(0, 48, 200, shot.height() - 48);
+                const bool same =
+                    !previous.isNull() && DesktopScreenCheck::pixelsDiffering(shot, previous) == 0;
+                previous = shot;
+                return same && DesktopScreenCheck::pixelsOtherThan(shot, screen->wallpaper(),
+                                                                   iconArea) >= kMinIconPixels;
+            },
+            QStringLiteral("before"), &drawn, 90000);
+        ASSERT_TRUE(drawn) << "Desktop Icons NG drew no icons; see the before screenshot";
+        ownPicture = background(QStringLiteral("picture-uri"));
+        ASSERT_TRUE(ownPicture);
+        custom = writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    }
+
+    std::optional<QString> background(const QString& key) const {
+        return test::gsettingsGet(session, kBackground, key);
+    }
+    std::optional<QString> enabledExtensions() const {
+        return test::gsettingsGet(session, QStringLiteral("org.gnome.shell"),
+                                  QStringLiteral("enabled-extensions"));
+    }
+
+    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
+                         bool* accepted, int ms = kWaitMs) const {
+        const QDeadlineTimer deadline(ms);
+        QImage shot;
+        do {
+            QTest::qWait(250);
+            shot = screen->grab();
+            *accepted = !shot.isNull() && accept(shot);
+        } while (!*accepted && !deadline.hasExpired());
+        shot.save(artifactPrefix + name + QStringLiteral(".png"));
+        return shot;
+    }
+    void expectOnly(const QColor& color, const QString& name) const {
+        bool ok = false;
+        const auto others = [&](const QImage& s) {
+            return DesktopScreenCheck::pixelsOtherThan(s, color, belowTopBar(s));
+        };
+        const QImage shot =
+            waitForScreen([&](const QImage& s) { return others(s) == 0; }, name, &ok);
+        EXPECT_TRUE(ok) << others(shot) << " pixels are not the background; see "
+                        << name.toStdString();
+    }
+    void expectAsBefore(const QString& name) const {
+        const QRect area = belowTopBar(iconsShown);
+        const int icons =
+            DesktopScreenCheck::pixelsOtherThan(iconsShown, screen->wallpaper(), area);
+        bool ok = false;
+        const QImage shot = waitForScreen(
+            [&](const QImage& s) {
+                return DesktopScreenCheck::pixelsDiffering(s, iconsShown, area) <= icons / 50;
+            },
+            name, &ok);
+        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, iconsShown, area)
+                        << " pixels differ from before; see " << name.toStdString();
+    }
+    void expectTheUsersOwnBack() const {
+        EXPECT_EQ(background(QStringLiteral("picture-uri")), ownPicture);
+        EXPECT_EQ(background(QStringLiteral("picture-uri-dark")), ownPicture);
+        EXPECT_EQ(background(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
+        EXPECT_EQ(enabledExtensions(), QStringLiteral("['ding@rastersoft.com']"));
+        expectAsBefore(QStringLiteral("after"));
+    }
+
+    void TearDown() override {
+        // A GDBus connection in this process that is not GIO's own session bus (one a GIO
+        // module opens) still ends the process with SIGTERM when the bus goes with the
+        // session below; the test is over by then.
+        std::signal(SIGTERM, SIG_IGN);
+    }
+
+    PrivateSession session;
+    test::GnomeDesktopProfile profile;
+    std::unique_ptr<PrivateDesktop> screen;
+    QString artifactPrefix;
+    QString preferencesFile;
+    QImage iconsShown;
+    std::optional<QString> ownPicture;
+    QString custom;
+};
+
+TEST_F(GnomeDesktopEndToEnd, HideShowsOnlyTheCustomWallpaperAndShowPutsEverythingBack) {
+    Hushpane hushpane(preferencesFile, session.bus());
+    EXPECT_FALSE(hushpane.controller.isDesktopHidden());
+    hushpane.preferences.setUseCustomWallpaper(true);
+    hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+
+    hushpane.controller.hide();
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    EXPECT_EQ(enabledExtensions(), QStringLiteral("@as []"));
+    EXPECT_TRUE(
+        background(QStringLiteral("picture-uri-dark")).value_or(QString()).contains(custom));
+    expectOnly(kCustom, QStringLiteral("hidden"));
+
+    hushpane.controller.show();
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    expectTheUsersOwnBack();
+}
+
+TEST_F(GnomeDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdoptsAndShows) {
+    QProcess child;
+    QProcessEnvironment environment = session.environment();
+    environment.insert(QString::fromLatin1(kChildVariable), preferencesFile);
+    environment.insert(QString::fromLatin1(kChildPictureVariable), custom);
+    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=GnomeDesktopChild.HideThenDieBySigkill")});
+    ASSERT_TRUE(child.waitForFinished(kWaitMs));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(enabledExtensions(), QStringLiteral("@as []"));
+    expectOnly(kCustom, QStringLiteral("hidden"));
+
+    Hushpane next(preferencesFile, session.bus());
+    EXPECT_TRUE(next.controller.isDesktopHidden());
+    next.controller.show();
+    EXPECT_EQ(next.controller.lastError(), std::nullopt);
+    expectTheUsersOwnBack();
+}
+
+// Runs only as the child of the test above: hides with the custom wallpaper, then dies the
+// hard way.
+TEST(GnomeDesktopChild, HideThenDieBySigkill) {
+    const QString preferences = qEnvironmentVariable(kChildVariable);
+    if (preferences.isEmpty()) {
+        GTEST_SKIP() << "only run as a child of AHushpaneKilledWhileHiddenIsFollowedByOne...";
+    }
+    Hushpane hushpane(preferences);
+    hushpane.preferences.setUseCustomWallpaper(true);
+    hushpane.preferences.setCustomWallpaperURL(
+        QUrl::fromLocalFile(qEnvironmentVariable(kChildPictureVariable)));
+    hushpane.controller.hide();
+    ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
+    ::raise(SIGKILL);
+}
+
+}  // namespace
+}  // namespace hushpane
