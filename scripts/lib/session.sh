@@ -39,6 +39,12 @@
 #   desktop_current                 the value of XDG_CURRENT_DESKTOP it runs under
 #   desktop_set_wallpaper FILE      makes FILE the wallpaper, stretched, before the start
 #   desktop_start                   starts its programs with session_spawn
+# and may define:
+#   desktop_behind_icons            the colour the screen shows around the icons when it is not
+#                                   the wallpaper's (nothing draws the wallpaper); the drawn
+#                                   check looks for it instead
+#   desktop_icons_state             prints the setting that says whether icons are drawn, and
+#   desktop_icons_hidden            its value while they are hidden (for scripts/demo)
 #
 # The variables a script may read: session_dir (logs and scratch files), session_pids.
 
@@ -222,8 +228,8 @@ session_wait_drawn() {
     if [ -f "$shot" ]; then mv "$shot" "$previous"; fi
     session_im import -window root "$shot" 2>/dev/null || return 1
     [ -f "$previous" ] || return 1
-    "$check" "$session_wallpaper_color" "$shot" "$previous" ${area:+"$area"} \
-      >"$session_dir/drawn.txt" 2>&1
+    "$check" "${session_behind_icons:-$session_wallpaper_color}" "$shot" "$previous" \
+      ${area:+"$area"} >"$session_dir/drawn.txt" 2>&1
   }
   if ! session_wait "$seconds" drawn; then
     session_say "the desktop was not drawn within $seconds s: $(cat "$session_dir/drawn.txt")"
@@ -253,6 +259,7 @@ session_start_desktop() {
   desktop_set_wallpaper "$session_dir/wallpaper.png" || return 1
   session_start_window_manager
   desktop_start || return 1
+  session_behind_icons=${desktop_behind_icons:-}
   session_wait_drawn 60
 }
 

@@ -14,3 +14,6 @@ desktop_set_wallpaper() {
 desktop_start() {
   session_spawn xfdesktop xfdesktop
 }
+
+desktop_icons_state() { xfconf-query -c xfce4-desktop -p /desktop-icons/style 2>/dev/null; }
+desktop_icons_hidden=0

@@ -1,8 +1,9 @@
-// Hushpane's MATE and Cinnamon back-ends against the real desktop programs: caja and
-// nemo-desktop on an Xvfb of the test process's own, under openbox, with dconf on a private
-// bus and a temporary HOME. GIO reads the session's settings in-process, so the process takes
-// the session's environment before anything asks GIO (once per process: each case runs in
-// its own). Screenshots prove what the desktop drew; they are kept under the build directory.
+// Hushpane on MATE and Cinnamon against the real desktop programs: caja and nemo-desktop on an
+// Xvfb of the test process's own, under openbox, with dconf on a private bus and a temporary
+// HOME. The real hushpane program is driven as a user drives it (URL commands, the global
+// shortcut, a SIGKILL and a new start); the hung desktop program is met in-process, where the
+// error and the time it took can be read. Screenshots prove what the desktop drew; they are
+// kept under the build directory (tests/backends/gsettings/artifacts/).
 
 #include "support/CinnamonDesktopProfile.h"
 #include "support/DesktopScreenCheck.h"
@@ -10,6 +11,7 @@
 #include "support/MateDesktopProfile.h"
 #include "support/PrivateDesktop.h"
 #include "support/PrivateSession.h"
+#include "support/TestPaths.h"
 
 #include "backends/cinnamon/CinnamonDesktopSwitch.h"
 #include "backends/cinnamon/CinnamonWallpaperKeys.h"
@@ -41,6 +43,7 @@
 
 #include <csignal>
 #include <functional>
+#include <iostream>
 #include <memory>
 
 namespace hushpane {
@@ -52,15 +55,12 @@ using test::PrivateSession;
 
 constexpr int kWaitMs = 30000;
 const QColor kCustom(0xc8, 0x50, 0x2d);
-constexpr auto kChildVariable = "HUSHPANE_GSETTINGS_CHILD";
-constexpr auto kChildPreferencesVariable = "HUSHPANE_GSETTINGS_CHILD_PREFERENCES";
 
 // One desktop as the tests see it.
 struct DesktopCase {
     const char* name;
     std::function<std::unique_ptr<test::DesktopProfile>()> profile;
-    QColor behindIcons;   // what the screen shows where there are no icons
-    bool drawsWallpaper;  // false: the wallpaper is checked in its settings only
+    QColor behindIcons;  // what the screen shows where there are no icons
     const char* busName;
     const char* program;
     QStringList command;  // how Hushpane may start it again, empty when it does not
@@ -76,7 +76,6 @@ struct DesktopCase {
 const DesktopCase kMate{"mate",
                         [] { return std::make_unique<test::MateDesktopProfile>(); },
                         PrivateDesktop::defaultWallpaper(),
-                        true,
                         MateDesktopSwitch::kBusName,
                         "caja",
                         MateDesktopSwitch::cajaCommand(),
@@ -93,7 +92,6 @@ const DesktopCase kCinnamon{
     "cinnamon",
     [] { return std::make_unique<test::CinnamonDesktopProfile>(); },
     QColor(0, 0, 0),
-    false,
     CinnamonDesktopSwitch::kBusName,
     "nemo-desktop",
     {},
@@ -106,10 +104,10 @@ const DesktopCase kCinnamon{
         return std::make_unique<CinnamonDesktopSwitch>(store, program, defaults);
     }};
 
-// One Hushpane "run" on the desktop: its defaults file, preferences and controller.
-struct Hushpane {
-    Hushpane(const DesktopCase& desktop, const QString& preferencesFile,
-             const QDBusConnection& bus = QDBusConnection::sessionBus())
+// Hushpane's own objects in this process, on the session's settings and bus.
+struct InProcessHushpane {
+    InProcessHushpane(const DesktopCase& desktop, const QString& preferencesFile,
+                      const QDBusConnection& bus)
         : domain(QStringLiteral("app.hushpane"), preferencesFile),
           defaults(domain),
           preferences(defaults, bookmarks),
@@ -130,6 +128,18 @@ struct Hushpane {
     DesktopController controller;
 };
 
+// The state letter of a process as the kernel shows it ('T' once it is stopped).
+char processState(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return '?';
+    }
+    // "pid (comm) S ...": the name may hold spaces, the state follows its closing bracket.
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close >= 0 && close + 2 < text.size() ? text.at(close + 2) : '?';
+}
+
 QString writeSolidPicture(const QString& path, const QColor& color) {
     QImage picture(64, 64, QImage::Format_RGB32);
     picture.fill(color);
@@ -140,26 +150,7 @@ QString writeSolidPicture(const QString& path, const QColor& color) {
 class GSettingsDesktopEndToEnd : public ::testing::TestWithParam<const DesktopCase*> {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsSet(kChildVariable)) {
-            GTEST_SKIP() << "child run";
-        }
-        // The screen checks pass, but the process is ended by a SIGTERM of its own when the
-        // session goes: run by hand until that is found.
-        if (qEnvironmentVariableIntValue("HUSHPANE_DESKTOP_E2E") != 1) {
-            GTEST_SKIP() << "set HUSHPANE_DESKTOP_E2E=1 to run";
-        }
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        // GIO takes HOME, the runtime directory and the bus from the process, once.
-        const QProcessEnvironment environment = session.environment();
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
-            qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
-        }
-        // GIO's bus connection ends the process when its bus goes; this bus goes with the test.
-        if (GDBusConnection* gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-            g_dbus_connection_set_exit_on_close(gioBus, FALSE);
-            g_object_unref(gioBus);
-        }
         const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
         QDir().mkpath(dir);
         artifactPrefix =
@@ -167,7 +158,8 @@ protected:
             QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name())
                 .section(QLatin1Char('/'), 0, 0) +
             QLatin1Char('-');
-        preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
+        preferencesFile =
+            session.configHome() + QStringLiteral("/hushpane/Preferences/app.hushpane.plist");
         for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
                                     QStringLiteral("report.pdf")}) {
             QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
@@ -182,11 +174,79 @@ protected:
         iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
     }
 
+    void TearDown() override {
+        stopHushpane();
+        if (HasFailure()) {
+            QFile log(logFile());
+            if (log.open(QIODevice::ReadOnly)) {
+                std::cerr << "hushpane's log:\n" << log.readAll().toStdString();
+            }
+        }
+    }
+
     const DesktopCase& desktop() const { return *GetParam(); }
+    QString logFile() const { return session.home() + QStringLiteral("/hushpane.log"); }
+
+    // The real program, started as the session would start it: its log goes to logFile().
+    QProcessEnvironment hushpaneEnvironment() const {
+        QProcessEnvironment environment = session.environment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                           QStringLiteral("app.hushpane.*=true"));
+        return environment;
+    }
+    void startHushpane() {
+        app = std::make_unique<QProcess>();
+        app->setProcessEnvironment(hushpaneEnvironment());
+        app->setStandardOutputFile(QProcess::nullDevice());
+        app->setStandardErrorFile(logFile(), QIODevice::Append);
+        app->start(test::buildDirectory() + QStringLiteral("/hushpane"), {});
+        ASSERT_TRUE(app->waitForStarted(kWaitMs));
+        // Launched once it answers as the instance and the shortcut it registers is stored.
+        const auto launched = [this] {
+            PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+            return session.ownerPid(QStringLiteral("app.hushpane")) == app->processId() &&
+                   domain.snapshot().contains(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
+        };
+        ASSERT_TRUE(QTest::qWaitFor(launched, kWaitMs)) << "hushpane did not finish launching";
+    }
+    void stopHushpane() {
+        if (app && app->state() != QProcess::NotRunning) {
+            app->kill();
+            app->waitForFinished(kWaitMs);
+        }
+    }
+    // A second start with these arguments, which hands them to the running one.
+    void command(const QString& url) const {
+        QProcess second;
+        second.setProcessEnvironment(hushpaneEnvironment());
+        second.start(test::buildDirectory() + QStringLiteral("/hushpane"), {url});
+        ASSERT_TRUE(second.waitForFinished(kWaitMs));
+        EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    }
+    // The global shortcut, pressed on the session's display.
+    void pressShortcut() const {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(session.environment());
+        xdotool.start(QStringLiteral("xdotool"),
+                      {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
+                       QStringLiteral("ctrl+alt+super+d")});
+        ASSERT_TRUE(xdotool.waitForFinished(kWaitMs));
+        ASSERT_EQ(xdotool.exitCode(), 0);
+    }
 
     std::optional<QString> iconValue() const {
         return test::gsettingsGet(session, QString::fromLatin1(desktop().iconSchema),
                                   QString::fromLatin1(desktop().iconKey));
+    }
+    // Waits (bounded) until the desktop's icon setting reads `value`.
+    bool iconValueBecomes(const char* value) const {
+        const bool reached =
+            QTest::qWaitFor([&] { return iconValue() == QString::fromLatin1(value); }, kWaitMs);
+        EXPECT_TRUE(reached) << "the icon setting reads "
+                             << iconValue().value_or(QStringLiteral("nothing")).toStdString()
+                             << ", not " << value;
+        return reached;
     }
     std::optional<QString> wallpaperValue(const QString& key) const {
         return test::gsettingsGet(session, desktop().wallpaperKeys().schema, key);
@@ -206,16 +266,15 @@ protected:
         shot.save(artifactPrefix + name + QStringLiteral(".png"));
         return shot;
     }
-    bool noIconPixelLeft(const QColor& color, const QString& name) const {
+    void noIconPixelLeft(const QColor& color, const QString& name) const {
         bool ok = false;
         const QImage shot = waitForScreen(
             [&](const QImage& s) { return DesktopScreenCheck::pixelsOtherThan(s, color) == 0; },
             name, &ok);
         EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsOtherThan(shot, color)
                         << " pixels are not the background; see " << name.toStdString();
-        return ok;
     }
-    bool screenAsBefore(const QString& name) const {
+    void screenAsBefore(const QString& name) const {
         const int icons = DesktopScreenCheck::pixelsOtherThan(iconsShown, desktop().behindIcons);
         bool ok = false;
         const QImage shot = waitForScreen(
@@ -225,95 +284,97 @@ protected:
             name, &ok);
         EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, iconsShown)
                         << " pixels differ from before; see " << name.toStdString();
-        return ok;
+    }
+    void hidden(const QString& name, const QColor& background) const {
+        if (iconValueBecomes(desktop().hiddenValue)) {
+            noIconPixelLeft(background, name);
+        }
+    }
+    void shown(const QString& name) const {
+        if (iconValueBecomes(desktop().shownValue)) {
+            screenAsBefore(name);
+        }
     }
 
     PrivateSession session;
     std::unique_ptr<test::DesktopProfile> profile;
     std::unique_ptr<PrivateDesktop> screen;
+    std::unique_ptr<QProcess> app;
     QString artifactPrefix;
     QString preferencesFile;
     QImage iconsShown;
 };
 
-TEST_P(GSettingsDesktopEndToEnd, HideLeavesNoIconPixelAndShowPutsTheScreenBack) {
-    Hushpane hushpane(desktop(), preferencesFile, session.bus());
-    EXPECT_FALSE(hushpane.controller.isDesktopHidden());
-    EXPECT_EQ(hushpane.controller.desktopDescription(), hushpane.desktopSwitch->description());
+TEST_P(GSettingsDesktopEndToEnd, UrlCommandsAndTheShortcutHideEveryIconAndShowTheScreenAsBefore) {
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"));
+    hidden(QStringLiteral("hidden-url"), desktop().behindIcons);
+    command(QStringLiteral("hushpane://show"));
+    shown(QStringLiteral("after-url"));
 
-    hushpane.controller.hide();
-    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
-    EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().hiddenValue));
-    noIconPixelLeft(desktop().behindIcons, QStringLiteral("hidden"));
-
-    hushpane.controller.show();
-    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
-    EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().shownValue));
-    screenAsBefore(QStringLiteral("after"));
+    pressShortcut();
+    hidden(QStringLiteral("hidden-shortcut"), desktop().behindIcons);
+    pressShortcut();
+    shown(QStringLiteral("after-shortcut"));
 }
 
-TEST_P(GSettingsDesktopEndToEnd, TheCustomWallpaperWhileHiddenAndTheUsersOwnAfterwards) {
+// The custom picture goes up with the hide and stays across a Hushpane killed while hidden;
+// the next start adopts the hidden desktop, so a toggle shows it and puts the user's own
+// wallpaper back, with how it was drawn.
+TEST_P(GSettingsDesktopEndToEnd, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBack) {
     const QString custom =
         writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const std::optional<QString> ownPicture = wallpaperValue(pictureKey());
     ASSERT_TRUE(ownPicture);
-    Hushpane hushpane(desktop(), preferencesFile, session.bus());
-    hushpane.preferences.setUseCustomWallpaper(true);
-    hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-
-    hushpane.controller.hide();
-    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+        UserDefaults defaults(domain);
+        PosixFileBookmarks bookmarks;
+        Preferences preferences(defaults, bookmarks);
+        preferences.setUseCustomWallpaper(true);
+        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+    }
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"));
+    // Nothing here draws the picture while hidden: caja leaves with its icons (a MATE session's
+    // settings daemon draws the wallpaper then) and nemo-desktop never draws one (Cinnamon's
+    // shell does). So the screen is checked for icons, the picture in the settings.
+    hidden(QStringLiteral("hidden"), desktop().behindIcons);
     EXPECT_TRUE(wallpaperValue(pictureKey()).value_or(QString()).contains(custom));
     EXPECT_EQ(wallpaperValue(QStringLiteral("picture-options")), QStringLiteral("'zoom'"));
-    noIconPixelLeft(desktop().drawsWallpaper ? kCustom : desktop().behindIcons,
-                    QStringLiteral("hidden"));
 
-    hushpane.controller.show();
-    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
-    EXPECT_EQ(wallpaperValue(pictureKey()), ownPicture);
-    EXPECT_EQ(wallpaperValue(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
-    screenAsBefore(QStringLiteral("after"));
-}
-
-TEST_P(GSettingsDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdoptsAndShows) {
-    const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
-    const std::optional<QString> ownPicture = wallpaperValue(pictureKey());
-    QProcess child;
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(desktop().name));
-    environment.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
-    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HUSHPANE_GSETTINGS_CHILD_PICTURE"), custom);
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=GSettingsDesktopChild.HideThenDieBySigkill")});
-    ASSERT_TRUE(child.waitForFinished(kWaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    ASSERT_EQ(::kill(static_cast<pid_t>(app->processId()), SIGKILL), 0);
+    ASSERT_TRUE(app->waitForFinished(kWaitMs));
+    startHushpane();
     EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().hiddenValue));
-    noIconPixelLeft(desktop().drawsWallpaper ? kCustom : desktop().behindIcons,
-                    QStringLiteral("hidden"));
-
-    Hushpane next(desktop(), preferencesFile, session.bus());
-    EXPECT_TRUE(next.controller.isDesktopHidden());
-    next.controller.show();
-    EXPECT_EQ(next.controller.lastError(), std::nullopt);
-    EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().shownValue));
+    command(QStringLiteral("hushpane://toggle"));
+    shown(QStringLiteral("after-restart"));
     EXPECT_EQ(wallpaperValue(pictureKey()), ownPicture);
     EXPECT_EQ(wallpaperValue(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
-    screenAsBefore(QStringLiteral("after"));
 }
 
-// A stopped desktop program: a clear error within the timeout, nothing written; once it runs
-// again the same call works.
+// A stopped desktop program: a clear error within the timeout and nothing written; once it
+// runs again the next hide works.
 TEST_P(GSettingsDesktopEndToEnd, AHungDesktopProgramIsReportedAndNothingChanges) {
-    Hushpane hushpane(desktop(), preferencesFile, session.bus());
+    // GIO takes HOME, the runtime directory and the bus from the process, once.
+    const QProcessEnvironment environment = session.environment();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                             "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
+        qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
+    }
+    // GIO's connection to the session bus raises SIGTERM in the process when the bus goes,
+    // and this bus goes with the test. GIO itself holds the connection only weakly: let go,
+    // the next use (dconf's) would open a new one that does raise it, so it is held here.
+    static GDBusConnection* const gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    ASSERT_NE(gioBus, nullptr);
+    g_dbus_connection_set_exit_on_close(gioBus, FALSE);
+    InProcessHushpane hushpane(desktop(), preferencesFile, session.bus());
     const qint64 pid = session.ownerPid(QString::fromLatin1(desktop().busName));
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGSTOP), 0);
+    // The stop takes hold once one of its threads handles the signal, which on a loaded
+    // machine is not at once: until then another thread may still answer.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return processState(pid) == 'T'; }, kWaitMs));
     QElapsedTimer timer;
     timer.start();
     hushpane.controller.hide();
@@ -322,36 +383,25 @@ TEST_P(GSettingsDesktopEndToEnd, AHungDesktopProgramIsReportedAndNothingChanges)
     ASSERT_TRUE(hushpane.controller.lastError());
     EXPECT_TRUE(hushpane.controller.lastError()->contains(QStringLiteral("doesn't answer")))
         << hushpane.controller.lastError()->toStdString();
-    EXPECT_LT(took, 3 * BusDesktopProgram::kDefaultTimeoutMs);
+    // Bounded by the program's own timeout (three calls of at most 400 ms), not D-Bus's 25 s;
+    // the margin is for a loaded machine.
+    EXPECT_LT(took, 10 * BusDesktopProgram::kDefaultTimeoutMs);
     EXPECT_FALSE(hushpane.controller.isDesktopHidden());
     EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().shownValue));
 
+    // Running again, it answers (once it is scheduled), and the next press goes through.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return hushpane.program.state() == DesktopProgram::State::answering; }, kWaitMs));
     hushpane.controller.hide();
     EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
-    EXPECT_EQ(iconValue(), QString::fromLatin1(desktop().hiddenValue));
+    EXPECT_TRUE(hushpane.controller.isDesktopHidden());
+    iconValueBecomes(desktop().hiddenValue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, GSettingsDesktopEndToEnd, ::testing::Values(&kMate, &kCinnamon),
                          [](const ::testing::TestParamInfo<const DesktopCase*>& param) {
                              return std::string(param.param->name);
                          });
-
-// Runs only as the child of the test above: hides with the custom wallpaper, then dies the
-// hard way.
-TEST(GSettingsDesktopChild, HideThenDieBySigkill) {
-    const QString name = qEnvironmentVariable(kChildVariable);
-    if (name.isEmpty()) {
-        GTEST_SKIP() << "only run as a child of AHushpaneKilledWhileHiddenIsFollowedByOne...";
-    }
-    const DesktopCase& desktop = name == QLatin1String("mate") ? kMate : kCinnamon;
-    Hushpane hushpane(desktop, qEnvironmentVariable(kChildPreferencesVariable));
-    hushpane.preferences.setUseCustomWallpaper(true);
-    hushpane.preferences.setCustomWallpaperURL(
-        QUrl::fromLocalFile(qEnvironmentVariable("HUSHPANE_GSETTINGS_CHILD_PICTURE")));
-    hushpane.controller.hide();
-    ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
-    ::raise(SIGKILL);
-}
 
 }  // namespace
 }  // namespace hushpane

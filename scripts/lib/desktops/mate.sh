@@ -1,0 +1,17 @@
+# MATE: caja draws the wallpaper and the icons (`caja -n --force-desktop`, as a session without
+# mate-session starts it); its settings are GSettings in the dconf the session bus activates.
+desktop_programs="caja gsettings"
+desktop_current=MATE
+
+desktop_set_wallpaper() {
+  gsettings set org.mate.background picture-filename "$1" &&
+    gsettings set org.mate.background picture-options stretched
+}
+
+desktop_start() {
+  session_spawn caja caja -n --force-desktop
+}
+
+# The setting that says whether icons are drawn, and its value while they are hidden.
+desktop_icons_state() { gsettings get org.mate.background show-desktop-icons 2>/dev/null; }
+desktop_icons_hidden=false
