@@ -8,8 +8,13 @@
 #include "backends/linux/BusDesktopProgram.h"
 #include "backends/linux/UnsupportedDesktopSwitch.h"
 #include "backends/linux/UnsupportedWorkspace.h"
+#include "backends/lxde/LxdeDesktopSwitch.h"
+#include "backends/lxde/LxdeWallpaperLayout.h"
+#include "backends/lxqt/LxqtDesktopSwitch.h"
+#include "backends/lxqt/LxqtWallpaperLayout.h"
 #include "backends/mate/MateDesktopSwitch.h"
 #include "backends/mate/MateWallpaperKeys.h"
+#include "backends/pcmanfm/PcmanfmWorkspace.h"
 #include "backends/xfce/XfceDesktopSwitch.h"
 #include "backends/xfce/XfceWorkspace.h"
 #include "backends/xfce/XfconfClient.h"
@@ -77,6 +82,39 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         driver.workspace = std::make_unique<GSettingsWorkspace>(
                             parts->store, context.defaults, cinnamonWallpaperKeys());
                         driver.shared = std::move(parts);
+                        return driver;
+                    }});
+    entries.append(
+        {QStringLiteral("lxde"),
+         {QStringLiteral("LXDE")},
+         {},
+         {QStringLiteral("pcmanfm")},
+         true,
+         [&context] {
+             auto pcmanfm =
+                 std::make_shared<PcmanfmDesktopProgram>(LxdeDesktopSwitch::programOptions());
+             DesktopDriver driver;
+             driver.desktopSwitch = std::make_unique<LxdeDesktopSwitch>(*pcmanfm, context.defaults);
+             driver.workspace = std::make_unique<PcmanfmWorkspace>(*pcmanfm, lxdeWallpaperLayout());
+             driver.shared = std::move(pcmanfm);
+             return driver;
+         }});
+    entries.append({QStringLiteral("lxqt"),
+                    {QStringLiteral("LXQt")},
+                    {QString::fromLatin1(LxqtDesktopSwitch::kBusName)},
+                    {QStringLiteral("pcmanfm-qt")},
+                    true,
+                    [&context] {
+                        PcmanfmDesktopProgram::Options options =
+                            LxqtDesktopSwitch::programOptions();
+                        options.bus = context.bus;
+                        auto pcmanfmQt = std::make_shared<PcmanfmDesktopProgram>(options);
+                        DesktopDriver driver;
+                        driver.desktopSwitch =
+                            std::make_unique<LxqtDesktopSwitch>(*pcmanfmQt, context.defaults);
+                        driver.workspace =
+                            std::make_unique<PcmanfmWorkspace>(*pcmanfmQt, lxqtWallpaperLayout());
+                        driver.shared = std::move(pcmanfmQt);
                         return driver;
                     }});
 #ifdef Q_OS_MACOS
