@@ -6,7 +6,7 @@ namespace hushpane::test {
 
 // LXQt: pcmanfm-qt --desktop --profile=lxqt (as lxqt-session starts it) draws the wallpaper
 // and the icons from ~/.config/pcmanfm-qt/lxqt/settings.conf, which the profile writes: the
-// wallpaper stretched, white labels.
+// wallpaper stretched, white labels, the Breeze icons.
 class LxqtDesktopProfile final : public DesktopProfile {
 public:
     static constexpr auto kProfile = "lxqt";

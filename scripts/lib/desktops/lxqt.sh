@@ -6,7 +6,7 @@ desktop_current=LXQt
 desktop_set_wallpaper() {
   local dir="$HOME/.config/pcmanfm-qt/lxqt"
   mkdir -p "$dir" &&
-    printf '[Desktop]\nBgColor=#000000\nFgColor=#ffffff\nShadowColor=#000000\nWallpaper=%s\nWallpaperMode=stretch\n\n[System]\nIconThemeName=hicolor\n' \
+    printf '[Desktop]\nBgColor=#000000\nFgColor=#ffffff\nShadowColor=#000000\nWallpaper=%s\nWallpaperMode=stretch\n\n[System]\nFallbackIconThemeName=breeze\n' \
       "$1" >"$dir/settings.conf"
 }
 

@@ -4,13 +4,16 @@
 #include "backends/pcmanfm/IniFile.h"
 #include "common/Logging.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QThread>
 
 namespace hushpane {
 
 namespace {
 
 constexpr auto kScreenNumberKey = "NSScreenNumber";
+constexpr int kPollMs = 25;
 
 // What a key file cannot hold as plain text (QSettings would quote or escape it).
 bool needsQuoting(const QString& text) {
@@ -84,6 +87,25 @@ std::optional<QString> PcmanfmWorkspace::editFile(const QString& picture,
     return read.file->write(path);
 }
 
+std::optional<QString> PcmanfmWorkspace::waitForFile(const QString& picture,
+                                                     const QString& mode) const {
+    // The handed-over command ends before the running instance has taken it; the instance
+    // writes the file once it has.
+    const QDeadlineTimer deadline(program_.timeoutMs());
+    do {
+        const IniFile::Read read =
+            IniFile::read(program_.profileDirectory() + QLatin1Char('/') + layout_.file);
+        if (read.file && read.file->value(layout_.section, layout_.pictureKey) == picture &&
+            read.file->value(layout_.section, layout_.modeKey) == mode) {
+            return std::nullopt;
+        }
+        QThread::msleep(kPollMs);
+    } while (!deadline.hasExpired());
+    return QStringLiteral("%1 did not take the wallpaper within %2 s")
+        .arg(program_.name())
+        .arg(program_.timeoutMs() / 1000.0);
+}
+
 std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, const WorkspaceScreen&,
                                                             const QVariantMap& options) {
     if (!url.isLocalFile()) {
@@ -101,6 +123,9 @@ std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, con
     if (state == DesktopProgram::State::answering && layout_.setsWallpaperLive) {
         error = program_.tell({QStringLiteral("--set-wallpaper=") + picture,
                                QStringLiteral("--wallpaper-mode=") + mode});
+        if (!error) {
+            error = waitForFile(picture, mode);
+        }
     } else if (needsQuoting(picture)) {
         error = QStringLiteral("the path %1 can't be written into %2's settings as it is")
                     .arg(picture, program_.name());

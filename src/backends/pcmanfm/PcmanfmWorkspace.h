@@ -46,6 +46,8 @@ public:
 
 private:
     std::optional<IniFile> readFile() const;
+    // Bounded: until the live change is in the file.
+    std::optional<QString> waitForFile(const QString& picture, const QString& mode) const;
     std::optional<QString> editFile(const QString& picture, const QString& mode) const;
     std::optional<QString> failure(const QString& message) const;
 

@@ -44,9 +44,23 @@ public:
     int timeoutMs() const override { return 100; }
     QString profile() override { return QStringLiteral("LXDE"); }
     QString profileDirectory() override { return directory_; }
+    // As pcmanfm does with a wallpaper: it writes it into its file.
     std::optional<QString> tell(const QStringList& arguments) override {
         told.append(arguments);
-        return tellError;
+        if (tellError) {
+            return tellError;
+        }
+        const QString path = directory_ + QStringLiteral("/desktop-items-0.conf");
+        IniFile ini = *IniFile::read(path).file;
+        for (const QString& argument : arguments) {
+            const QString value = argument.section(QLatin1Char('='), 1);
+            if (argument.startsWith(QLatin1String("--set-wallpaper="))) {
+                ini.setValue(QStringLiteral("*"), QStringLiteral("wallpaper"), value);
+            } else if (argument.startsWith(QLatin1String("--wallpaper-mode="))) {
+                ini.setValue(QStringLiteral("*"), QStringLiteral("wallpaper_mode"), value);
+            }
+        }
+        return ini.write(path);
     }
     std::optional<QString> restart(const std::function<std::optional<QString>()>& change) override {
         if (current == State::notAnswering) {
