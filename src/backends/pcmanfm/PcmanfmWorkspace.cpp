@@ -144,7 +144,7 @@ std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, con
 }
 
 QString PcmanfmWorkspace::modeFor(const QVariantMap& options) const {
-    const QString own = options.value(QString::fromLatin1(kModeKey)).toString();
+    QString own = options.value(QString::fromLatin1(kModeKey)).toString();
     if (layout_.modes.contains(own)) {
         return own;
     }
