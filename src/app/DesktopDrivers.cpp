@@ -11,8 +11,13 @@
 #include "backends/linux/BusDesktopProgram.h"
 #include "backends/linux/UnsupportedDesktopSwitch.h"
 #include "backends/linux/UnsupportedWorkspace.h"
+#include "backends/lxde/LxdeDesktopSwitch.h"
+#include "backends/lxde/LxdeWallpaperLayout.h"
+#include "backends/lxqt/LxqtDesktopSwitch.h"
+#include "backends/lxqt/LxqtWallpaperLayout.h"
 #include "backends/mate/MateDesktopSwitch.h"
 #include "backends/mate/MateWallpaperKeys.h"
+#include "backends/pcmanfm/PcmanfmWorkspace.h"
 #include "backends/plasma/PlasmaDesktopSwitch.h"
 #include "backends/plasma/PlasmaShellClient.h"
 #include "backends/plasma/PlasmaWorkspace.h"
@@ -93,6 +98,39 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         driver.shared = std::move(parts);
                         return driver;
                     }});
+    entries.append(
+        {QStringLiteral("lxde"),
+         {QStringLiteral("LXDE")},
+         {},
+         {QStringLiteral("pcmanfm")},
+         true,
+         [&context] {
+             auto pcmanfm =
+                 std::make_shared<PcmanfmDesktopProgram>(LxdeDesktopSwitch::programOptions());
+             DesktopDriver driver;
+             driver.desktopSwitch = std::make_unique<LxdeDesktopSwitch>(*pcmanfm, context.defaults);
+             driver.workspace = std::make_unique<PcmanfmWorkspace>(*pcmanfm, lxdeWallpaperLayout());
+             driver.shared = std::move(pcmanfm);
+             return driver;
+         }});
+    entries.append({QStringLiteral("lxqt"),
+                    {QStringLiteral("LXQt")},
+                    {QString::fromLatin1(LxqtDesktopSwitch::kBusName)},
+                    {QStringLiteral("pcmanfm-qt")},
+                    true,
+                    [&context] {
+                        PcmanfmDesktopProgram::Options options =
+                            LxqtDesktopSwitch::programOptions();
+                        options.bus = context.bus;
+                        auto pcmanfmQt = std::make_shared<PcmanfmDesktopProgram>(options);
+                        DesktopDriver driver;
+                        driver.desktopSwitch =
+                            std::make_unique<LxqtDesktopSwitch>(*pcmanfmQt, context.defaults);
+                        driver.workspace =
+                            std::make_unique<PcmanfmWorkspace>(*pcmanfmQt, lxqtWallpaperLayout());
+                        driver.shared = std::move(pcmanfmQt);
+                        return driver;
+                    }});
     entries.append({QStringLiteral("gnome"),
                     // "ubuntu:GNOME", "GNOME-Classic:GNOME" name it too.
                     {QStringLiteral("GNOME")},
@@ -109,12 +147,6 @@ QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context) {
                         driver.shared = std::move(parts);
                         return driver;
                     }});
-#ifdef Q_OS_MACOS
-    constexpr bool finderDetectable = true;
-#else
-    // Elsewhere nothing reads Finder's preferences unless the user says so.
-    constexpr bool finderDetectable = false;
-#endif
     // KDE Plasma, on X11 and Wayland alike: plasmashell's scripting on the session bus.
     entries.append({QStringLiteral("plasma"),
                     {QStringLiteral("KDE")},

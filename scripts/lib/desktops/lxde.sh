@@ -1,0 +1,15 @@
+# The LXDE desktop: pcmanfm --desktop draws the wallpaper and the icons, from the key file
+# ~/.config/pcmanfm/LXDE/desktop-items-0.conf (the profile lxsession names), read at its start.
+desktop_programs="pcmanfm"
+desktop_current=LXDE
+
+desktop_set_wallpaper() {
+  local dir="$HOME/.config/pcmanfm/LXDE"
+  mkdir -p "$dir" &&
+    printf '[*]\nwallpaper_mode=stretch\nwallpaper_common=1\nwallpaper=%s\ndesktop_bg=#000000\ndesktop_fg=#ffffff\ndesktop_shadow=#000000\nsort=name;ascending;mingle;\nshow_documents=0\nshow_trash=1\nshow_mounts=0\n' \
+      "$1" >"$dir/desktop-items-0.conf"
+}
+
+desktop_start() {
+  session_spawn pcmanfm pcmanfm --desktop --profile=LXDE
+}

@@ -1,0 +1,15 @@
+# The LXQt desktop: pcmanfm-qt --desktop draws the wallpaper and the icons, from
+# ~/.config/pcmanfm-qt/lxqt/settings.conf (the profile lxqt-session names), read at its start.
+desktop_programs="pcmanfm-qt"
+desktop_current=LXQt
+
+desktop_set_wallpaper() {
+  local dir="$HOME/.config/pcmanfm-qt/lxqt"
+  mkdir -p "$dir" &&
+    printf '[Desktop]\nBgColor=#000000\nFgColor=#ffffff\nShadowColor=#000000\nWallpaper=%s\nWallpaperMode=stretch\n\n[System]\nFallbackIconThemeName=breeze\n' \
+      "$1" >"$dir/settings.conf"
+}
+
+desktop_start() {
+  QT_QPA_PLATFORM=xcb session_spawn pcmanfm-qt pcmanfm-qt --desktop --profile=lxqt
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "backends/pcmanfm/FileManagerDesktop.h"
+
+#include <QDBusConnection>
+
+namespace hushpane {
+
+// pcmanfm or pcmanfm-qt running with --desktop on this session's display, found through
+// /proc: it is not running without such a process, and does not answer while it is stopped.
+// A second start of the program with options hands them to the running instance.
+class PcmanfmDesktopProgram : public FileManagerDesktop {
+public:
+    // How long a handed-over command or the end of the desktop is waited for.
+    static constexpr int kCommandTimeoutMs = 3000;
+    // Starting the desktop loads the whole file manager: it gets longer.
+    static constexpr int kLaunchTimeoutMs = 10000;
+
+    struct Options {
+        QString executable;    // "pcmanfm"
+        QString configFolder;  // under the configuration home: "pcmanfm"
+        // True when the program reads its settings only at its start, and writes its own over
+        // them when it ends (pcmanfm-qt): then the process must end before the files change.
+        bool readsSettingsOnlyAtStart = false;
+        // How the running instance takes commands: the bus name it owns (pcmanfm-qt), or else
+        // the socket in the runtime directory whose name starts so ("pcmanfm-socket-"), with
+        // the display number at its end.
+        QString busName;
+        QString socketPrefix;
+        // Where the bus name is looked for; nothing: the session bus.
+        std::optional<QDBusConnection> bus;
+    };
+
+    explicit PcmanfmDesktopProgram(Options options);
+
+    State state() override;
+    std::optional<QString> launch() override;
+    QString name() const override { return options_.executable; }
+    int timeoutMs() const override { return kCommandTimeoutMs; }
+
+    QString profile() override;
+    QString profileDirectory() override;
+    std::optional<QString> tell(const QStringList& arguments) override;
+    std::optional<QString> restart(const std::function<std::optional<QString>()>& change) override;
+
+    // The profile named by a command line (--profile=NAME, --profile NAME, -p NAME, -pNAME).
+    static std::optional<QString> profileOf(const QStringList& arguments);
+
+private:
+    struct Found {
+        qint64 pid = 0;
+        QStringList arguments;
+        bool stopped = false;
+    };
+    std::optional<Found> find() const;
+    bool waitUntilGone(qint64 pid) const;
+    // Whether the instance takes commands yet (a second start would otherwise become one).
+    bool takesCommands(qint64 pid) const;
+
+    Options options_;
+    QString profile_;  // the last one seen running
+};
+
+}  // namespace hushpane
