@@ -5,6 +5,7 @@
 // own). Screenshots prove what the Shell drew; they are kept under the build directory. The
 // Shell's top bar (its clock ticks) is left out of the comparisons.
 
+#include "support/ChildCase.h"
 #include "support/DesktopScreenCheck.h"
 #include "support/DesktopScreenshots.h"
 #include "support/GSettingsCommand.h"
@@ -24,7 +25,6 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -174,19 +174,13 @@ TEST_F(GnomeDesktopEndToEnd, HideShowsOnlyTheCustomWallpaperAndShowPutsEverythin
 }
 
 TEST_F(GnomeDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdoptsAndShows) {
-    QProcess child;
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QString::fromLatin1(kChildVariable), preferencesFile);
-    environment.insert(QString::fromLatin1(kChildPictureVariable), custom);
-    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=GnomeDesktopChild.HideThenDieBySigkill")});
-    ASSERT_TRUE(child.waitForFinished(kWaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    QProcessEnvironment variables;
+    variables.insert(QString::fromLatin1(kChildVariable), preferencesFile);
+    variables.insert(QString::fromLatin1(kChildPictureVariable), custom);
+    const std::optional<QProcess::ExitStatus> child = test::runChildCase(
+        session, QStringLiteral("GnomeDesktopChild.HideThenDieBySigkill"), variables, kWaitMs);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(*child, QProcess::CrashExit);
     EXPECT_EQ(enabledExtensions(), QStringLiteral("@as []"));
     expectOnly(kCustom, QStringLiteral("hidden"));
 

@@ -4,6 +4,7 @@
 // process's environment, so the process takes the session's before the first case step.
 // Screenshots prove what the desktop drew; they are kept under the build directory.
 
+#include "support/ChildCase.h"
 #include "support/DesktopScreenshots.h"
 #include "support/LxdeDesktopProfile.h"
 #include "support/LxqtDesktopProfile.h"
@@ -23,7 +24,6 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -230,21 +230,15 @@ TEST_P(PcmanfmDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdop
     const QString custom =
         PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const std::optional<QString> ownPicture = picture();
-    QProcess child;
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(desktop().name));
-    environment.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
-    environment.insert(QString::fromLatin1(kChildPictureVariable), custom);
-    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=PcmanfmDesktopChild.HideThenDieBySigkill")});
-    ASSERT_TRUE(child.waitForFinished(kWaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    QProcessEnvironment variables;
+    variables.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(desktop().name));
+    variables.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
+    variables.insert(QString::fromLatin1(kChildPictureVariable), custom);
+    variables.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
+    const std::optional<QProcess::ExitStatus> child = test::runChildCase(
+        session, QStringLiteral("PcmanfmDesktopChild.HideThenDieBySigkill"), variables, kWaitMs);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(*child, QProcess::CrashExit);
     EXPECT_TRUE(iconsHiddenInTheFile());
     noIconPixelLeft(kCustom, QStringLiteral("hidden"));
 
