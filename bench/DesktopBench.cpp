@@ -7,6 +7,7 @@
 // interquartile range in milliseconds.
 #include "support/CinnamonDesktopProfile.h"
 #include "support/DesktopScreenCheck.h"
+#include "support/GioSession.h"
 #include "support/GnomeDesktopProfile.h"
 #include "support/LxdeDesktopProfile.h"
 #include "support/LxqtDesktopProfile.h"
@@ -24,19 +25,12 @@
 #include "services/Preferences.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QRect>
 #include <QTest>
-
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
 
 #include <algorithm>
 #include <cstdio>
@@ -204,20 +198,6 @@ private:
     int icons_;
 };
 
-// The session's HOME, runtime directory and bus for GIO, which reads them once.
-void takeSessionEnvironment(const test::PrivateSession& session) {
-    const QProcessEnvironment environment = session.environment();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                             "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
-        qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
-    }
-    // Kept for the life of the process: GIO holds the shared connection weakly, and one made
-    // anew would end the process when the private bus goes.
-    if (GDBusConnection* gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-        g_dbus_connection_set_exit_on_close(gioBus, FALSE);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -236,15 +216,13 @@ int main(int argc, char** argv) {
     const Desktop& desktop = *found;
 
     test::PrivateSession session({.bus = true});
-    takeSessionEnvironment(session);
-    for (const QString& file :
-         {QStringLiteral("notes.txt"), QStringLiteral("todo.md"), QStringLiteral("report.pdf")}) {
-        QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write("hushpane\n");
-        }
+    // GIO (the GSettings desktops' driver) reads the session from the process.
+    test::adoptSessionForGio(session);
+    if (!session.addSampleDesktopItems()) {
+        std::printf("%-52s not measured: no sample icons in %s\n", desktop.name,
+                    qPrintable(session.desktopDirectory()));
+        return 0;
     }
-    QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
     const std::unique_ptr<test::DesktopProfile> profile = desktop.profile();
     test::PrivateDesktop screen(session, *profile, desktop.behindIcons);
     if (!screen.start()) {

@@ -21,6 +21,17 @@ struct WorkspaceScreen {
 inline constexpr auto kDesktopImageScalingKey = "NSWorkspaceDesktopImageScalingKey";
 inline constexpr auto kDesktopImageAllowClippingKey = "NSWorkspaceDesktopImageAllowClippingKey";
 
+// How a picture fills the display, as the options above ask for it.
+enum class DesktopImageFit {
+    stretch,  // both axes scaled independently
+    center,   // not scaled
+    fit,      // scaled proportionally, the whole picture inside the display
+    fill,     // scaled proportionally to cover the display, the rest clipped
+};
+// Without a scaling option a picture is scaled proportionally, up or down; clipping allowed,
+// that fills the display. Scaling down only also fits.
+DesktopImageFit desktopImageFit(const QVariantMap& options);
+
 // The desktop's per-display wallpaper and the displays themselves.
 class Workspace : public QObject {
     Q_OBJECT

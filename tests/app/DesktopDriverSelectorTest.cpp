@@ -32,6 +32,16 @@ DesktopDriverEntry entry(const char* name, QStringList desktopNames, QStringList
             }};
 }
 
+// The application's own drivers, on in-memory stores and no bus.
+struct DriverContext {
+    test::InMemoryPreferenceDomain appDomain;
+    test::InMemoryPreferenceDomain finderDomain;
+    UserDefaults defaults{appDomain};
+    test::InMemoryProcessLauncher launcher;
+    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
+                                       finderDomain};
+};
+
 class SelectorTest : public ::testing::Test {
 protected:
     SelectorTest() {
@@ -97,21 +107,17 @@ TEST_F(SelectorTest, TheStoredChoiceWinsAndFinderComesOnlyByName) {
 
 // Without a supported desktop, hiding fails visibly and writes nothing; the state stays shown.
 TEST(NoSupportedDesktop, HidingFailsWithWhatWasFoundAndNothingIsWritten) {
-    test::InMemoryPreferenceDomain appDomain;
-    test::InMemoryPreferenceDomain finderDomain;
-    UserDefaults defaults(appDomain);
-    test::InMemoryProcessLauncher launcher;
-    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
-                                       finderDomain};
+    DriverContext drivers;
+    const DesktopDriverContext& context = drivers.context;
     DesktopEnvironment environment;
     environment.currentDesktop = QStringLiteral("sway");
     DesktopDriver driver = makeDesktopDriver(context, QString(), environment);
     ASSERT_TRUE(dynamic_cast<UnsupportedDesktopSwitch*>(driver.desktopSwitch.get()));
 
     test::InMemoryFileBookmarks bookmarks;
-    Preferences preferences(defaults, bookmarks);
+    Preferences preferences(drivers.defaults, bookmarks);
     DesktopController controller(*driver.desktopSwitch, preferences, *driver.workspace);
-    const int writes = appDomain.synchronizeCount;
+    const int writes = drivers.appDomain.synchronizeCount;
     controller.hide();
     EXPECT_FALSE(controller.isDesktopHidden());
     EXPECT_EQ(controller.lastError(),
@@ -119,9 +125,9 @@ TEST(NoSupportedDesktop, HidingFailsWithWhatWasFoundAndNothingIsWritten) {
                              "(XDG_CURRENT_DESKTOP=sway)"));
     controller.show();
     EXPECT_EQ(controller.lastError(), std::nullopt);
-    EXPECT_EQ(appDomain.synchronizeCount, writes);
-    EXPECT_EQ(finderDomain.synchronizeCount, 0);
-    EXPECT_TRUE(launcher.launches.isEmpty());
+    EXPECT_EQ(drivers.appDomain.synchronizeCount, writes);
+    EXPECT_EQ(drivers.finderDomain.synchronizeCount, 0);
+    EXPECT_TRUE(drivers.launcher.launches.isEmpty());
     EXPECT_TRUE(
         controller.desktopDescription().contains(QStringLiteral("XDG_CURRENT_DESKTOP=sway")));
     EXPECT_FALSE(controller.desktopExplanation().contains(QStringLiteral("Finder")));
@@ -133,12 +139,8 @@ TEST(NoSupportedDesktop, HidingFailsWithWhatWasFoundAndNothingIsWritten) {
 
 // KDE Plasma: named by the session, by its shell's bus name, or by the stored choice "plasma".
 TEST(PlasmaDriver, IsFoundByTheSessionOrPlasmashellsBusNameAndChosenAsPlasma) {
-    test::InMemoryPreferenceDomain appDomain;
-    test::InMemoryPreferenceDomain finderDomain;
-    UserDefaults defaults(appDomain);
-    test::InMemoryProcessLauncher launcher;
-    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
-                                       finderDomain};
+    DriverContext drivers;
+    const DesktopDriverContext& context = drivers.context;
     const DesktopDriverSelector selector(desktopDrivers(context));
     DesktopEnvironment environment;
     environment.currentDesktop = QStringLiteral("KDE");
@@ -162,12 +164,8 @@ TEST(PlasmaDriver, IsFoundByTheSessionOrPlasmashellsBusNameAndChosenAsPlasma) {
 // GNOME is found by its names in the session (also Ubuntu's "ubuntu:GNOME") or by the Shell's
 // bus name, and can be chosen as "gnome".
 TEST(GnomeDesktopDetection, TheSessionOrTheShellOnTheBusOrTheStoredChoice) {
-    test::InMemoryPreferenceDomain appDomain;
-    test::InMemoryPreferenceDomain finderDomain;
-    UserDefaults defaults(appDomain);
-    test::InMemoryProcessLauncher launcher;
-    const DesktopDriverContext context{QDBusConnection(QStringLiteral("none")), defaults, launcher,
-                                       finderDomain};
+    DriverContext drivers;
+    const DesktopDriverContext& context = drivers.context;
     const auto isGnome = [&](const QString& stored, const DesktopEnvironment& environment) {
         const DesktopDriver driver = makeDesktopDriver(context, stored, environment);
         return dynamic_cast<GnomeDesktopSwitch*>(driver.desktopSwitch.get()) != nullptr;

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 
 namespace hushpane::test {
@@ -16,6 +17,12 @@ namespace hushpane::test {
 PrivateDesktop::PrivateDesktop(PrivateSession& session, const DesktopProfile& profile,
                                const QColor& wallpaper)
     : session_(session), profile_(profile), wallpaper_(wallpaper) {}
+
+QString PrivateDesktop::writeSolidPicture(const QString& path, const QColor& color) {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(color);
+    return picture.save(path) ? path : QString();
+}
 
 QString PrivateDesktop::wallpaperFile() const {
     return session_.home() + QStringLiteral("/wallpaper.png");
@@ -39,9 +46,7 @@ bool PrivateDesktop::start(std::chrono::milliseconds timeout) {
     }
     session_.setEnvironmentVariable(QStringLiteral("XDG_CURRENT_DESKTOP"),
                                     profile_.currentDesktop());
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(wallpaper_);
-    if (!picture.save(wallpaperFile())) {
+    if (writeSolidPicture(wallpaperFile(), wallpaper_).isEmpty()) {
         error_ = QStringLiteral("cannot write ") + wallpaperFile();
         return false;
     }
@@ -76,6 +81,18 @@ QImage PrivateDesktop::grab() const {
         return {};
     }
     return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
+QImage PrivateDesktop::waitForScreen(const std::function<bool(const QImage&)>& accept,
+                                     bool* accepted, std::chrono::milliseconds timeout) const {
+    const QDeadlineTimer deadline(timeout);
+    QImage shot;
+    do {
+        QTest::qWait(250);
+        shot = grab();
+        *accepted = !shot.isNull() && accept(shot);
+    } while (!*accepted && !deadline.hasExpired());
+    return shot;
 }
 
 bool PrivateDesktop::waitUntilDrawn(std::chrono::milliseconds timeout) {

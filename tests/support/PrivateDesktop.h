@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 
 namespace hushpane::test {
 
@@ -24,6 +25,8 @@ class PrivateSession;
 class PrivateDesktop {
 public:
     static QColor defaultWallpaper() { return {0x3a, 0x6e, 0xa5}; }
+    // A 64x64 picture of one colour at `path`; the path, or empty when it was not written.
+    static QString writeSolidPicture(const QString& path, const QColor& color);
 
     // Both must outlive this object.
     PrivateDesktop(PrivateSession& session, const DesktopProfile& profile,
@@ -41,6 +44,10 @@ public:
     // A screenshot of the session's display (by Qt when the process is on it, by ImageMagick's
     // import otherwise), null when it failed.
     QImage grab() const;
+    // Polls the screen every 250 ms (bounded) until `accept` likes a screenshot; *accepted
+    // says whether it did. The last screenshot, null when none could be taken.
+    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, bool* accepted,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
     // Polls the screen (bounded) until it is drawn again, e.g. after a change; drawn() is then
     // the new screenshot.
     bool waitUntilDrawn(std::chrono::milliseconds timeout);

@@ -63,6 +63,15 @@ public:
     QDBusConnection bus() const;
     QProcessEnvironment environment() const { return environment_; }
     void setEnvironmentVariable(const QString& name, const QString& value);
+    // Puts the session's HOME, XDG directories, runtime directory and bus address into this
+    // process's environment, for code under test that reads them from there.
+    void exportEnvironment() const;
+
+    // Files (a line of text each) and empty folders in the Desktop folder; false when one
+    // could not be made.
+    bool addDesktopItems(const QStringList& files, const QStringList& folders = {}) const;
+    // Three files and a folder: icons enough for a desktop to be drawn.
+    bool addSampleDesktopItems() const;
 
     // Starts a program in the session (bounded wait for it to start), its standard output
     // discarded and its errors passed on; it is ended with the session. Null when it could

@@ -163,19 +163,17 @@ QString GSettingsWorkspace::pictureOptionsFor(const QVariantMap& options) {
     if (kNicks.contains(own)) {
         return own;
     }
-    const QVariant scaling = options.value(QString::fromLatin1(kDesktopImageScalingKey));
-    const bool clipping =
-        options.value(QString::fromLatin1(kDesktopImageAllowClippingKey)).toBool();
-    switch (scaling.isValid() ? scaling.toInt() : 3) {
-        case 1:  // both axes scaled independently
+    switch (desktopImageFit(options)) {
+        case DesktopImageFit::stretch:
             return QStringLiteral("stretched");
-        case 2:  // not scaled
+        case DesktopImageFit::center:
             return QStringLiteral("centered");
-        case 0:  // proportionally, down only
-            return QStringLiteral("scaled");
-        default:  // proportionally, up or down
-            return clipping ? QStringLiteral("zoom") : QStringLiteral("scaled");
+        case DesktopImageFit::fill:
+            return QStringLiteral("zoom");
+        case DesktopImageFit::fit:
+            break;
     }
+    return QStringLiteral("scaled");
 }
 
 QVariantMap GSettingsWorkspace::optionsForPictureOptions(const QString& nick) {

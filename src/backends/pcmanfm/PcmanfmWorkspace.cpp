@@ -148,19 +148,17 @@ QString PcmanfmWorkspace::modeFor(const QVariantMap& options) const {
     if (layout_.modes.contains(own)) {
         return own;
     }
-    const QVariant scaling = options.value(QString::fromLatin1(kDesktopImageScalingKey));
-    const bool clipping =
-        options.value(QString::fromLatin1(kDesktopImageAllowClippingKey)).toBool();
-    switch (scaling.isValid() ? scaling.toInt() : 3) {
-        case 1:  // both axes scaled independently
+    switch (desktopImageFit(options)) {
+        case DesktopImageFit::stretch:
             return QStringLiteral("stretch");
-        case 2:  // not scaled
+        case DesktopImageFit::center:
             return QStringLiteral("center");
-        case 0:  // proportionally, down only
-            return QStringLiteral("fit");
-        default:  // proportionally, up or down
-            return clipping ? layout_.zoomMode : QStringLiteral("fit");
+        case DesktopImageFit::fill:
+            return layout_.zoomMode;
+        case DesktopImageFit::fit:
+            break;
     }
+    return QStringLiteral("fit");
 }
 
 QVariantMap PcmanfmWorkspace::optionsForMode(const QString& mode) {

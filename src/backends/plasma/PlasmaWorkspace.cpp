@@ -212,19 +212,17 @@ int PlasmaWorkspace::fillModeFor(const QVariantMap& options) {
     if (ok && own >= 0 && own <= 6) {
         return own;
     }
-    const QVariant scaling = options.value(QString::fromLatin1(kDesktopImageScalingKey));
-    const bool clipping =
-        options.value(QString::fromLatin1(kDesktopImageAllowClippingKey)).toBool();
-    switch (scaling.isValid() ? scaling.toInt() : 3) {
-        case 1:  // both axes scaled independently
+    switch (desktopImageFit(options)) {
+        case DesktopImageFit::stretch:
             return 0;
-        case 2:  // not scaled: centred
+        case DesktopImageFit::center:
             return 6;
-        case 0:  // proportionally, down only
-            return 1;
-        default:  // proportionally, up or down
-            return clipping ? kCropFillMode : 1;
+        case DesktopImageFit::fill:
+            return kCropFillMode;
+        case DesktopImageFit::fit:
+            break;
     }
+    return 1;
 }
 
 QVariantMap PlasmaWorkspace::optionsForFillMode(int fillMode) {

@@ -5,8 +5,11 @@
 // own). Screenshots prove what the Shell drew; they are kept under the build directory. The
 // Shell's top bar (its clock ticks) is left out of the comparisons.
 
+#include "support/ChildCase.h"
 #include "support/DesktopScreenCheck.h"
+#include "support/DesktopScreenshots.h"
 #include "support/GSettingsCommand.h"
+#include "support/GioSession.h"
 #include "support/GnomeDesktopProfile.h"
 #include "support/PrivateDesktop.h"
 #include "support/PrivateSession.h"
@@ -22,20 +25,11 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
 
 #include <csignal>
 #include <functional>
@@ -44,6 +38,7 @@ namespace hushpane {
 namespace {
 
 using test::DesktopScreenCheck;
+using test::DesktopScreenshots;
 using test::PrivateDesktop;
 using test::PrivateSession;
 
@@ -82,13 +77,6 @@ struct Hushpane {
     DesktopController controller;
 };
 
-QString writeSolidPicture(const QString& path, const QColor& color) {
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(color);
-    picture.save(path);
-    return path;
-}
-
 class GnomeDesktopEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,35 +87,19 @@ protected:
             GTEST_SKIP() << "gnome-shell is not installed";
         }
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        const QProcessEnvironment environment = session.environment();
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
-            qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
-        }
-        // GIO's bus connection ends the process when its bus goes; this bus goes with the test.
-        if (GDBusConnection* gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-            g_dbus_connection_set_exit_on_close(gioBus, FALSE);
-            g_object_unref(gioBus);
-        }
-        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-        QDir().mkpath(dir);
-        artifactPrefix =
-            dir + QStringLiteral("/gnome-") +
-            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-            QLatin1Char('-');
+        ASSERT_TRUE(test::adoptSessionForGio(session));
         preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
-        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md")}) {
-            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("hushpane\n");
-        }
+        ASSERT_TRUE(
+            session.addDesktopItems({QStringLiteral("notes.txt"), QStringLiteral("todo.md")}));
         screen = std::make_unique<PrivateDesktop>(session, profile);
+        shots = std::make_unique<DesktopScreenshots>(
+            *screen, DesktopScreenshots::artifactPrefix(QStringLiteral("gnome")));
         ASSERT_TRUE(screen->start(std::chrono::seconds(120))) << screen->error().toStdString();
         // The top bar alone looks like icons to that check: wait for Desktop Icons NG's, the
         // same in two screenshots in a row.
         QImage previous;
         bool drawn = false;
-        iconsShown = waitForScreen(
+        iconsShown = shots->waitFor(
             [&](const QImage& shot) {
                 const QRect iconArea(0, 48, 200, shot.height() - 48);
                 const bool same =
@@ -136,11 +108,12 @@ protected:
                 return same && DesktopScreenCheck::pixelsOtherThan(shot, screen->wallpaper(),
                                                                    iconArea) >= kMinIconPixels;
             },
-            QStringLiteral("before"), &drawn, 90000);
+            QStringLiteral("before"), &drawn, std::chrono::seconds(90));
         ASSERT_TRUE(drawn) << "Desktop Icons NG drew no icons; see the before screenshot";
         ownPicture = background(QStringLiteral("picture-uri"));
         ASSERT_TRUE(ownPicture);
-        custom = writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        custom = PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"),
+                                                   kCustom);
     }
 
     std::optional<QString> background(const QString& key) const {
@@ -151,40 +124,11 @@ protected:
                                   QStringLiteral("enabled-extensions"));
     }
 
-    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
-                         bool* accepted, int ms = kWaitMs) const {
-        const QDeadlineTimer deadline(ms);
-        QImage shot;
-        do {
-            QTest::qWait(250);
-            shot = screen->grab();
-            *accepted = !shot.isNull() && accept(shot);
-        } while (!*accepted && !deadline.hasExpired());
-        shot.save(artifactPrefix + name + QStringLiteral(".png"));
-        return shot;
-    }
     void expectOnly(const QColor& color, const QString& name) const {
-        bool ok = false;
-        const auto others = [&](const QImage& s) {
-            return DesktopScreenCheck::pixelsOtherThan(s, color, belowTopBar(s));
-        };
-        const QImage shot =
-            waitForScreen([&](const QImage& s) { return others(s) == 0; }, name, &ok);
-        EXPECT_TRUE(ok) << others(shot) << " pixels are not the background; see "
-                        << name.toStdString();
+        shots->expectOnly(color, name, belowTopBar(iconsShown));
     }
     void expectAsBefore(const QString& name) const {
-        const QRect area = belowTopBar(iconsShown);
-        const int icons =
-            DesktopScreenCheck::pixelsOtherThan(iconsShown, screen->wallpaper(), area);
-        bool ok = false;
-        const QImage shot = waitForScreen(
-            [&](const QImage& s) {
-                return DesktopScreenCheck::pixelsDiffering(s, iconsShown, area) <= icons / 50;
-            },
-            name, &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, iconsShown, area)
-                        << " pixels differ from before; see " << name.toStdString();
+        shots->expectAsBefore(iconsShown, screen->wallpaper(), name, belowTopBar(iconsShown));
     }
     void expectTheUsersOwnBack() const {
         EXPECT_EQ(background(QStringLiteral("picture-uri")), ownPicture);
@@ -204,7 +148,7 @@ protected:
     PrivateSession session;
     test::GnomeDesktopProfile profile;
     std::unique_ptr<PrivateDesktop> screen;
-    QString artifactPrefix;
+    std::unique_ptr<DesktopScreenshots> shots;
     QString preferencesFile;
     QImage iconsShown;
     std::optional<QString> ownPicture;
@@ -230,19 +174,13 @@ TEST_F(GnomeDesktopEndToEnd, HideShowsOnlyTheCustomWallpaperAndShowPutsEverythin
 }
 
 TEST_F(GnomeDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdoptsAndShows) {
-    QProcess child;
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QString::fromLatin1(kChildVariable), preferencesFile);
-    environment.insert(QString::fromLatin1(kChildPictureVariable), custom);
-    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=GnomeDesktopChild.HideThenDieBySigkill")});
-    ASSERT_TRUE(child.waitForFinished(kWaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    QProcessEnvironment variables;
+    variables.insert(QString::fromLatin1(kChildVariable), preferencesFile);
+    variables.insert(QString::fromLatin1(kChildPictureVariable), custom);
+    const std::optional<QProcess::ExitStatus> child = test::runChildCase(
+        session, QStringLiteral("GnomeDesktopChild.HideThenDieBySigkill"), variables, kWaitMs);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(*child, QProcess::CrashExit);
     EXPECT_EQ(enabledExtensions(), QStringLiteral("@as []"));
     expectOnly(kCustom, QStringLiteral("hidden"));
 

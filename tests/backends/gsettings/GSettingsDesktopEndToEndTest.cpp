@@ -6,8 +6,9 @@
 // kept under the build directory (tests/backends/gsettings/artifacts/).
 
 #include "support/CinnamonDesktopProfile.h"
-#include "support/DesktopScreenCheck.h"
+#include "support/DesktopScreenshots.h"
 #include "support/GSettingsCommand.h"
+#include "support/GioSession.h"
 #include "support/MateDesktopProfile.h"
 #include "support/PrivateDesktop.h"
 #include "support/PrivateSession.h"
@@ -26,20 +27,12 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
 
 #include <csignal>
 #include <functional>
@@ -49,7 +42,7 @@
 namespace hushpane {
 namespace {
 
-using test::DesktopScreenCheck;
+using test::DesktopScreenshots;
 using test::PrivateDesktop;
 using test::PrivateSession;
 
@@ -140,38 +133,20 @@ char processState(qint64 pid) {
     return close >= 0 && close + 2 < text.size() ? text.at(close + 2) : '?';
 }
 
-QString writeSolidPicture(const QString& path, const QColor& color) {
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(color);
-    picture.save(path);
-    return path;
-}
-
 class GSettingsDesktopEndToEnd : public ::testing::TestWithParam<const DesktopCase*> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-        QDir().mkpath(dir);
-        artifactPrefix =
-            dir + QLatin1Char('/') + QString::fromLatin1(desktop().name) + QLatin1Char('-') +
-            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                .section(QLatin1Char('/'), 0, 0) +
-            QLatin1Char('-');
         preferencesFile =
             session.configHome() + QStringLiteral("/hushpane/Preferences/app.hushpane.plist");
-        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
-                                    QStringLiteral("report.pdf")}) {
-            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("hushpane\n");
-        }
-        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+        ASSERT_TRUE(session.addSampleDesktopItems());
         profile = desktop().profile();
         screen = std::make_unique<PrivateDesktop>(session, *profile, desktop().behindIcons);
         ASSERT_TRUE(screen->start()) << screen->error().toStdString();
         iconsShown = screen->drawn();
-        iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
+        shots = std::make_unique<DesktopScreenshots>(
+            *screen, DesktopScreenshots::artifactPrefix(QString::fromLatin1(desktop().name)));
+        iconsShown.save(shots->fileFor(QStringLiteral("before")));
     }
 
     void TearDown() override {
@@ -253,54 +228,22 @@ protected:
     }
     QString pictureKey() const { return desktop().wallpaperKeys().pictureKey; }
 
-    // Polls the screen (bounded) until `accept` likes it; saves and returns the last look.
-    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
-                         bool* accepted) const {
-        const QDeadlineTimer deadline(kWaitMs);
-        QImage shot;
-        do {
-            QTest::qWait(250);
-            shot = screen->grab();
-            *accepted = !shot.isNull() && accept(shot);
-        } while (!*accepted && !deadline.hasExpired());
-        shot.save(artifactPrefix + name + QStringLiteral(".png"));
-        return shot;
-    }
-    void noIconPixelLeft(const QColor& color, const QString& name) const {
-        bool ok = false;
-        const QImage shot = waitForScreen(
-            [&](const QImage& s) { return DesktopScreenCheck::pixelsOtherThan(s, color) == 0; },
-            name, &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsOtherThan(shot, color)
-                        << " pixels are not the background; see " << name.toStdString();
-    }
-    void screenAsBefore(const QString& name) const {
-        const int icons = DesktopScreenCheck::pixelsOtherThan(iconsShown, desktop().behindIcons);
-        bool ok = false;
-        const QImage shot = waitForScreen(
-            [&](const QImage& s) {
-                return DesktopScreenCheck::pixelsDiffering(s, iconsShown) <= icons / 50;
-            },
-            name, &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, iconsShown)
-                        << " pixels differ from before; see " << name.toStdString();
-    }
     void hidden(const QString& name, const QColor& background) const {
         if (iconValueBecomes(desktop().hiddenValue)) {
-            noIconPixelLeft(background, name);
+            shots->expectOnly(background, name);
         }
     }
     void shown(const QString& name) const {
         if (iconValueBecomes(desktop().shownValue)) {
-            screenAsBefore(name);
+            shots->expectAsBefore(iconsShown, desktop().behindIcons, name);
         }
     }
 
     PrivateSession session;
     std::unique_ptr<test::DesktopProfile> profile;
     std::unique_ptr<PrivateDesktop> screen;
+    std::unique_ptr<DesktopScreenshots> shots;
     std::unique_ptr<QProcess> app;
-    QString artifactPrefix;
     QString preferencesFile;
     QImage iconsShown;
 };
@@ -323,7 +266,7 @@ TEST_P(GSettingsDesktopEndToEnd, UrlCommandsAndTheShortcutHideEveryIconAndShowTh
 // wallpaper back, with how it was drawn.
 TEST_P(GSettingsDesktopEndToEnd, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBack) {
     const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const std::optional<QString> ownPicture = wallpaperValue(pictureKey());
     ASSERT_TRUE(ownPicture);
     {
@@ -356,18 +299,7 @@ TEST_P(GSettingsDesktopEndToEnd, ACustomWallpaperSurvivesASigkillAndTheUsersOwnC
 // A stopped desktop program: a clear error within the timeout and nothing written; once it
 // runs again the next hide works.
 TEST_P(GSettingsDesktopEndToEnd, AHungDesktopProgramIsReportedAndNothingChanges) {
-    // GIO takes HOME, the runtime directory and the bus from the process, once.
-    const QProcessEnvironment environment = session.environment();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                             "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
-        qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
-    }
-    // GIO's connection to the session bus raises SIGTERM in the process when the bus goes,
-    // and this bus goes with the test. GIO itself holds the connection only weakly: let go,
-    // the next use (dconf's) would open a new one that does raise it, so it is held here.
-    static GDBusConnection* const gioBus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    ASSERT_NE(gioBus, nullptr);
-    g_dbus_connection_set_exit_on_close(gioBus, FALSE);
+    ASSERT_TRUE(test::adoptSessionForGio(session));
     InProcessHushpane hushpane(desktop(), preferencesFile, session.bus());
     const qint64 pid = session.ownerPid(QString::fromLatin1(desktop().busName));
     ASSERT_GT(pid, 0);

@@ -4,7 +4,8 @@
 // process's environment, so the process takes the session's before the first case step.
 // Screenshots prove what the desktop drew; they are kept under the build directory.
 
-#include "support/DesktopScreenCheck.h"
+#include "support/ChildCase.h"
+#include "support/DesktopScreenshots.h"
 #include "support/LxdeDesktopProfile.h"
 #include "support/LxqtDesktopProfile.h"
 #include "support/PrivateDesktop.h"
@@ -23,8 +24,6 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -40,7 +39,7 @@
 namespace hushpane {
 namespace {
 
-using test::DesktopScreenCheck;
+using test::DesktopScreenshots;
 using test::PrivateDesktop;
 using test::PrivateSession;
 
@@ -117,13 +116,6 @@ struct Hushpane {
     DesktopController controller;
 };
 
-QString writeSolidPicture(const QString& path, const QColor& color) {
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(color);
-    picture.save(path);
-    return path;
-}
-
 // The processes of a program that draw on this display: the desktop Hushpane restarted runs
 // on its own, outside the session's list.
 QList<qint64> programsOnThisDisplay(const QString& program) {
@@ -148,31 +140,16 @@ protected:
         }
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
         // The back-ends find the files, the runtime directory and the bus from the process.
-        const QProcessEnvironment environment = session.environment();
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
-            qputenv(name, environment.value(QString::fromLatin1(name)).toLocal8Bit());
-        }
-        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-        QDir().mkpath(dir);
-        artifactPrefix =
-            dir + QLatin1Char('/') + QString::fromLatin1(desktop().name) + QLatin1Char('-') +
-            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                .section(QLatin1Char('/'), 0, 0) +
-            QLatin1Char('-');
+        session.exportEnvironment();
         preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
-        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
-                                    QStringLiteral("report.pdf")}) {
-            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("hushpane\n");
-        }
-        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+        ASSERT_TRUE(session.addSampleDesktopItems());
         profile = desktop().profile();
         screen = std::make_unique<PrivateDesktop>(session, *profile, kBackground);
         ASSERT_TRUE(screen->start()) << screen->error().toStdString();
         iconsShown = screen->drawn();
-        iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
+        shots = std::make_unique<DesktopScreenshots>(
+            *screen, DesktopScreenshots::artifactPrefix(QString::fromLatin1(desktop().name)));
+        iconsShown.save(shots->fileFor(QStringLiteral("before")));
     }
 
     void TearDown() override {
@@ -196,43 +173,17 @@ protected:
     std::optional<QString> picture() const { return value(desktop().wallpaperLayout().pictureKey); }
     std::optional<QString> mode() const { return value(desktop().wallpaperLayout().modeKey); }
 
-    // Polls the screen (bounded) until `accept` likes it; saves and returns the last look.
-    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
-                         bool* accepted) const {
-        const QDeadlineTimer deadline(kWaitMs);
-        QImage shot;
-        do {
-            QTest::qWait(250);
-            shot = screen->grab();
-            *accepted = !shot.isNull() && accept(shot);
-        } while (!*accepted && !deadline.hasExpired());
-        shot.save(artifactPrefix + name + QStringLiteral(".png"));
-        return shot;
-    }
     void noIconPixelLeft(const QColor& color, const QString& name) const {
-        bool ok = false;
-        const QImage shot = waitForScreen(
-            [&](const QImage& s) { return DesktopScreenCheck::pixelsOtherThan(s, color) == 0; },
-            name, &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsOtherThan(shot, color)
-                        << " pixels are not the background; see " << name.toStdString();
+        shots->expectOnly(color, name);
     }
     void screenAsBefore(const QString& name) const {
-        const int icons = DesktopScreenCheck::pixelsOtherThan(iconsShown, kBackground);
-        bool ok = false;
-        const QImage shot = waitForScreen(
-            [&](const QImage& s) {
-                return DesktopScreenCheck::pixelsDiffering(s, iconsShown) <= icons / 50;
-            },
-            name, &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, iconsShown)
-                        << " pixels differ from before; see " << name.toStdString();
+        shots->expectAsBefore(iconsShown, kBackground, name);
     }
 
     PrivateSession session;
     std::unique_ptr<test::DesktopProfile> profile;
     std::unique_ptr<PrivateDesktop> screen;
-    QString artifactPrefix;
+    std::unique_ptr<DesktopScreenshots> shots;
     QString preferencesFile;
     QImage iconsShown;
 };
@@ -255,7 +206,7 @@ TEST_P(PcmanfmDesktopEndToEnd, HideLeavesNoIconPixelAndShowPutsTheScreenBack) {
 
 TEST_P(PcmanfmDesktopEndToEnd, TheCustomWallpaperWhileHiddenAndTheUsersOwnAfterwards) {
     const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const std::optional<QString> ownPicture = picture();
     ASSERT_TRUE(ownPicture);
     Hushpane hushpane(desktop(), preferencesFile, session.bus());
@@ -277,23 +228,17 @@ TEST_P(PcmanfmDesktopEndToEnd, TheCustomWallpaperWhileHiddenAndTheUsersOwnAfterw
 
 TEST_P(PcmanfmDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatAdoptsAndShows) {
     const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const std::optional<QString> ownPicture = picture();
-    QProcess child;
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(desktop().name));
-    environment.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
-    environment.insert(QString::fromLatin1(kChildPictureVariable), custom);
-    environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=PcmanfmDesktopChild.HideThenDieBySigkill")});
-    ASSERT_TRUE(child.waitForFinished(kWaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    QProcessEnvironment variables;
+    variables.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(desktop().name));
+    variables.insert(QString::fromLatin1(kChildPreferencesVariable), preferencesFile);
+    variables.insert(QString::fromLatin1(kChildPictureVariable), custom);
+    variables.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
+    const std::optional<QProcess::ExitStatus> child = test::runChildCase(
+        session, QStringLiteral("PcmanfmDesktopChild.HideThenDieBySigkill"), variables, kWaitMs);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(*child, QProcess::CrashExit);
     EXPECT_TRUE(iconsHiddenInTheFile());
     noIconPixelLeft(kCustom, QStringLiteral("hidden"));
 

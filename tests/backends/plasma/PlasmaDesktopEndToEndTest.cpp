@@ -12,27 +12,22 @@
 #include "common/UserDefaults.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
-#include "support/DesktopScreenCheck.h"
+#include "support/DesktopScreenshots.h"
 #include "support/PrivateDesktop.h"
 #include "support/PrivateSession.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace hushpane {
 namespace {
 
-using test::DesktopScreenCheck;
+using test::DesktopScreenshots;
 using test::PrivateDesktop;
 using test::PrivateSession;
 
@@ -67,18 +62,11 @@ protected:
             GTEST_SKIP() << "plasmashell is not installed";
         }
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-        QDir().mkpath(dir);
-        artifactPrefix = dir + QStringLiteral("/plasma-");
         preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
-        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
-                                    QStringLiteral("report.pdf")}) {
-            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("hushpane\n");
-        }
-        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+        ASSERT_TRUE(session.addSampleDesktopItems());
         screen = std::make_unique<PrivateDesktop>(session, profile);
+        shots = std::make_unique<DesktopScreenshots>(
+            *screen, DesktopScreenshots::artifactPrefix(QStringLiteral("plasma")));
         ASSERT_TRUE(screen->start()) << screen->error().toStdString();
         iconsShown = screen->drawn();
         // Just started, plasmashell may still be busy past Hushpane's timeout (its scripts run
@@ -94,42 +82,23 @@ protected:
             },
             kWaitMs))
             << "plasmashell stays busy";
-        iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
-    }
-
-    // Polls the screen (bounded) until `accept` likes it; saves and returns the last look.
-    QImage waitForScreen(const std::function<bool(const QImage&)>& accept, const QString& name,
-                         bool* accepted) const {
-        const QDeadlineTimer deadline(kWaitMs);
-        QImage shot;
-        *accepted = false;
-        while (!deadline.hasExpired()) {
-            shot = screen->grab();
-            if (!shot.isNull() && accept(shot)) {
-                *accepted = true;
-                break;
-            }
-            QTest::qWait(250);
-        }
-        shot.save(artifactPrefix + name + QStringLiteral(".png"));
-        return shot;
+        iconsShown.save(shots->fileFor(QStringLiteral("before")));
     }
 
     PrivateSession session;
     test::PlasmaDesktopProfile profile;
     std::unique_ptr<PrivateDesktop> screen;
+    std::unique_ptr<DesktopScreenshots> shots;
     QImage iconsShown;
-    QString artifactPrefix;
     QString preferencesFile;
 };
 
 // Icons on the screen; hidden with a custom picture up, not one icon pixel left; Hushpane
 // killed while hidden; the next run adopts that and shows: the screen is as before.
 TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScreenBack) {
-    const QString custom = session.home() + QStringLiteral("/custom.png");
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(kCustom);
-    ASSERT_TRUE(picture.save(custom));
+    const QString custom =
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    ASSERT_FALSE(custom.isEmpty());
     {
         Hushpane first(session.bus(), preferencesFile);
         first.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
@@ -138,12 +107,7 @@ TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScr
         first.controller.hide();
         ASSERT_EQ(first.controller.lastError(), std::nullopt);
         ASSERT_TRUE(first.controller.isDesktopHidden());
-        bool ok = false;
-        const QImage hidden = waitForScreen(
-            [](const QImage& s) { return DesktopScreenCheck::pixelsOtherThan(s, kCustom) == 0; },
-            QStringLiteral("hidden"), &ok);
-        EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsOtherThan(hidden, kCustom)
-                        << " pixels are not the custom wallpaper";
+        shots->expectOnly(kCustom, QStringLiteral("hidden"));
         // Killed here: nothing is undone when the objects go.
     }
     Hushpane second(session.bus(), preferencesFile);
@@ -151,16 +115,7 @@ TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScr
     second.controller.show();
     ASSERT_EQ(second.controller.lastError(), std::nullopt);
     EXPECT_FALSE(second.controller.isDesktopHidden());
-    const int icons =
-        DesktopScreenCheck::pixelsOtherThan(iconsShown, PrivateDesktop::defaultWallpaper());
-    bool ok = false;
-    const QImage shown = waitForScreen(
-        [&](const QImage& s) {
-            return DesktopScreenCheck::pixelsDiffering(s, iconsShown) <= icons / 50;
-        },
-        QStringLiteral("shown"), &ok);
-    EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shown, iconsShown)
-                    << " pixels differ from before";
+    shots->expectAsBefore(iconsShown, PrivateDesktop::defaultWallpaper(), QStringLiteral("shown"));
     EXPECT_FALSE(
         second.defaults.objectForKey(QString::fromLatin1(PlasmaDesktopSwitch::kSavedFiltersKey)));
 }

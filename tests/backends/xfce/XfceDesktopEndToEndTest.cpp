@@ -4,6 +4,7 @@
 // kept under the build directory (tests/backends/xfce/artifacts/).
 
 #include "support/DesktopScreenCheck.h"
+#include "support/DesktopScreenshots.h"
 #include "support/PrivateDesktop.h"
 #include "support/PrivateSession.h"
 #include "support/XfceDesktopProfile.h"
@@ -21,9 +22,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -39,6 +38,7 @@ namespace hushpane {
 namespace {
 
 using test::DesktopScreenCheck;
+using test::DesktopScreenshots;
 using test::PrivateDesktop;
 using test::PrivateSession;
 using test::XfceDesktopProfile;
@@ -51,15 +51,6 @@ const QColor kCustom(0xc8, 0x50, 0x2d);
 constexpr auto kChildBusVariable = "HUSHPANE_XFCE_CHILD_BUS";
 constexpr auto kChildPreferencesVariable = "HUSHPANE_XFCE_CHILD_PREFERENCES";
 
-QString artifactsDirectory() {
-    QString dir = qEnvironmentVariable("HUSHPANE_XFCE_ARTIFACTS");
-    if (dir.isEmpty()) {
-        dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-    }
-    QDir().mkpath(dir);
-    return dir;
-}
-
 bool near(QRgb pixel, const QColor& color) {
     return DesktopScreenCheck::near(pixel, color);
 }
@@ -71,13 +62,6 @@ int pixelsOtherThan(const QImage& image, const QColor& background) {
 
 int pixelsDiffering(const QImage& a, const QImage& b) {
     return DesktopScreenCheck::pixelsDiffering(a, b);
-}
-
-QString writeSolidPicture(const QString& path, const QColor& color) {
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(color);
-    picture.save(path);
-    return path;
 }
 
 // One Hushpane "run": its defaults file, preferences and controller over the XFCE back-end.
@@ -108,18 +92,8 @@ protected:
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"))
             << "needs HUSHPANE_TEST_OWN_DISPLAY=1";
         ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        const QString name =
-            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        artifactPrefix = artifactsDirectory() + QLatin1Char('/') + name + QLatin1Char('-');
         preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
-
-        for (const QString& file : {QStringLiteral("notes.txt"), QStringLiteral("todo.md"),
-                                    QStringLiteral("report.pdf")}) {
-            QFile f(session.desktopDirectory() + QLatin1Char('/') + file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("hushpane\n");
-        }
-        QDir(session.desktopDirectory()).mkdir(QStringLiteral("Projects"));
+        ASSERT_TRUE(session.addSampleDesktopItems());
 
         // A plain background, so "no icons" means every pixel is that colour.
         connector = QGuiApplication::primaryScreen()->name();
@@ -128,40 +102,18 @@ protected:
         iconsShown = desktop.drawn();
     }
 
-    QImage grab() const {
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-            QImage::Format_RGB32);
+    QImage waitForNoIcons(const QString& name, bool* ok) const {
+        return shots.waitFor([](const QImage& s) { return pixelsOtherThan(s, kBackground) == 0; },
+                             name, ok);
     }
 
-    // Polls the screen (bounded) until `accept` likes it; returns the last screenshot taken.
-    template <class Accept>
-    QImage waitForScreen(Accept accept, bool* accepted) const {
-        const QDeadlineTimer deadline(kWaitMs);
-        QImage shot;
-        do {
-            QTest::qWait(250);
-            shot = grab();
-            if (accept(shot)) {
-                *accepted = true;
-                return shot;
-            }
-        } while (!deadline.hasExpired());
-        *accepted = false;
-        return shot;
-    }
-
-    QImage waitForNoIcons(bool* ok) const {
-        return waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kBackground) == 0; },
-                             ok);
-    }
-
-    QImage waitForIconsBack(bool* ok) const {
+    QImage waitForIconsBack(const QString& name, bool* ok) const {
         const int reference = pixelsOtherThan(iconsShown, kBackground);
-        return waitForScreen(
+        return shots.waitFor(
             [&](const QImage& s) {
                 return pixelsDiffering(s, iconsShown) < reference / 50;  // within 2 %
             },
-            ok);
+            name, ok);
     }
 
     std::optional<QString> iconStyle() const {
@@ -171,7 +123,7 @@ protected:
     PrivateSession session;
     XfceDesktopProfile xfce;
     PrivateDesktop desktop{session, xfce, kBackground};
-    QString artifactPrefix;
+    DesktopScreenshots shots{desktop, DesktopScreenshots::artifactPrefix(QStringLiteral("xfce"))};
     QString preferencesFile;
     QString connector;
     QString background;
@@ -179,7 +131,7 @@ protected:
 };
 
 TEST_F(XfceDesktopEndToEnd, HideRemovesTheIconsAndShowBringsThemBack) {
-    iconsShown.save(artifactPrefix + QStringLiteral("before.png"));
+    iconsShown.save(shots.fileFor(QStringLiteral("before")));
     Hushpane hushpane(session.bus(), preferencesFile);
     EXPECT_FALSE(hushpane.controller.isDesktopHidden());
 
@@ -187,15 +139,13 @@ TEST_F(XfceDesktopEndToEnd, HideRemovesTheIconsAndShowBringsThemBack) {
     EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
     EXPECT_EQ(iconStyle(), QStringLiteral("0"));
     bool ok = false;
-    QImage hidden = waitForNoIcons(&ok);
-    hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+    const QImage hidden = waitForNoIcons(QStringLiteral("hidden"), &ok);
     EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kBackground) << " pixels are not background";
 
     hushpane.controller.show();
     EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
     EXPECT_EQ(iconStyle(), QStringLiteral("2"));
-    QImage after = waitForIconsBack(&ok);
-    after.save(artifactPrefix + QStringLiteral("after.png"));
+    const QImage after = waitForIconsBack(QStringLiteral("after"), &ok);
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
@@ -236,8 +186,7 @@ TEST_F(XfceDesktopEndToEnd, ABurstOfTogglesReachesXfdesktopAsAFewChangesAndItSur
     EXPECT_GT(styleChanges, 0);
 
     bool ok = false;
-    const QImage hidden = waitForNoIcons(&ok);
-    hidden.save(artifactPrefix + QStringLiteral("after-burst.png"));
+    const QImage hidden = waitForNoIcons(QStringLiteral("after-burst"), &ok);
     EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kBackground) << " pixels are not background";
 
     controller.finishPendingChange();
@@ -245,13 +194,13 @@ TEST_F(XfceDesktopEndToEnd, ABurstOfTogglesReachesXfdesktopAsAFewChangesAndItSur
     controller.finishPendingChange();
     EXPECT_EQ(iconStyle(), QStringLiteral("2"));
     // Icons drawn again prove xfdesktop survived the burst.
-    const QImage after = waitForIconsBack(&ok);
+    const QImage after = waitForIconsBack(QStringLiteral("shown-after-burst"), &ok);
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
 TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestart) {
     const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const QString lastImage =
         QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(connector);
     const QString imageStyle =
@@ -272,8 +221,8 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
         EXPECT_EQ(XfceDesktopProfile::property(session, lastImage), custom);
         bool ok = false;
         const QImage hidden =
-            waitForScreen([](const QImage& s) { return pixelsOtherThan(s, kCustom) == 0; }, &ok);
-        hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+            shots.waitFor([](const QImage& s) { return pixelsOtherThan(s, kCustom) == 0; },
+                          QStringLiteral("hidden"), &ok);
         EXPECT_TRUE(ok) << pixelsOtherThan(hidden, kCustom) << " pixels are not the custom picture";
         EXPECT_EQ(hushpane.preferences.originalWallpapers(),
                   (Preferences::WallpaperMap{{key, background}}));
@@ -290,8 +239,7 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
     EXPECT_EQ(XfceDesktopProfile::property(session, imageStyle), QStringLiteral("3"));
     EXPECT_TRUE(restarted.preferences.originalWallpapers().isEmpty());
     bool ok = false;
-    const QImage after = waitForIconsBack(&ok);
-    after.save(artifactPrefix + QStringLiteral("after.png"));
+    const QImage after = waitForIconsBack(QStringLiteral("after"), &ok);
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
@@ -309,16 +257,14 @@ TEST_F(XfceDesktopEndToEnd, AHushpaneKilledWhileHiddenIsFollowedByOneThatShows) 
 
     EXPECT_EQ(iconStyle(), QStringLiteral("0"));
     bool ok = false;
-    const QImage hidden = waitForNoIcons(&ok);
-    hidden.save(artifactPrefix + QStringLiteral("hidden.png"));
+    const QImage hidden = waitForNoIcons(QStringLiteral("hidden"), &ok);
     EXPECT_TRUE(ok);
 
     Hushpane next(session.bus(), preferencesFile);
     EXPECT_TRUE(next.controller.isDesktopHidden());
     next.controller.show();
     EXPECT_EQ(iconStyle(), QStringLiteral("2"));
-    const QImage after = waitForIconsBack(&ok);
-    after.save(artifactPrefix + QStringLiteral("after.png"));
+    const QImage after = waitForIconsBack(QStringLiteral("after"), &ok);
     EXPECT_TRUE(ok) << pixelsDiffering(after, iconsShown) << " pixels differ from before";
 }
 
@@ -341,7 +287,7 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
     XfceWorkspace workspace{XfconfClient(session.bus())};
     const WorkspaceScreen screen = workspace.screens().constFirst();
     const QString custom =
-        writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
     const QDeadlineTimer deadline(kWaitMs);
     while (workspace.desktopImageUrl(screen) == QUrl::fromLocalFile(background) &&
            !deadline.hasExpired()) {
@@ -360,9 +306,9 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
         XfceDesktopProfile::property(session, monitor + QStringLiteral("workspace0/last-image")),
         background);
     bool ok = false;
-    const QImage shown = waitForScreen(
-        [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); }, &ok);
-    shown.save(artifactPrefix + QStringLiteral("workspace1.png"));
+    shots.waitFor(
+        [](const QImage& s) { return near(s.pixel(s.width() - 5, s.height() - 5), kCustom); },
+        QStringLiteral("workspace1"), &ok);
     EXPECT_TRUE(ok);
 
     ASSERT_TRUE(switchTo(0));
