@@ -22,7 +22,8 @@ std::optional<QString> LxqtDesktopProfile::setWallpaper(PrivateSession& session,
         return QStringLiteral("couldn't write %1").arg(path);
     }
     file.write("[Desktop]\nBgColor=#000000\nFgColor=#ffffff\nShadowColor=#000000\nWallpaper=" +
-               picture.toUtf8() + "\nWallpaperMode=stretch\n\n[System]\nFallbackIconThemeName=breeze\n");
+               picture.toUtf8() +
+               "\nWallpaperMode=stretch\n\n[System]\nFallbackIconThemeName=breeze\n");
     return std::nullopt;
 }
 

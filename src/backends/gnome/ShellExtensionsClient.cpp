@@ -160,8 +160,8 @@ ShellExtensions::Lookup ShellExtensionsClient::extension(const QString& uuid) {
 }
 
 std::optional<QString> ShellExtensionsClient::setEnabled(const QString& uuid, bool on) {
-    const QDBusMessage reply = send(
-        on ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), uuid);
+    const QDBusMessage reply =
+        send(on ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), uuid);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return errorText(reply);
     }
