@@ -200,6 +200,10 @@ TEST_F(StatusNotifier, TheMenuHandsTheHostItsKeysNotAText) {
     QVariantMap item;
     first.beginStructure();
     first >> id >> item;
+    // Every begin has its end: each one holds a reader of its own until then.
+    first.endStructure();
+    layout.endArray();
+    layout.endStructure();
     EXPECT_EQ(item.value(QStringLiteral("label")).toString(), QStringLiteral("Hide Desktop Icons"));
     QStringList keys;
     const auto shortcut = item.value(QStringLiteral("shortcut")).value<QDBusArgument>();
@@ -209,9 +213,11 @@ TEST_F(StatusNotifier, TheMenuHandsTheHostItsKeysNotAText) {
         shortcut >> chord;
         keys += chord;
     }
+    shortcut.endArray();
     keys.sort();
     EXPECT_EQ(keys, (QStringList{QStringLiteral("Alt"), QStringLiteral("Control"),
                                  QStringLiteral("D"), QStringLiteral("Super")}));
+    QDBusConnection::disconnectFromBus(QStringLiteral("stand-in-host"));
 }
 
 #include "StatusNotifierTest.moc"
