@@ -1,20 +1,11 @@
 #pragma once
 
-#include "common/UserDefaults.h"
-#include "fakes/InMemoryDesktopSwitch.h"
-#include "fakes/InMemoryFileBookmarks.h"
 #include "fakes/InMemoryLoginItemService.h"
-#include "fakes/InMemoryPreferenceDomain.h"
 #include "fakes/InMemoryUpdateService.h"
-#include "fakes/InMemoryWorkspace.h"
-#include "services/AppUpdater.h"
-#include "services/DesktopController.h"
-#include "services/Preferences.h"
+#include "support/ServicesFixture.h"
 
 #include <QApplication>
 #include <QWidget>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -27,7 +18,7 @@ public:
 };
 
 // The real shared objects over the in-memory platform, as the application wires them.
-class SettingsFixture : public ::testing::Test {
+class SettingsFixture : public ServicesFixture<SourceUpdateService> {
 protected:
     SettingsFixture() {
         workspace.addDisplay(QStringLiteral("screen"), 1,
@@ -42,16 +33,6 @@ protected:
         return found.isEmpty() ? nullptr : found.first();
     }
 
-    InMemoryPreferenceDomain domain;
-    UserDefaults defaults{domain};
-    InMemoryFileBookmarks bookmarks;
-    Preferences prefs{defaults, bookmarks};
-    InMemoryWorkspace workspace;
-    InMemoryDesktopSwitch desktopSwitch;
-    DesktopController desktop{desktopSwitch, prefs, workspace};
-    SourceUpdateService updateService;
-    int activations = 0;
-    AppUpdater updater{updateService, [this] { ++activations; }};
     InMemoryLoginItemService loginItems;
     int quits = 0;
 };
