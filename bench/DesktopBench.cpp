@@ -5,6 +5,8 @@
 // xfconfd answered, or dconf wrote it: g_settings_sync; the tool once it exited), and until the
 // screen shows it (icons gone, then back). Prints one line per figure: median and
 // interquartile range in milliseconds.
+#include "BenchStats.h"
+
 #include "support/CinnamonDesktopProfile.h"
 #include "support/DesktopScreenCheck.h"
 #include "support/GioSession.h"
@@ -42,6 +44,9 @@
 
 using namespace hushpane;
 using test::DesktopScreenCheck;
+
+using bench::Stats;
+using bench::stats;
 
 namespace {
 
@@ -109,18 +114,6 @@ const Desktop kDesktops[] = {
      {QStringLiteral("disable"), QString::fromLatin1(test::GnomeDesktopProfile::kIconsExtension)},
      {QStringLiteral("enable"), QString::fromLatin1(test::GnomeDesktopProfile::kIconsExtension)}},
 };
-
-struct Stats {
-    double median, q1, q3;
-};
-
-Stats stats(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const auto at = [&](double f) {
-        return v[static_cast<size_t>(f * static_cast<double>(v.size() - 1))];
-    };
-    return {at(0.5), at(0.25), at(0.75)};
-}
 
 void print(const QString& what, const std::vector<double>& values) {
     if (values.empty()) {

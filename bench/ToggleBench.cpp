@@ -2,6 +2,8 @@
 // over the real preference file and the real /usr/bin/killall ending a stand-in Finder.
 //   bench_toggle <stand-in Finder> <repetitions>
 // Prints one line per figure: median and spread (interquartile range) in milliseconds.
+#include "BenchStats.h"
+
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -23,19 +25,10 @@
 
 using namespace hushpane;
 
+using bench::Stats;
+using bench::stats;
+
 namespace {
-
-struct Stats {
-    double median, q1, q3;
-};
-
-Stats stats(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const auto at = [&](double f) {
-        return v[static_cast<size_t>(f * static_cast<double>(v.size() - 1))];
-    };
-    return {at(0.5), at(0.25), at(0.75)};
-}
 
 // A Finder for killall to end, started outside the timed part.
 void startFinder(const QString& path) {
