@@ -1,5 +1,6 @@
 #include "backends/plasma/PlasmaWorkspace.h"
 
+#include "backends/plasma/PlasmaDefaultWallpaper.h"
 #include "backends/plasma/PlasmaScripting.h"
 #include "common/Logging.h"
 
@@ -46,9 +47,11 @@ std::optional<QString> failure(const QString& message) {
     return message;
 }
 
+// The picture a desktop's Image names; where it names none, the one Plasma shows instead.
 std::optional<QUrl> urlOf(const QString& image) {
     if (image.isEmpty()) {
-        return std::nullopt;
+        const std::optional<QString> fallback = PlasmaDefaultWallpaper::folder();
+        return fallback ? std::optional(QUrl::fromLocalFile(*fallback)) : std::nullopt;
     }
     const QUrl url = image.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(image) : QUrl(image);
     if (!url.isValid() || !url.isLocalFile()) {
@@ -184,17 +187,21 @@ std::optional<QString> PlasmaWorkspace::setDesktopImageUrl(const QUrl& url,
     }
     if (!urlOf(desktop.image)) {
         return failure(QStringLiteral("screen %1 shows Plasma's default picture, which could not "
-                                      "be given back; left alone (choose a picture in the "
-                                      "desktop's settings first)")
+                                      "be found to give it back; left alone (choose a picture "
+                                      "in the desktop's settings first)")
                            .arg(desktop.screen));
     }
-    const PlasmaScript::Answer answer = PlasmaScript::run(
-        scripting_,
-        {{QStringLiteral("plugin"), QString::fromLatin1(kImagePlugin)},
-         {QStringLiteral("id"), desktop.id},
-         {QStringLiteral("image"), QUrl::fromLocalFile(url.toLocalFile()).toString()},
-         {QStringLiteral("fillMode"), fillModeFor(options)}},
-        kWriteScript);
+    // Plasma's own picture goes back as no picture at all, as it was.
+    const QString image = PlasmaDefaultWallpaper::isDefault(url.toLocalFile())
+                              ? QString()
+                              : QUrl::fromLocalFile(url.toLocalFile()).toString();
+    const PlasmaScript::Answer answer =
+        PlasmaScript::run(scripting_,
+                          {{QStringLiteral("plugin"), QString::fromLatin1(kImagePlugin)},
+                           {QStringLiteral("id"), desktop.id},
+                           {QStringLiteral("image"), image},
+                           {QStringLiteral("fillMode"), fillModeFor(options)}},
+                          kWriteScript);
     if (answer.error) {
         return failure(*answer.error);
     }

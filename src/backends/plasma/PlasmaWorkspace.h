@@ -10,7 +10,9 @@ class PlasmaScripting;
 // own, drawn by its wallpaper plugin. Only the picture plugin (org.kde.image) is read and
 // written: its Image and FillMode in the containment's Wallpaper/org.kde.image/General group.
 // A screen showing another kind of wallpaper (a slide show, a plain colour) has no picture to
-// give back, so it is left alone and setting a picture there fails with the reason.
+// give back, so it is left alone and setting a picture there fails with the reason. A desktop
+// whose Image is unset shows Plasma's own picture (PlasmaDefaultWallpaper), which is given
+// back by unsetting Image again.
 //
 // Plasma numbers its screens from 0 and keeps a number for the same monitor across restarts;
 // a screen's display number in the wallpaper map is that number plus one.

@@ -120,5 +120,51 @@ TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScr
         second.defaults.objectForKey(QString::fromLatin1(PlasmaDesktopSwitch::kSavedFiltersKey)));
 }
 
+// A fresh install names no picture, and Plasma shows its own: the custom one goes up, and
+// showing takes it down again to no picture at all, Plasma's own on the screen as before.
+TEST_F(PlasmaDesktopEndToEnd, PlasmasOwnPictureOnADesktopThatNamesNoneComesBack) {
+    const QString unsetImage = QStringLiteral(R"JS(
+var all = desktops();
+for (var i = 0; i < all.length; ++i) {
+    all[i].currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    all[i].writeConfig('Image', '');
+}
+print(all.length);
+)JS");
+    const QString readImage = QStringLiteral(R"JS(
+var d = desktops()[0];
+d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+print(d.readConfig('Image', '<none>'));
+)JS");
+    ASSERT_TRUE(test::PlasmaDesktopProfile::evaluate(session, unsetImage));
+    // Plasma's picture is drawn once two screenshots in a row agree and the plain one is gone.
+    QImage previous;
+    bool drawn = false;
+    const QImage own = shots->waitFor(
+        [&](const QImage& shot) {
+            const bool settled =
+                shot == previous && shot.pixelColor(shot.width() / 2, shot.height() / 2) !=
+                                        PrivateDesktop::defaultWallpaper();
+            previous = shot;
+            return settled;
+        },
+        QStringLiteral("plasmas-own"), &drawn);
+    ASSERT_TRUE(drawn) << "Plasma's own picture never settled on the screen";
+
+    const QString custom =
+        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    ASSERT_FALSE(custom.isEmpty());
+    Hushpane hushpane(session.bus(), preferencesFile);
+    hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+    hushpane.preferences.setUseCustomWallpaper(true);
+    hushpane.controller.hide();
+    ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
+    shots->expectOnly(kCustom, QStringLiteral("hidden-over-plasmas-own"));
+    hushpane.controller.show();
+    ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
+    shots->expectAsBefore(own, kCustom, QStringLiteral("shown-plasmas-own"));
+    EXPECT_EQ(test::PlasmaDesktopProfile::evaluate(session, readImage), QStringLiteral("<none>"));
+}
+
 }  // namespace
 }  // namespace hushpane

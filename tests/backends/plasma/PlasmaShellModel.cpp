@@ -27,7 +27,10 @@ function __wrap(s) {
     d.writeConfig = function(key, value) {
         var name = d.currentConfigGroup.join('/');
         if (!s.config[name]) s.config[name] = {};
-        s.config[name][key] = value;
+        // As Plasma does for the picture plugin's keys, whose default is empty: writing the
+        // default takes the key out.
+        if (value === '') delete s.config[name][key];
+        else s.config[name][key] = value;
     };
     d.reloadConfig = function() { s.reloads = (s.reloads || 0) + 1; };
     return d;

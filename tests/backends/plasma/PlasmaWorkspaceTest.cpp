@@ -7,9 +7,14 @@
 #include "services/Preferences.h"
 #include "services/WallpaperController.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QTemporaryDir>
+
+#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +26,46 @@ using test::InMemoryPreferenceDomain;
 using test::PlasmaShellModel;
 
 const QString kImageGroup = QStringLiteral("Wallpaper/org.kde.image/General");
+
+// XDG data and config folders of the test's own, for the look-and-feel and wallpaper packages
+// Plasma's default picture is found in; the machine's are out of sight meanwhile.
+class PlasmaDataFolders {
+public:
+    PlasmaDataFolders() {
+        for (const char* name : kNames) {
+            saved_.append(qgetenv(name));
+            qputenv(name, dir_.filePath(QString::fromLatin1(name)).toUtf8());
+        }
+    }
+    ~PlasmaDataFolders() {
+        for (qsizetype i = 0; i < saved_.size(); ++i) {
+            qputenv(kNames[i], saved_[i]);
+        }
+    }
+    PlasmaDataFolders(const PlasmaDataFolders&) = delete;
+    PlasmaDataFolders& operator=(const PlasmaDataFolders&) = delete;
+
+    // Writes `text` to `file` under the data (or config) folders and returns its folder.
+    QString write(const QString& file, const QByteArray& text, bool config = false) const {
+        const QString path =
+            dir_.filePath(QLatin1String(config ? "XDG_CONFIG_HOME/" : "XDG_DATA_HOME/") + file);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
+        return QFileInfo(path).path();
+    }
+    QString makeFolder(const QString& folder) const {
+        const QString path = dir_.filePath(QStringLiteral("XDG_DATA_HOME/") + folder);
+        QDir().mkpath(path);
+        return path;
+    }
+
+private:
+    static constexpr const char* kNames[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
+                                             "XDG_CONFIG_DIRS"};
+    QTemporaryDir dir_;
+    QList<QByteArray> saved_;
+};
 
 QJsonObject picture(const QString& image, int fillMode = 2) {
     return {{QStringLiteral("Image"), image}, {QStringLiteral("FillMode"), fillMode}};
@@ -69,6 +114,8 @@ TEST(PlasmaWorkspaceTest, EachScreenOfTheActivityHasItsOwnPicture) {
 }
 
 TEST(PlasmaWorkspaceTest, WhatCouldNotBeGivenBackIsLeftAlone) {
+    // No look-and-feel package, so Plasma's own picture for an unset desktop is not known.
+    const PlasmaDataFolders folders;
     QJsonObject state = wallpapers();
     QJsonArray desktops = state[QStringLiteral("desktops")].toArray();
     QJsonObject slideShow = desktops[0].toObject();
@@ -123,6 +170,48 @@ TEST(PlasmaWorkspaceTest, TheControllerRestoresEachScreenAndKeepsAPictureChosenM
     EXPECT_EQ(shell.group(5, kImageGroup), picture(QStringLiteral("file:///pics/left.jpg")));
     EXPECT_EQ(shell.group(7, kImageGroup), picture(QStringLiteral("file:///pics/new.png"), 1));
     EXPECT_EQ(shell.group(6, kImageGroup), picture(QStringLiteral("file:///pics/b.png")));
+}
+
+// A desktop naming no picture shows the look-and-feel's; that is what is saved, and what goes
+// back is no picture at all, as before.
+TEST(PlasmaWorkspaceTest, PlasmasOwnPictureOnAnUnsetDesktopGoesBackAsNoPicture) {
+    const PlasmaDataFolders folders;
+    folders.write(QStringLiteral("kdeglobals"), "[KDE]\nLookAndFeelPackage=org.example.dusk\n",
+                  true);
+    folders.write(QStringLiteral("plasma/look-and-feel/org.example.dusk/contents/defaults"),
+                  "[Wallpaper]\nImage=Dusk\n");
+    const QString dusk = folders.makeFolder(QStringLiteral("wallpapers/Dusk"));
+    QTemporaryDir dir;
+    const QString custom = dir.filePath(QStringLiteral("custom.png"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(custom));
+
+    QJsonObject state = wallpapers();
+    QJsonArray desktops = state[QStringLiteral("desktops")].toArray();
+    QJsonObject unset = desktops[1].toObject();
+    unset[QStringLiteral("config")] =
+        QJsonObject{{kImageGroup, QJsonObject{{QStringLiteral("FillMode"), 1}}}};
+    desktops[1] = unset;
+    state[QStringLiteral("desktops")] = desktops;
+    PlasmaShellModel shell(state);
+    PlasmaWorkspace workspace(shell);
+    ASSERT_EQ(workspace.screens().size(), 2);
+    EXPECT_EQ(workspace.desktopImageUrl(workspace.screens()[1]), QUrl::fromLocalFile(dusk));
+
+    InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
+    UserDefaults defaults{domain};
+    InMemoryFileBookmarks bookmarks;
+    Preferences preferences(defaults, bookmarks);
+    preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+    WallpaperController controller(preferences, workspace);
+    ASSERT_EQ(controller.applyCustom(), std::nullopt);
+    EXPECT_EQ(shell.group(5, kImageGroup).value(QStringLiteral("Image")),
+              QUrl::fromLocalFile(custom).toString());
+
+    ASSERT_EQ(controller.restoreOriginals(), std::nullopt);
+    EXPECT_EQ(shell.group(5, kImageGroup), (QJsonObject{{QStringLiteral("FillMode"), 1}}));
+    EXPECT_EQ(shell.group(7, kImageGroup), picture(QStringLiteral("file:///pics/right.png"), 3));
 }
 
 }  // namespace
