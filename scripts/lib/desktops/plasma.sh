@@ -1,0 +1,47 @@
+# KDE Plasma 5.27: plasmashell's folder view draws the wallpaper and the icons, with Qt Quick's
+# software renderer (there is no GPU here). Its settings are changed through its own desktop
+# scripting on the session bus: the panel goes, the picture is stretched, icons in columns.
+desktop_programs="plasmashell gdbus"
+desktop_current=KDE
+
+plasma_evaluate() {
+  gdbus call --session --dest org.kde.plasmashell --object-path /PlasmaShell \
+    --method org.kde.PlasmaShell.evaluateScript "$1" 2>/dev/null
+}
+
+desktop_set_wallpaper() { plasma_picture=$1; }
+
+desktop_start() {
+  QT_QUICK_BACKEND=software LIBGL_ALWAYS_SOFTWARE=1 QT_XCB_GL_INTEGRATION=none \
+    KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 QT_QPA_PLATFORM=xcb \
+    session_spawn plasmashell plasmashell --no-respawn
+  # The picture's path goes in as a JSON string, so no character of it can end the script.
+  local picture set_up
+  picture=$(python3 -c 'import json, sys; print(json.dumps("file://" + sys.argv[1]))' \
+    "$plasma_picture")
+  set_up="var picture = $picture;
+var p = panels();
+for (var i = 0; i < p.length; ++i) p[i].remove();
+var all = desktops();
+for (var i = 0; i < all.length; ++i) {
+    var d = all[i];
+    d.wallpaperPlugin = 'org.kde.image';
+    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    d.writeConfig('FillMode', 0);
+    d.writeConfig('Image', picture);
+    d.currentConfigGroup = ['General'];
+    d.writeConfig('arrangement', 1);
+    d.reloadConfig();
+}
+print(all.length);"
+  # Its desktops exist a moment after its name is on the bus.
+  plasma_set_up() { plasma_evaluate "$set_up" | grep -q "'[1-9]"; }
+  session_wait 60 plasma_set_up
+}
+
+# The first desktop's file filter: 2 (show none of the files) while Hushpane hides the icons.
+desktop_icons_state() {
+  plasma_evaluate "var d = desktops()[0]; d.currentConfigGroup = ['General'];
+print(d.readConfig('filterMode', 0));" | sed -n "s/^('\(.*\)',)\$/\1/p"
+}
+desktop_icons_hidden=2
