@@ -43,6 +43,8 @@
 #   desktop_behind_icons            the colour the screen shows around the icons when it is not
 #                                   the wallpaper's (nothing draws the wallpaper); the drawn
 #                                   check looks for it instead
+#   desktop_icon_area               the part of the screen the icons are drawn in, WxH+X+Y,
+#                                   when the left column holds more (a top bar)
 #   desktop_icons_state             prints the setting that says whether icons are drawn, and
 #   desktop_icons_hidden            its value while they are hidden (for scripts/demo)
 #
@@ -260,7 +262,7 @@ session_start_desktop() {
   session_start_window_manager
   desktop_start || return 1
   session_behind_icons=${desktop_behind_icons:-}
-  session_wait_drawn 60
+  session_wait_drawn 60 ${desktop_icon_area:-}
 }
 
 export HOME="$session_dir/home" XDG_CONFIG_HOME="$session_dir/home/.config" \
