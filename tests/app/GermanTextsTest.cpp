@@ -3,6 +3,8 @@
 // of the 480-pixel window. Screenshots go to <build>/german/ for a look.
 
 #include "app/Translations.h"
+#include "backends/mate/MateDesktopSwitch.h"
+#include "gsettings/InMemorySettingsStore.h"
 #include "menu/StatusItemController.h"
 #include "settings/ElidedLabel.h"
 #include "settings/InlineSymbolText.h"
@@ -130,8 +132,18 @@ TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
     expectNothingOverflows(window);
     window->grab().save(screenshotDirectory() + QStringLiteral("/settings.png"));
 
-    // The longest text there is: the error line under the switch.
-    desktopSwitch.failure = QStringLiteral("Couldn't restart Finder: No such file or directory");
+    // The longest text there is: the error line under the switch, with a desktop's own reason.
+    test::InMemorySettingsStore store;
+    store.plant(QString::fromLatin1(MateDesktopSwitch::kSchema),
+                QString::fromLatin1(MateDesktopSwitch::kKey), true);
+    test::ScriptedDesktopProgram caja;
+    caja.current = DesktopProgram::State::notAnswering;
+    const std::optional<QString> reason = MateDesktopSwitch(store, caja).setCreatesDesktop(false);
+    ASSERT_TRUE(reason);
+    EXPECT_EQ(reason->toStdString(),
+              "Der MATE-Schreibtisch konnte nicht geändert werden: caja antwortet nicht (2 s "
+              "gewartet); nichts wurde geändert");
+    desktopSwitch.failure = *reason;
     desktop.hide();
     for (int i = 0; i < 4; ++i) {
         QCoreApplication::processEvents();

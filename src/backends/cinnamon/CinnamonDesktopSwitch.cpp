@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace hushpane {
@@ -71,7 +72,8 @@ QVariant CinnamonDesktopSwitch::shownValue() {
 }
 
 QString CinnamonDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "hushpane::CinnamonDesktopSwitch",
         "nemo-desktop stops drawing the files and folders on every monitor; the "
         "wallpaper and open windows stay, nothing restarts.");
 }

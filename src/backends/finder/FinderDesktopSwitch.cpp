@@ -63,13 +63,18 @@ std::optional<QString> FinderDesktopSwitch::setCreatesDesktop(bool createsDeskto
             reason.chop(1);
         }
         if (reason.isEmpty()) {
-            reason = QStringLiteral("the Finder preferences couldn't be saved");
+            reason = QCoreApplication::translate("hushpane::FinderDesktopSwitch",
+                                                 "the Finder preferences couldn't be saved");
         }
         qCCritical(lcDesktop).noquote()
             << QStringLiteral("Finder CreateDesktop not set to %1: %2; Finder not restarted")
                    .arg(boolText(createsDesktop), reason);
-        return QStringLiteral("Couldn't %1 the desktop icons: %2.")
-            .arg(createsDesktop ? QStringLiteral("show") : QStringLiteral("hide"), reason);
+        return (createsDesktop
+                    ? QCoreApplication::translate("hushpane::FinderDesktopSwitch",
+                                                  "Couldn't show the desktop icons: %1.")
+                    : QCoreApplication::translate("hushpane::FinderDesktopSwitch",
+                                                  "Couldn't hide the desktop icons: %1."))
+            .arg(reason);
     }
     qCInfo(lcDesktop).noquote() << QStringLiteral(
                                        "Finder CreateDesktop set to %1; relaunching Finder")
@@ -113,7 +118,8 @@ QString FinderDesktopSwitch::description() const {
 }
 
 QString FinderDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "hushpane::FinderDesktopSwitch",
         "Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder "
         "restarts for a moment each time, which closes any open Finder windows.");
 }

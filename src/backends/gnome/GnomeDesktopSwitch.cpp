@@ -101,7 +101,7 @@ QString GnomeDesktopSwitch::nothingToHide(const QString& uuid, const std::option
             return tr("the desktop icons extension %1 failed in GNOME "
                       "Shell (%2), so there are no icons to hide; nothing "
                       "was changed")
-                .arg(uuid, detail.isEmpty() ? QStringLiteral("no reason given") : detail);
+                .arg(uuid, detail.isEmpty() ? tr("no reason given") : detail);
         case ShellExtensions::outOfDate:
             return tr("the desktop icons extension %1 does not run on this "
                       "GNOME Shell version, so there are no icons to "
@@ -217,11 +217,11 @@ std::optional<QString> GnomeDesktopSwitch::showIcons() {
 }
 
 QString GnomeDesktopSwitch::description() const {
-    return QStringLiteral("GNOME desktop (desktop icons extension)");
+    return tr("GNOME desktop (desktop icons extension)");
 }
 
 QString GnomeDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return tr(
         "GNOME Shell switches its desktop icons extension off, so the files and folders on the "
         "desktop disappear; the wallpaper and open windows stay. Showing them switches the "
         "extension back on.");

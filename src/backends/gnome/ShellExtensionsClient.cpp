@@ -59,23 +59,21 @@ void ShellExtensionsClient::changed() {
 
 QString ShellExtensionsClient::errorText(const QDBusMessage& reply) const {
     if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-        return QStringLiteral("GNOME Shell is not running (nothing owns %1 on the session bus)")
+        return tr("GNOME Shell is not running (nothing owns %1 on the session bus)")
             .arg(QLatin1String(kService));
     }
     switch (QDBusError(reply).type()) {
         case QDBusError::ServiceUnknown:
-            return QStringLiteral("GNOME Shell is not running (nothing owns %1 on the session bus)")
+            return tr("GNOME Shell is not running (nothing owns %1 on the session bus)")
                 .arg(QLatin1String(kService));
         case QDBusError::UnknownMethod:
         case QDBusError::UnknownObject:
         case QDBusError::UnknownInterface:
-            return QStringLiteral("GNOME Shell offers no %1 interface")
-                .arg(QLatin1String(kInterface));
+            return tr("GNOME Shell offers no %1 interface").arg(QLatin1String(kInterface));
         case QDBusError::NoReply:
         case QDBusError::Timeout:
         case QDBusError::TimedOut:
-            return QStringLiteral("GNOME Shell doesn't answer (waited %1 s)")
-                .arg(timeoutMs_ / 1000.0);
+            return tr("GNOME Shell doesn't answer (waited %1 s)").arg(timeoutMs_ / 1000.0);
         default:
             return reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
     }
@@ -152,9 +150,8 @@ ShellExtensions::Lookup ShellExtensionsClient::extension(const QString& uuid) {
     const QVariant first = reply.arguments().value(0);
     if (!first.canConvert<QDBusArgument>() ||
         first.value<QDBusArgument>().currentSignature() != QLatin1String("a{sv}")) {
-        return {
-            std::nullopt,
-            QStringLiteral("GNOME Shell answered GetExtensionInfo with %1").arg(reply.signature())};
+        return {std::nullopt,
+                tr("GNOME Shell answered GetExtensionInfo with %1").arg(reply.signature())};
     }
     return {infoFrom(qdbus_cast<QVariantMap>(first.value<QDBusArgument>())), std::nullopt};
 }
@@ -167,8 +164,9 @@ std::optional<QString> ShellExtensionsClient::setEnabled(const QString& uuid, bo
     }
     if (reply.arguments().value(0).typeId() != QMetaType::Bool ||
         !reply.arguments().value(0).toBool()) {
-        return QStringLiteral("GNOME Shell refused to switch %1 %2")
-            .arg(uuid, on ? QStringLiteral("on") : QStringLiteral("off"));
+        return (on ? tr("GNOME Shell refused to switch %1 on")
+                   : tr("GNOME Shell refused to switch %1 off"))
+            .arg(uuid);
     }
     return std::nullopt;
 }

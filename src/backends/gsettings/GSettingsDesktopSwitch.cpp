@@ -14,13 +14,13 @@ GSettingsDesktopSwitch::GSettingsDesktopSwitch(SettingsStore& store, DesktopProg
       desktopName_(std::move(desktopName)) {}
 
 QString GSettingsDesktopSwitch::description() const {
-    return QStringLiteral("%1 desktop (%2)").arg(desktopName_, program_.name());
+    return tr("%1 desktop (%2)").arg(desktopName_, program_.name());
 }
 
 std::optional<QString> GSettingsDesktopSwitch::failure(const QString& message) const {
-    qCCritical(lcDesktop).noquote()
-        << QStringLiteral("Couldn't change the %1 desktop: %2").arg(desktopName_, message);
-    return QStringLiteral("Couldn't change the %1 desktop: %2").arg(desktopName_, message);
+    const QString text = tr("Couldn't change the %1 desktop: %2").arg(desktopName_, message);
+    qCCritical(lcDesktop).noquote() << text;
+    return text;
 }
 
 bool GSettingsDesktopSwitch::createsDesktop() {
@@ -39,20 +39,20 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
         return failure(*current.error);
     }
     if (current.value->typeId() != setting_.type) {
-        return failure(QStringLiteral("%1 holds a value of an unexpected type (%2); left alone")
+        return failure(tr("%1 holds a value of an unexpected type (%2); left alone")
                            .arg(where, QString::fromLatin1(current.value->typeName())));
     }
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(QStringLiteral("%1 doesn't answer (waited %2 s); nothing was changed")
+        return failure(tr("%1 doesn't answer (waited %2 s); nothing was changed")
                            .arg(program_.name())
                            .arg(program_.timeoutMs() / 1000.0));
     }
     const bool shownNow = showsIcons(*current.value);
     if (!createsDesktop) {
         if (state == DesktopProgram::State::notRunning) {
-            return failure(QStringLiteral("%1 is not running, so it draws no icons to hide; "
-                                          "nothing was changed")
+            return failure(tr("%1 is not running, so it draws no icons to hide; "
+                              "nothing was changed")
                                .arg(program_.name()));
         }
         if (shownNow) {
@@ -68,8 +68,8 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
     }
     if (state == DesktopProgram::State::notRunning && !startsProgramToShow()) {
         // Written now, the layout would be taken as shown while nothing draws it.
-        return failure(QStringLiteral("%1 is not running; nothing was changed, and the icons "
-                                      "come back when it runs again and they are shown")
+        return failure(tr("%1 is not running; nothing was changed, and the icons "
+                          "come back when it runs again and they are shown")
                            .arg(program_.name()));
     }
     if (!shownNow) {

@@ -2,6 +2,7 @@
 
 #include "platform/DesktopSwitch.h"
 
+#include <QCoreApplication>
 #include <QVariant>
 
 namespace hushpane {
@@ -13,6 +14,8 @@ class SettingsStore;
 // caja, Cinnamon's nemo-desktop). Hiding and showing write nothing unless the program answers,
 // and never write over a value of a type the key should not hold.
 class GSettingsDesktopSwitch : public DesktopSwitch {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::GSettingsDesktopSwitch)
+
 public:
     struct Setting {
         QString schema;

@@ -82,8 +82,7 @@ std::optional<QString> GSettingsWorkspace::setDesktopImageUrl(const QUrl& url,
                                                               const WorkspaceScreen&,
                                                               const QVariantMap& options) {
     if (!url.isLocalFile()) {
-        return failure(
-            QStringLiteral("only a local picture can be shown, not %1").arg(url.toDisplayString()));
+        return failure(tr("only a local picture can be shown, not %1").arg(url.toDisplayString()));
     }
     const QString savedKey = keys_.savedKey;
     if (const std::optional<QVariantMap> saved = defaults_.dictionaryForKey(savedKey)) {
@@ -121,17 +120,17 @@ std::optional<QString> GSettingsWorkspace::rememberUserWallpaper() {
     for (const QString& key : allKeys()) {
         const SettingsStore::Value value = store_.value(keys_.schema, key);
         if (value.error) {
-            return failure(QStringLiteral("couldn't read %1: %2").arg(key, *value.error));
+            return failure(tr("couldn't read %1: %2").arg(key, *value.error));
         }
         if (value.value->typeId() != QMetaType::QString) {
-            return failure(QStringLiteral("%1 holds a value of an unexpected type (%2); left alone")
+            return failure(tr("%1 holds a value of an unexpected type (%2); left alone")
                                .arg(key, QString::fromLatin1(value.value->typeName())));
         }
         saved.insert(key, *value.value);
     }
     defaults_.setObject(keys_.savedKey, QVariant(saved));
     if (!defaults_.lastWriteSucceeded()) {
-        return failure(QStringLiteral("couldn't keep the current wallpaper to give it back later"));
+        return failure(tr("couldn't keep the current wallpaper to give it back later"));
     }
     return std::nullopt;
 }

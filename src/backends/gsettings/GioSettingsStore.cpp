@@ -120,7 +120,7 @@ GioSettingsStore::Schema* GioSettingsStore::schema(const QString& id, QString* e
     GSettingsSchema* schema =
         source ? g_settings_schema_source_lookup(source, id.toUtf8().constData(), TRUE) : nullptr;
     if (!schema) {
-        *error = QStringLiteral("the settings schema %1 is not installed").arg(id);
+        *error = tr("the settings schema %1 is not installed").arg(id);
         return nullptr;
     }
     auto loaded = std::make_shared<Schema>();
@@ -142,7 +142,7 @@ SettingsStore::Value GioSettingsStore::value(const QString& schemaId, const QStr
         return {std::nullopt, error};
     }
     if (!loaded->key(key)) {
-        return {std::nullopt, QStringLiteral("%1 has no key %2").arg(schemaId, key)};
+        return {std::nullopt, tr("%1 has no key %2").arg(schemaId, key)};
     }
     const VariantPtr value(g_settings_get_value(loaded->settings, key.toUtf8().constData()));
     return {toQVariant(value.get()), std::nullopt};
@@ -157,21 +157,20 @@ std::optional<QString> GioSettingsStore::setValue(const QString& schemaId, const
     }
     const KeyPtr schemaKey = loaded->key(key);
     if (!schemaKey) {
-        return QStringLiteral("%1 has no key %2").arg(schemaId, key);
+        return tr("%1 has no key %2").arg(schemaId, key);
     }
     const GVariantType* type = g_settings_schema_key_get_value_type(schemaKey.get());
     GVariant* converted = toGVariant(value, type);
     if (!converted) {
-        return QStringLiteral("%1 %2 takes a value of type %3, not %4")
+        return tr("%1 %2 takes a value of type %3, not %4")
             .arg(schemaId, key, typeText(type), QString::fromLatin1(value.typeName()));
     }
     const VariantPtr owned(g_variant_ref_sink(converted));
     if (!g_settings_schema_key_range_check(schemaKey.get(), owned.get())) {
-        return QStringLiteral("%1 %2 does not take the value %3")
-            .arg(schemaId, key, value.toString());
+        return tr("%1 %2 does not take the value %3").arg(schemaId, key, value.toString());
     }
     if (!g_settings_set_value(loaded->settings, key.toUtf8().constData(), owned.get())) {
-        return QStringLiteral("%1 %2 is not writable").arg(schemaId, key);
+        return tr("%1 %2 is not writable").arg(schemaId, key);
     }
     // Handed to the daemon now, so a process that ends right after still made the change.
     g_settings_sync();

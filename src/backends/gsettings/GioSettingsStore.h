@@ -2,6 +2,7 @@
 
 #include "backends/gsettings/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <memory>
@@ -13,6 +14,8 @@ namespace hushpane {
 // through GLib's main context, which Qt's event loop runs. A schema that is not installed is
 // reported as an error, never loaded (GIO would abort the process).
 class GioSettingsStore : public SettingsStore {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::GioSettingsStore)
+
 public:
     GioSettingsStore();
     ~GioSettingsStore() override;

@@ -1,5 +1,6 @@
 #include "backends/linux/BusDesktopProgram.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -43,10 +44,13 @@ DesktopProgram::State BusDesktopProgram::state() {
 
 std::optional<QString> BusDesktopProgram::launch() {
     if (command_.isEmpty()) {
-        return QStringLiteral("Hushpane does not start %1").arg(name_);
+        return QCoreApplication::translate("hushpane::BusDesktopProgram",
+                                           "Hushpane does not start %1")
+            .arg(name_);
     }
     if (!QProcess::startDetached(command_.constFirst(), command_.mid(1))) {
-        return QStringLiteral("%1 could not be started").arg(command_.constFirst());
+        return QCoreApplication::translate("hushpane::BusDesktopProgram", "%1 could not be started")
+            .arg(command_.constFirst());
     }
     const QDeadlineTimer deadline(kLaunchTimeoutMs);
     while (!deadline.hasExpired()) {
@@ -55,7 +59,8 @@ std::optional<QString> BusDesktopProgram::launch() {
         }
         QThread::msleep(50);
     }
-    return QStringLiteral("%1 was started but did not appear within %2 seconds")
+    return QCoreApplication::translate("hushpane::BusDesktopProgram",
+                                       "%1 was started but did not appear within %2 seconds")
         .arg(name_)
         .arg(kLaunchTimeoutMs / 1000);
 }

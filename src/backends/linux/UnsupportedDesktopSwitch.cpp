@@ -2,6 +2,8 @@
 
 #include "common/Logging.h"
 
+#include <QCoreApplication>
+
 namespace hushpane {
 
 UnsupportedDesktopSwitch::UnsupportedDesktopSwitch(QString found, QStringList supported)
@@ -12,18 +14,23 @@ std::optional<QString> UnsupportedDesktopSwitch::setCreatesDesktop(bool createsD
         return std::nullopt;  // the icons never went away
     }
     const QString error =
-        QStringLiteral("Couldn't hide the desktop icons: no supported desktop was found (%1)")
+        QCoreApplication::translate(
+            "hushpane::UnsupportedDesktopSwitch",
+            "Couldn't hide the desktop icons: no supported desktop was found (%1)")
             .arg(found_);
     qCWarning(lcDesktop).noquote() << error;
     return error;
 }
 
 QString UnsupportedDesktopSwitch::description() const {
-    return QStringLiteral("none (no supported desktop was found: %1)").arg(found_);
+    return QCoreApplication::translate("hushpane::UnsupportedDesktopSwitch",
+                                       "none (no supported desktop was found: %1)")
+        .arg(found_);
 }
 
 QString UnsupportedDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "hushpane::UnsupportedDesktopSwitch",
                "Hushpane can't hide the icons of this desktop. It drives %1; the choice "
                "\"desktopDriver\" in its preferences picks one by name.")
         .arg(supported_.join(QStringLiteral(", ")));

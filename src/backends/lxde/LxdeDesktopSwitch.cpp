@@ -1,6 +1,7 @@
 #include "backends/lxde/LxdeDesktopSwitch.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -21,7 +22,8 @@ PcmanfmDesktopSwitch::Layout lxdeLayout(const QString& emptyFolder) {
                      {QStringLiteral("show_mounts"), QStringLiteral("0")}};
     layout.emptyFolder = emptyFolder;
     layout.savedKey = QString::fromLatin1(LxdeDesktopSwitch::kSavedKey);
-    layout.explanation = QStringLiteral(
+    layout.explanation = QCoreApplication::translate(
+        "hushpane::LxdeDesktopSwitch",
         "pcmanfm stops drawing the files, folders, trash and disks on the desktop; its "
         "desktop goes off for a moment and comes back with the wallpaper only. Open windows "
         "stay.");

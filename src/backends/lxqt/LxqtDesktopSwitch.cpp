@@ -1,5 +1,7 @@
 #include "backends/lxqt/LxqtDesktopSwitch.h"
 
+#include <QCoreApplication>
+
 namespace hushpane {
 
 namespace {
@@ -13,7 +15,8 @@ PcmanfmDesktopSwitch::Layout lxqtLayout() {
     layout.section = QString::fromLatin1(LxqtDesktopSwitch::kSection);
     layout.hidden = {{QString::fromLatin1(LxqtDesktopSwitch::kKey), QStringLiteral("true")}};
     layout.savedKey = QString::fromLatin1(LxqtDesktopSwitch::kSavedKey);
-    layout.explanation = QStringLiteral(
+    layout.explanation = QCoreApplication::translate(
+        "hushpane::LxqtDesktopSwitch",
         "pcmanfm-qt stops drawing the files, folders and disks on the desktop; it restarts "
         "its desktop for that, so the wallpaper is drawn again. Close pcmanfm-qt's own "
         "windows first: it keeps its settings while they are open.");

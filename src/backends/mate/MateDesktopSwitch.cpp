@@ -1,5 +1,6 @@
 #include "backends/mate/MateDesktopSwitch.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace hushpane {
@@ -14,7 +15,8 @@ QStringList MateDesktopSwitch::cajaCommand() {
 }
 
 QString MateDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "hushpane::MateDesktopSwitch",
         "caja stops drawing the files, folders and disks on the desktop; the "
         "wallpaper and open windows stay. Showing them starts caja's desktop "
         "again if it ended.");

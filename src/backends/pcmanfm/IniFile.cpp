@@ -36,16 +36,15 @@ IniFile::Read IniFile::read(const QString& path) {
         return {ini, {}};
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, QStringLiteral("couldn't read %1: %2").arg(path, file.errorString())};
+        return {std::nullopt, tr("couldn't read %1: %2").arg(path, file.errorString())};
     }
     if (file.size() > kMaximumSize) {
-        return {
-            std::nullopt,
-            QStringLiteral("%1 is larger than %2 bytes; left alone").arg(path).arg(kMaximumSize)};
+        return {std::nullopt,
+                tr("%1 is larger than %2 bytes; left alone").arg(path).arg(kMaximumSize)};
     }
     const QByteArray text = file.read(kMaximumSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        return {std::nullopt, QStringLiteral("couldn't read %1: %2").arg(path, file.errorString())};
+        return {std::nullopt, tr("couldn't read %1: %2").arg(path, file.errorString())};
     }
     if (!text.isEmpty()) {
         ini.finalNewline_ = text.endsWith('\n');
@@ -141,7 +140,7 @@ void IniFile::remove(const QString& sectionName, const QString& key) {
 std::optional<QString> IniFile::write(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("couldn't write %1: %2").arg(path, file.errorString());
+        return tr("couldn't write %1: %2").arg(path, file.errorString());
     }
     const QFileInfo before(path);
     if (before.exists()) {
@@ -149,7 +148,7 @@ std::optional<QString> IniFile::write(const QString& path) const {
     }
     const QByteArray bytes = text();
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return QStringLiteral("couldn't write %1: %2").arg(path, file.errorString());
+        return tr("couldn't write %1: %2").arg(path, file.errorString());
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -13,6 +14,8 @@ namespace hushpane {
 // stays byte for byte as it was. A file a program wrote with QSettings or GKeyFile reads the
 // same; a hand-edited one is not normalised on the way.
 class IniFile {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::IniFile)
+
 public:
     // Larger files are refused rather than read whole.
     static constexpr qint64 kMaximumSize = 1 << 20;

@@ -121,18 +121,17 @@ std::optional<QString> PcmanfmDesktopProgram::tell(const QStringList& arguments)
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start();
     if (!process.waitForStarted(kCommandTimeoutMs)) {
-        return QStringLiteral("%1 could not be started: %2")
-            .arg(options_.executable, process.errorString());
+        return tr("%1 could not be started: %2").arg(options_.executable, process.errorString());
     }
     if (!process.waitForFinished(kCommandTimeoutMs)) {
         process.kill();
         process.waitForFinished(kCommandTimeoutMs);
-        return QStringLiteral("%1 doesn't answer (waited %2 s)")
+        return tr("%1 doesn't answer (waited %2 s)")
             .arg(options_.executable)
             .arg(kCommandTimeoutMs / 1000.0);
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        return QStringLiteral("%1 %2 failed (exit status %3)")
+        return tr("%1 %2 failed (exit status %3)")
             .arg(options_.executable, arguments.join(QLatin1Char(' ')))
             .arg(process.exitCode());
     }
@@ -155,20 +154,19 @@ std::optional<QString> PcmanfmDesktopProgram::restart(
     const std::function<std::optional<QString>()>& change) {
     const std::optional<Found> before = find();
     if (before && before->stopped) {
-        return QStringLiteral("%1 doesn't answer; nothing was changed").arg(options_.executable);
+        return tr("%1 doesn't answer; nothing was changed").arg(options_.executable);
     }
     if (before) {
         profile_ = profileOf(before->arguments).value_or(QStringLiteral("default"));
         if (auto error = tell({QStringLiteral("--desktop-off")})) {
-            return *error + QStringLiteral("; nothing was changed");
+            return tr("%1; nothing was changed").arg(*error);
         }
         if (!waitUntilGone(before->pid)) {
             // The instance stays for its open windows; its desktop is off.
             if (options_.readsSettingsOnlyAtStart) {
                 tell({QStringLiteral("--desktop")});
-                return QStringLiteral(
-                           "%1 keeps running for its open windows and would not read the "
-                           "change; close its windows and try again. Nothing was changed")
+                return tr("%1 keeps running for its open windows and would not read the "
+                          "change; close its windows and try again. Nothing was changed")
                     .arg(options_.executable);
             }
         }
@@ -215,7 +213,7 @@ std::optional<QString> PcmanfmDesktopProgram::launch() {
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     if (!process.startDetached()) {
-        return QStringLiteral("%1 could not be started").arg(options_.executable);
+        return tr("%1 could not be started").arg(options_.executable);
     }
     const QDeadlineTimer deadline(kLaunchTimeoutMs);
     while (!deadline.hasExpired()) {
@@ -226,7 +224,7 @@ std::optional<QString> PcmanfmDesktopProgram::launch() {
         }
         QThread::msleep(kPollMs);
     }
-    return QStringLiteral("%1 was started but did not draw the desktop within %2 seconds")
+    return tr("%1 was started but did not draw the desktop within %2 seconds")
         .arg(options_.executable)
         .arg(kLaunchTimeoutMs / 1000);
 }

@@ -2,6 +2,7 @@
 
 #include "backends/pcmanfm/FileManagerDesktop.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 
 namespace hushpane {
@@ -10,6 +11,8 @@ namespace hushpane {
 // /proc: it is not running without such a process, and does not answer while it is stopped.
 // A second start of the program with options hands them to the running instance.
 class PcmanfmDesktopProgram : public FileManagerDesktop {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::PcmanfmDesktopProgram)
+
 public:
     // How long a handed-over command or the end of the desktop is waited for.
     static constexpr int kCommandTimeoutMs = 3000;

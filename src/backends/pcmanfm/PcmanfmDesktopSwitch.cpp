@@ -14,12 +14,11 @@ PcmanfmDesktopSwitch::PcmanfmDesktopSwitch(FileManagerDesktop& program, UserDefa
     : program_(program), defaults_(defaults), layout_(std::move(layout)) {}
 
 QString PcmanfmDesktopSwitch::description() const {
-    return QStringLiteral("%1 desktop (%2)").arg(layout_.desktopName, program_.name());
+    return tr("%1 desktop (%2)").arg(layout_.desktopName, program_.name());
 }
 
 std::optional<QString> PcmanfmDesktopSwitch::failure(const QString& message) const {
-    const QString text =
-        QStringLiteral("Couldn't change the %1 desktop: %2").arg(layout_.desktopName, message);
+    const QString text = tr("Couldn't change the %1 desktop: %2").arg(layout_.desktopName, message);
     qCCritical(lcDesktop).noquote() << text;
     return text;
 }
@@ -107,12 +106,11 @@ std::optional<QString> PcmanfmDesktopSwitch::setCreatesDesktop(bool createsDeskt
 std::optional<QString> PcmanfmDesktopSwitch::hide() {
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(
-            QStringLiteral("%1 doesn't answer; nothing was changed").arg(program_.name()));
+        return failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name()));
     }
     if (state == DesktopProgram::State::notRunning) {
-        return failure(QStringLiteral("%1 is not running, so it draws no icons to hide; nothing "
-                                      "was changed")
+        return failure(tr("%1 is not running, so it draws no icons to hide; nothing "
+                          "was changed")
                            .arg(program_.name()));
     }
     const QString dir = program_.profileDirectory();
@@ -122,7 +120,7 @@ std::optional<QString> PcmanfmDesktopSwitch::hide() {
     for (const QString& name : layout_.files(dir)) {
         const IniFile::Read read = IniFile::read(dir + QLatin1Char('/') + name);
         if (!read.file) {
-            return failure(read.error + QStringLiteral("; nothing was changed"));
+            return failure(tr("%1; nothing was changed").arg(read.error));
         }
         if (isHidden(*read.file)) {
             // Hidden by an earlier run that ended while hidden: what that run kept stays.
@@ -138,16 +136,16 @@ std::optional<QString> PcmanfmDesktopSwitch::hide() {
         return std::nullopt;
     }
     if (!layout_.emptyFolder.isEmpty() && !QDir().mkpath(layout_.emptyFolder)) {
-        return failure(QStringLiteral("couldn't make the empty folder %1; nothing was changed")
-                           .arg(layout_.emptyFolder));
+        return failure(
+            tr("couldn't make the empty folder %1; nothing was changed").arg(layout_.emptyFolder));
     }
     defaults_.setObject(layout_.savedKey, QVariant(kept));
     if (!defaults_.lastWriteSucceeded()) {
         defaults_.setObject(layout_.savedKey,
                             before.isEmpty() ? std::nullopt : std::optional<QVariant>(before));
         return failure(
-            QStringLiteral("couldn't keep the desktop settings to give them back later; nothing "
-                           "was changed"));
+            tr("couldn't keep the desktop settings to give them back later; nothing "
+               "was changed"));
     }
     bool changed = false;
     std::optional<QString> error = program_.restart([&]() -> std::optional<QString> {
@@ -176,15 +174,14 @@ std::optional<QString> PcmanfmDesktopSwitch::hide() {
 std::optional<QString> PcmanfmDesktopSwitch::show() {
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(
-            QStringLiteral("%1 doesn't answer; nothing was changed").arg(program_.name()));
+        return failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name()));
     }
     const QString dir = program_.profileDirectory();
     bool anyHidden = false;
     for (const QString& name : layout_.files(dir)) {
         const IniFile::Read read = IniFile::read(dir + QLatin1Char('/') + name);
         if (!read.file) {
-            return failure(read.error + QStringLiteral("; nothing was changed"));
+            return failure(tr("%1; nothing was changed").arg(read.error));
         }
         anyHidden = anyHidden || isHidden(*read.file);
     }

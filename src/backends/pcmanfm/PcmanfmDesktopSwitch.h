@@ -2,6 +2,7 @@
 
 #include "platform/DesktopSwitch.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QStringList>
@@ -20,6 +21,8 @@ class UserDefaults;
 // the application's defaults first, so showing puts back exactly that, also after Hushpane
 // was killed while the icons were hidden. Every other line of the files stays as it was.
 class PcmanfmDesktopSwitch : public DesktopSwitch {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::PcmanfmDesktopSwitch)
+
 public:
     struct Layout {
         QString desktopName;  // "LXDE"

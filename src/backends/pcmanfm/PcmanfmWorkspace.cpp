@@ -101,7 +101,7 @@ std::optional<QString> PcmanfmWorkspace::waitForFile(const QString& picture,
         }
         QThread::msleep(kPollMs);
     } while (!deadline.hasExpired());
-    return QStringLiteral("%1 did not take the wallpaper within %2 s")
+    return tr("%1 did not take the wallpaper within %2 s")
         .arg(program_.name())
         .arg(program_.timeoutMs() / 1000.0);
 }
@@ -109,15 +109,13 @@ std::optional<QString> PcmanfmWorkspace::waitForFile(const QString& picture,
 std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, const WorkspaceScreen&,
                                                             const QVariantMap& options) {
     if (!url.isLocalFile()) {
-        return failure(
-            QStringLiteral("only a local picture can be shown, not %1").arg(url.toDisplayString()));
+        return failure(tr("only a local picture can be shown, not %1").arg(url.toDisplayString()));
     }
     const QString picture = url.toLocalFile();
     const QString mode = modeFor(options);
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(QStringLiteral("%1 doesn't answer; the wallpaper was not changed")
-                           .arg(program_.name()));
+        return failure(tr("%1 doesn't answer; the wallpaper was not changed").arg(program_.name()));
     }
     std::optional<QString> error;
     if (state == DesktopProgram::State::answering && layout_.setsWallpaperLive) {
@@ -127,7 +125,7 @@ std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, con
             error = waitForFile(picture, mode);
         }
     } else if (needsQuoting(picture)) {
-        error = QStringLiteral("the path %1 can't be written into %2's settings as it is")
+        error = tr("the path %1 can't be written into %2's settings as it is")
                     .arg(picture, program_.name());
     } else if (state == DesktopProgram::State::answering) {
         error = program_.restart([&] { return editFile(picture, mode); });

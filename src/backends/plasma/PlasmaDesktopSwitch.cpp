@@ -101,7 +101,7 @@ QJsonObject PlasmaDesktopSwitch::defaultFilter() {
 }
 
 std::optional<QString> PlasmaDesktopSwitch::failure(const QString& message) {
-    const QString text = QStringLiteral("Couldn't change the KDE Plasma desktop: %1").arg(message);
+    const QString text = tr("Couldn't change the KDE Plasma desktop: %1").arg(message);
     qCWarning(lcDesktop).noquote() << text;
     return text;
 }
@@ -114,7 +114,7 @@ PlasmaDesktopSwitch::FolderViews PlasmaDesktopSwitch::readFolderViews() {
     }
     const QJsonValue views = answer.result.value(QStringLiteral("folderViews"));
     if (!views.isObject()) {
-        return {{}, QStringLiteral("plasmashell's answer lists no desktops")};
+        return {{}, tr("plasmashell's answer lists no desktops")};
     }
     QJsonObject filters;
     const QJsonObject byId = views.toObject();
@@ -122,8 +122,8 @@ PlasmaDesktopSwitch::FolderViews PlasmaDesktopSwitch::readFolderViews() {
         const std::optional<QJsonObject> filter = filterFrom(view.value().toObject());
         if (!filter) {
             return {{},
-                    QStringLiteral("the file filter of desktop %1 holds a value of an unexpected "
-                                   "type; left alone")
+                    tr("the file filter of desktop %1 holds a value of an unexpected "
+                       "type; left alone")
                         .arg(view.key())};
         }
         filters.insert(view.key(), *filter);
@@ -151,11 +151,10 @@ std::optional<QString> PlasmaDesktopSwitch::setCreatesDesktop(bool createsDeskto
 std::optional<QString> PlasmaDesktopSwitch::hide() {
     const FolderViews views = readFolderViews();
     if (views.error) {
-        return failure(*views.error + QStringLiteral("; nothing was changed"));
+        return failure(tr("%1; nothing was changed").arg(*views.error));
     }
     if (views.filters.isEmpty()) {
-        return failure(
-            QStringLiteral("no desktop shows a folder view, so there are no icons to hide"));
+        return failure(tr("no desktop shows a folder view, so there are no icons to hide"));
     }
     // Kept before anything is written. A folder view that is hidden already (a run that ended
     // while hidden) keeps the filter saved then.
@@ -177,8 +176,8 @@ std::optional<QString> PlasmaDesktopSwitch::hide() {
     defaults_.setObject(QString::fromLatin1(kSavedFiltersKey), QVariant(saved));
     if (!defaults_.lastWriteSucceeded()) {
         return failure(
-            QStringLiteral("couldn't keep the folder views' filters to give them back "
-                           "later; nothing was changed"));
+            tr("couldn't keep the folder views' filters to give them back "
+               "later; nothing was changed"));
     }
     const PlasmaScript::Answer answer =
         PlasmaScript::run(scripting_,
@@ -190,7 +189,7 @@ std::optional<QString> PlasmaDesktopSwitch::hide() {
     }
     const QJsonArray written = answer.result.value(QStringLiteral("written")).toArray();
     if (written.isEmpty()) {
-        return failure(QStringLiteral("plasmashell changed no folder view"));
+        return failure(tr("plasmashell changed no folder view"));
     }
     qCInfo(lcDesktop).noquote() << QStringLiteral(
                                        "KDE Plasma: file icons hidden on %1 of %2 "
@@ -226,7 +225,7 @@ std::optional<QString> PlasmaDesktopSwitch::show() {
                            {QStringLiteral("others"), others}},
                           kWriteScript);
     if (answer.error) {
-        return failure(*answer.error + QStringLiteral("; the icons stay hidden"));
+        return failure(tr("%1; the icons stay hidden").arg(*answer.error));
     }
     const QJsonArray kept = answer.result.value(QStringLiteral("kept")).toArray();
     for (const auto& id : kept) {
@@ -246,11 +245,11 @@ std::optional<QString> PlasmaDesktopSwitch::show() {
 }
 
 QString PlasmaDesktopSwitch::description() const {
-    return QStringLiteral("KDE Plasma desktop (plasmashell)");
+    return tr("KDE Plasma desktop (plasmashell)");
 }
 
 QString PlasmaDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return tr(
         "The folder view on each screen stops showing files and folders; widgets, the "
         "wallpaper and open windows stay, nothing restarts.");
 }

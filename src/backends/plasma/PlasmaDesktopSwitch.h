@@ -2,6 +2,7 @@
 
 #include "platform/DesktopSwitch.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 
 namespace hushpane {
@@ -18,6 +19,8 @@ class UserDefaults;
 // icons were hidden keeps the user's filter. Desktops of another kind (the plain
 // org.kde.desktopcontainment) draw no icons and are left alone.
 class PlasmaDesktopSwitch : public DesktopSwitch {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::PlasmaDesktopSwitch)
+
 public:
     static constexpr auto kFolderPlugin = "org.kde.plasma.folder";
     static constexpr auto kSavedFiltersKey = "plasmaFolderFilters";

@@ -1,5 +1,6 @@
 #include "backends/plasma/PlasmaScripting.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -18,8 +19,9 @@ PlasmaScript::Answer PlasmaScript::parse(const QString& output) {
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         const QString shown = output.size() > 80 ? output.left(80) + QStringLiteral("...") : output;
         return {{},
-                QStringLiteral("plasmashell answered the script with something unexpected "
-                               "(\"%1\")")
+                QCoreApplication::translate("hushpane::PlasmaScript",
+                                            "plasmashell answered the script with something "
+                                            "unexpected (\"%1\")")
                     .arg(shown.simplified())};
     }
     return {document.object(), std::nullopt};

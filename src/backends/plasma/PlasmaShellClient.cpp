@@ -17,7 +17,7 @@ PlasmaScripting::Reply PlasmaShellClient::evaluateScript(const QString& script) 
         return {std::nullopt, silence_->message};
     }
     if (!bus_.isConnected()) {
-        return {std::nullopt, QStringLiteral("there is no session bus to reach plasmashell on")};
+        return {std::nullopt, tr("there is no session bus to reach plasmashell on")};
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
@@ -27,26 +27,24 @@ PlasmaScripting::Reply PlasmaShellClient::evaluateScript(const QString& script) 
     if (reply.type() == QDBusMessage::ReplyMessage) {
         const QList<QVariant> arguments = reply.arguments();
         if (arguments.size() != 1 || arguments.constFirst().typeId() != QMetaType::QString) {
-            return {std::nullopt,
-                    QStringLiteral("plasmashell answered the script with something other "
-                                   "than a text")};
+            return {std::nullopt, tr("plasmashell answered the script with something other "
+                                     "than a text")};
         }
         return {arguments.constFirst().toString(), std::nullopt};
     }
     const QString name = reply.errorName();
     if (name == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
         name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-        return {std::nullopt, QStringLiteral("plasmashell is not running")};
+        return {std::nullopt, tr("plasmashell is not running")};
     }
     if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
         name == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
-        silence_->message =
-            QStringLiteral("plasmashell doesn't answer (waited %1 ms)").arg(timeoutMs_);
+        silence_->message = tr("plasmashell doesn't answer (waited %1 ms)").arg(timeoutMs_);
         silence_->until = QDeadlineTimer(quietPeriodMs_);
         waitForAnswer();
         return {std::nullopt, silence_->message};
     }
-    return {std::nullopt, QStringLiteral("plasmashell refused the script: %1")
+    return {std::nullopt, tr("plasmashell refused the script: %1")
                               .arg(reply.errorMessage().isEmpty() ? name : reply.errorMessage())};
 }
 

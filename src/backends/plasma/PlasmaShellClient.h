@@ -3,6 +3,7 @@
 #include "backends/plasma/PlasmaScripting.h"
 #include "platform/DesktopSwitch.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 
@@ -15,6 +16,8 @@ namespace hushpane {
 // same text while a ping waits, without blocking anyone, for plasmashell to answer again; the
 // quiet period only bounds that should no answer ever come. Copies share this.
 class PlasmaShellClient : public PlasmaScripting {
+    Q_DECLARE_TR_FUNCTIONS(hushpane::PlasmaShellClient)
+
 public:
     static constexpr auto kService = "org.kde.plasmashell";
     static constexpr auto kPath = "/PlasmaShell";

@@ -80,7 +80,7 @@ PlasmaWorkspace::Desktops PlasmaWorkspace::readDesktops() const {
     }
     const QJsonValue list = answer.result.value(QStringLiteral("desktops"));
     if (!list.isArray()) {
-        return {{}, QStringLiteral("plasmashell's answer lists no desktops")};
+        return {{}, tr("plasmashell's answer lists no desktops")};
     }
     Desktops desktops;
     for (const auto& value : list.toArray()) {
@@ -90,7 +90,7 @@ PlasmaWorkspace::Desktops PlasmaWorkspace::readDesktops() const {
         const QJsonValue fillMode = entry.value(QStringLiteral("fillMode"));
         if (!screen.isDouble() || !entry.value(QStringLiteral("id")).isString() ||
             !entry.value(QStringLiteral("plugin")).isString()) {
-            return {{}, QStringLiteral("plasmashell's answer describes a desktop oddly")};
+            return {{}, tr("plasmashell's answer describes a desktop oddly")};
         }
         Desktop desktop;
         desktop.id = entry.value(QStringLiteral("id")).toString();
@@ -108,7 +108,7 @@ PlasmaWorkspace::Found PlasmaWorkspace::desktopOn(const WorkspaceScreen& screen)
     bool ok = false;
     const int number = screen.deviceDescription.value(QString::fromLatin1(kScreenKey)).toInt(&ok);
     if (!ok) {
-        return {std::nullopt, QStringLiteral("%1 is no Plasma screen").arg(screen.id)};
+        return {std::nullopt, tr("%1 is no Plasma screen").arg(screen.id)};
     }
     Desktops desktops = readDesktops();
     if (desktops.error) {
@@ -119,7 +119,7 @@ PlasmaWorkspace::Found PlasmaWorkspace::desktopOn(const WorkspaceScreen& screen)
             return {desktop, std::nullopt};
         }
     }
-    return {std::nullopt, QStringLiteral("Plasma shows no desktop on screen %1").arg(number)};
+    return {std::nullopt, tr("Plasma shows no desktop on screen %1").arg(number)};
 }
 
 QList<WorkspaceScreen> PlasmaWorkspace::screens() const {
@@ -170,8 +170,7 @@ std::optional<QString> PlasmaWorkspace::setDesktopImageUrl(const QUrl& url,
                                                            const WorkspaceScreen& screen,
                                                            const QVariantMap& options) {
     if (!url.isLocalFile()) {
-        return failure(
-            QStringLiteral("only a local picture can be shown, not %1").arg(url.toDisplayString()));
+        return failure(tr("only a local picture can be shown, not %1").arg(url.toDisplayString()));
     }
     const Found found = desktopOn(screen);
     if (!found.desktop) {
@@ -180,15 +179,15 @@ std::optional<QString> PlasmaWorkspace::setDesktopImageUrl(const QUrl& url,
     const Desktop& desktop = *found.desktop;
     // What cannot be given back is not replaced.
     if (desktop.plugin != QLatin1String(kImagePlugin)) {
-        return failure(QStringLiteral("screen %1 shows a wallpaper of the kind %2, not a picture; "
-                                      "left alone")
+        return failure(tr("screen %1 shows a wallpaper of the kind %2, not a picture; "
+                          "left alone")
                            .arg(desktop.screen)
                            .arg(desktop.plugin));
     }
     if (!urlOf(desktop.image)) {
-        return failure(QStringLiteral("screen %1 shows Plasma's default picture, which could not "
-                                      "be found to give it back; left alone (choose a picture "
-                                      "in the desktop's settings first)")
+        return failure(tr("screen %1 shows Plasma's default picture, which could not "
+                          "be found to give it back; left alone (choose a picture "
+                          "in the desktop's settings first)")
                            .arg(desktop.screen));
     }
     // Plasma's own picture goes back as no picture at all, as it was.
@@ -206,8 +205,8 @@ std::optional<QString> PlasmaWorkspace::setDesktopImageUrl(const QUrl& url,
         return failure(*answer.error);
     }
     if (!answer.result.value(QStringLiteral("written")).toBool()) {
-        return failure(QStringLiteral("the desktop on screen %1 changed meanwhile; nothing was "
-                                      "written")
+        return failure(tr("the desktop on screen %1 changed meanwhile; nothing was "
+                          "written")
                            .arg(desktop.screen));
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "backends/wayland/KeyTriggerText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <memory>
@@ -53,11 +54,13 @@ std::optional<QString> GnomeCustomKeybindings::addKeybinding(const QString& name
                                                              qint64 carbonKeyCode,
                                                              qint64 carbonModifiers) {
     if (!isAvailable()) {
-        return QStringLiteral("GNOME's keyboard settings are not installed");
+        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+                                           "GNOME's keyboard settings are not installed");
     }
     const auto binding = gtkAccelerator(carbonKeyCode, carbonModifiers);
     if (!binding) {
-        return QStringLiteral("GNOME cannot bind this key combination");
+        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+                                           "GNOME cannot bind this key combination");
     }
     const Settings mediaKeys(g_settings_new(kSchema));
     QStringList paths;
@@ -107,7 +110,8 @@ std::optional<QString> GnomeCustomKeybindings::addKeybinding(const QString& name
     const bool listed = g_settings_set_strv(mediaKeys.get(), kListKey, strv.data());
     g_settings_sync();
     if (!written || !listed) {
-        return QStringLiteral("GNOME's keyboard settings are read-only");
+        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+                                           "GNOME's keyboard settings are read-only");
     }
     return std::nullopt;
 }

@@ -3,6 +3,8 @@
 #include "backends/x11/DesktopHotKeys.h"
 #include "backends/x11/XcbConnection.h"
 
+#include <QCoreApplication>
+
 #include <xkbcommon/xkbcommon-x11.h>
 
 #include <memory>
@@ -16,7 +18,9 @@ std::optional<QString> X11DesktopKeybindings::addKeybinding(const QString& /*nam
                                                             const QString& /*command*/,
                                                             qint64 /*carbonKeyCode*/,
                                                             qint64 /*carbonModifiers*/) {
-    return QStringLiteral("keybindings are not added to the desktop's settings in X11 sessions");
+    return QCoreApplication::translate(
+        "hushpane::x11::X11DesktopKeybindings",
+        "keybindings are not added to the desktop's settings in X11 sessions");
 }
 
 std::optional<QString> X11DesktopKeybindings::actionOnKeys(qint64 carbonKeyCode,

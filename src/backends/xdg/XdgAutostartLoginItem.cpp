@@ -116,15 +116,20 @@ LoginItemService::Status XdgAutostartLoginItem::status() const {
 
 std::optional<QString> XdgAutostartLoginItem::registerLoginItem() {
     if (executablePath_.isEmpty() || !QFileInfo(executablePath_).isExecutable()) {
-        return QStringLiteral("Couldn't find the program to start at login");
+        return QCoreApplication::translate("hushpane::XdgAutostartLoginItem",
+                                           "Couldn't find the program to start at login");
     }
     const std::optional<QString> exec = execLine(executablePath_);
     if (!exec) {
-        return QStringLiteral("Can't start %1 at login: its path contains control characters")
+        return QCoreApplication::translate(
+                   "hushpane::XdgAutostartLoginItem",
+                   "Can't start %1 at login: its path contains control characters")
             .arg(executablePath_);
     }
     if (!QDir().mkpath(autostartDirectory_)) {
-        return QStringLiteral("Couldn't create the folder %1").arg(autostartDirectory_);
+        return QCoreApplication::translate("hushpane::XdgAutostartLoginItem",
+                                           "Couldn't create the folder %1")
+            .arg(autostartDirectory_);
     }
     const QString contents = QStringLiteral(
                                  "[Desktop Entry]\n"
@@ -138,11 +143,15 @@ std::optional<QString> XdgAutostartLoginItem::registerLoginItem() {
     // Written whole or not at all, so a desktop never starts from half an entry.
     QSaveFile file(entryPath());
     if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("Couldn't write %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("hushpane::XdgAutostartLoginItem",
+                                           "Couldn't write %1: %2")
+            .arg(entryPath(), file.errorString());
     }
     file.write(contents.toUtf8());
     if (!file.commit()) {
-        return QStringLiteral("Couldn't write %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("hushpane::XdgAutostartLoginItem",
+                                           "Couldn't write %1: %2")
+            .arg(entryPath(), file.errorString());
     }
     return std::nullopt;
 }
@@ -153,7 +162,9 @@ std::optional<QString> XdgAutostartLoginItem::unregisterLoginItem() {
         return std::nullopt;
     }
     if (!file.remove()) {
-        return QStringLiteral("Couldn't remove %1: %2").arg(entryPath(), file.errorString());
+        return QCoreApplication::translate("hushpane::XdgAutostartLoginItem",
+                                           "Couldn't remove %1: %2")
+            .arg(entryPath(), file.errorString());
     }
     return std::nullopt;
 }

@@ -145,11 +145,12 @@ int XfceDesktopSwitch::savedStyle() const {
 }
 
 QString XfceDesktopSwitch::description() const {
-    return QStringLiteral("XFCE desktop (xfdesktop)");
+    return QCoreApplication::translate("hushpane::XfceDesktopSwitch", "XFCE desktop (xfdesktop)");
 }
 
 QString XfceDesktopSwitch::explanation() const {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "hushpane::XfceDesktopSwitch",
         "Hides every file, folder and disk on the desktop so only the wallpaper shows. The icons "
         "disappear at once; nothing restarts and no window closes.");
 }

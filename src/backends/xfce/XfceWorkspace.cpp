@@ -180,8 +180,7 @@ std::optional<QString> XfceWorkspace::setDesktopImageUrl(const QUrl& url,
                                                          const WorkspaceScreen& screen,
                                                          const QVariantMap& options) {
     if (!url.isLocalFile()) {
-        return QStringLiteral("xfdesktop can only show a local picture, not %1")
-            .arg(url.toDisplayString());
+        return tr("xfdesktop can only show a local picture, not %1").arg(url.toDisplayString());
     }
     const Prefix prefix = backdropPrefix(screen);
     if (prefix.error) {

@@ -1,5 +1,6 @@
 #include "backends/xfce/XfconfClient.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
@@ -20,7 +21,8 @@ QString errorText(const QDBusMessage& reply) {
     if (!reply.errorName().isEmpty()) {
         return reply.errorName();
     }
-    return QStringLiteral("no answer from the xfconf daemon");
+    return QCoreApplication::translate("hushpane::XfconfClient",
+                                       "no answer from the xfconf daemon");
 }
 
 QVariant unwrap(QVariant value) {

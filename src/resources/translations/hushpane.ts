@@ -93,6 +93,28 @@
     </message>
 </context>
 <context>
+    <name>hushpane::BusDesktopProgram</name>
+    <message>
+        <source>Hushpane does not start %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was started but did not appear within %2 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::CinnamonDesktopSwitch</name>
+    <message>
+        <source>nemo-desktop stops drawing the files and folders on every monitor; the wallpaper and open windows stay, nothing restarts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::CommandLine</name>
     <message>
         <source>unknown option &quot;%1&quot;</source>
@@ -188,6 +210,91 @@ See hushpane(1) for the settings and the files.
         <source>Finder-compatible preferences: no supported desktop was found</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the Finder preferences couldn&apos;t be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t show the desktop icons: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t hide the desktop icons: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GSettingsDesktopSwitch</name>
+    <message>
+        <source>%1 desktop (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t change the %1 desktop: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds a value of an unexpected type (%2); left alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer (waited %2 s); nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not running, so it draws no icons to hide; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not running; nothing was changed, and the icons come back when it runs again and they are shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GSettingsWorkspace</name>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds a value of an unexpected type (%2); left alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the current wallpaper to give it back later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GioSettingsStore</name>
+    <message>
+        <source>the settings schema %1 is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no key %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 takes a value of type %3, not %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 does not take the value %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is not writable</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::GnomeDesktopSwitch</name>
@@ -221,6 +328,18 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>the desktop icons extension %1 is no longer installed, so GNOME shows no desktop icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME desktop (desktop icons extension)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell switches its desktop icons extension off, so the files and folders on the desktop disappear; the wallpaper and open windows stay. Showing them switches the extension back on.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -268,6 +387,35 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>The update check failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::IniFile</name>
+    <message>
+        <source>couldn&apos;t read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 bytes; left alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::LxdeDesktopSwitch</name>
+    <message>
+        <source>pcmanfm stops drawing the files, folders, trash and disks on the desktop; its desktop goes off for a moment and comes back with the wallpaper only. Open windows stay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::LxqtDesktopSwitch</name>
+    <message>
+        <source>pcmanfm-qt stops drawing the files, folders and disks on the desktop; it restarts its desktop for that, so the wallpaper is drawn again. Close pcmanfm-qt&apos;s own windows first: it keeps its settings while they are open.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -343,6 +491,13 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::MateDesktopSwitch</name>
+    <message>
+        <source>caja stops drawing the files, folders and disks on the desktop; the wallpaper and open windows stay. Showing them starts caja&apos;s desktop again if it ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::MenuBarIcon</name>
     <message>
         <source>Grid</source>
@@ -382,6 +537,199 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Dot</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmDesktopProgram</name>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer (waited %2 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 failed (exit status %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 keeps running for its open windows and would not read the change; close its windows and try again. Nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was started but did not draw the desktop within %2 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmDesktopSwitch</name>
+    <message>
+        <source>%1 desktop (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t change the %1 desktop: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not running, so it draws no icons to hide; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t make the empty folder %1; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the desktop settings to give them back later; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmWorkspace</name>
+    <message>
+        <source>%1 did not take the wallpaper within %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; the wallpaper was not changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the path %1 can&apos;t be written into %2&apos;s settings as it is</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t change the KDE Plasma desktop: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell&apos;s answer lists no desktops</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file filter of desktop %1 holds a value of an unexpected type; left alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no desktop shows a folder view, so there are no icons to hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the folder views&apos; filters to give them back later; nothing was changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell changed no folder view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; the icons stay hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KDE Plasma desktop (plasmashell)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder view on each screen stops showing files and folders; widgets, the wallpaper and open windows stay, nothing restarts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaScript</name>
+    <message>
+        <source>plasmashell answered the script with something unexpected (&quot;%1&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaShellClient</name>
+    <message>
+        <source>there is no session bus to reach plasmashell on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell answered the script with something other than a text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell is not running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell doesn&apos;t answer (waited %1 ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell refused the script: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaWorkspace</name>
+    <message>
+        <source>plasmashell&apos;s answer lists no desktops</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plasmashell&apos;s answer describes a desktop oddly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no Plasma screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plasma shows no desktop on screen %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>screen %1 shows a wallpaper of the kind %2, not a picture; left alone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>screen %1 shows Plasma&apos;s default picture, which could not be found to give it back; left alone (choose a picture in the desktop&apos;s settings first)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the desktop on screen %1 changed meanwhile; nothing was written</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -500,6 +848,33 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::ShellExtensionsClient</name>
+    <message>
+        <source>GNOME Shell is not running (nothing owns %1 on the session bus)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell offers no %1 interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell doesn&apos;t answer (waited %1 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell answered GetExtensionInfo with %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell refused to switch %1 on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell refused to switch %1 off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::StatusItemController</name>
     <message>
         <source>Settings…</source>
@@ -530,6 +905,21 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Desktop shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::UnsupportedDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t hide the desktop icons: no supported desktop was found (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none (no supported desktop was found: %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane can&apos;t hide the icons of this desktop. It drives %1; the choice &quot;desktopDriver&quot; in its preferences picks one by name.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -583,9 +973,54 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::XdgAutostartLoginItem</name>
+    <message>
+        <source>Couldn&apos;t find the program to start at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t start %1 at login: its path contains control characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t create the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::XfceDesktopSwitch</name>
     <message>
         <source>Couldn&apos;t change the XFCE desktop: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XFCE desktop (xfdesktop)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. The icons disappear at once; nothing restarts and no window closes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfceWorkspace</name>
+    <message>
+        <source>xfdesktop can only show a local picture, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfconfClient</name>
+    <message>
+        <source>no answer from the xfconf daemon</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -695,6 +1130,28 @@ See hushpane(1) for the settings and the files.
     <name>hushpane::settings::WallpaperThumbnail</name>
     <message>
         <source>Wallpaper preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::wayland::GnomeCustomKeybindings</name>
+    <message>
+        <source>GNOME&apos;s keyboard settings are not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME cannot bind this key combination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard settings are read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::x11::X11DesktopKeybindings</name>
+    <message>
+        <source>keybindings are not added to the desktop&apos;s settings in X11 sessions</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

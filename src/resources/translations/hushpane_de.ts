@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>SettingsView</name>
@@ -59,7 +60,7 @@
 <context>
     <name>hushpane::AppcastUpdateService</name>
     <message>
-        <source>Couldn't check for updates.</source>
+        <source>Couldn&apos;t check for updates.</source>
         <translation>Nach Updates konnte nicht gesucht werden.</translation>
     </message>
     <message>
@@ -87,22 +88,44 @@
         <translation>Hushpane %1 kann heruntergeladen werden.</translation>
     </message>
     <message>
-        <source>You're up to date.</source>
+        <source>You&apos;re up to date.</source>
         <translation>Hushpane ist aktuell.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::BusDesktopProgram</name>
+    <message>
+        <source>Hushpane does not start %1</source>
+        <translation>Hushpane startet %1 nicht</translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation>%1 konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>%1 was started but did not appear within %2 seconds</source>
+        <translation>%1 wurde gestartet, ist aber nicht innerhalb von %2 Sekunden erschienen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::CinnamonDesktopSwitch</name>
+    <message>
+        <source>nemo-desktop stops drawing the files and folders on every monitor; the wallpaper and open windows stay, nothing restarts.</source>
+        <translation>nemo-desktop zeigt auf keinem Bildschirm mehr Dateien und Ordner; das Hintergrundbild und offene Fenster bleiben, nichts startet neu.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::CommandLine</name>
     <message>
-        <source>unknown option "%1"</source>
+        <source>unknown option &quot;%1&quot;</source>
         <translation>unbekannte Option „%1“</translation>
     </message>
     <message>
-        <source>"%1" is not a URL</source>
+        <source>&quot;%1&quot; is not a URL</source>
         <translation>„%1“ ist keine URL</translation>
     </message>
     <message>
-        <source>"%1" is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
+        <source>&quot;%1&quot; is not a Hushpane command (hushpane://hide, show, toggle or settings)</source>
         <translation>„%1“ ist kein Hushpane-Befehl (hushpane://hide, show, toggle oder settings)</translation>
     </message>
     <message>
@@ -146,7 +169,7 @@ Einstellungen und Dateien beschreibt hushpane(1).
 </translation>
     </message>
     <message>
-        <source>Try "hushpane --help" for more information.</source>
+        <source>Try &quot;hushpane --help&quot; for more information.</source>
         <translation>„hushpane --help“ gibt weitere Auskunft.</translation>
     </message>
 </context>
@@ -168,7 +191,7 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>Kopieren</translation>
     </message>
     <message>
-        <source>Add to GNOME's Keyboard Shortcuts</source>
+        <source>Add to GNOME&apos;s Keyboard Shortcuts</source>
         <translation>Zu GNOMEs Tastenkürzeln hinzufügen</translation>
     </message>
     <message>
@@ -180,7 +203,7 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>Hushpane: Schreibtischsymbole aus- oder einblenden</translation>
     </message>
     <message>
-        <source>Couldn't add the shortcut: %1</source>
+        <source>Couldn&apos;t add the shortcut: %1</source>
         <translation>Das Kürzel konnte nicht hinzugefügt werden: %1</translation>
     </message>
     <message>
@@ -191,25 +214,110 @@ Einstellungen und Dateien beschreibt hushpane(1).
 <context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
-        <source>The update downloader (%1) couldn't be loaded: %2.</source>
+        <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
         <translation>Das Download-Modul für Updates (%1) konnte nicht geladen werden: %2.</translation>
     </message>
 </context>
 <context>
     <name>hushpane::FinderDesktopSwitch</name>
     <message>
-        <source>Couldn't restart Finder: %1</source>
+        <source>Couldn&apos;t restart Finder: %1</source>
         <translation>Finder konnte nicht neu gestartet werden: %1</translation>
     </message>
     <message>
         <source>Finder-compatible preferences: no supported desktop was found</source>
         <translation>Finder-kompatible Einstellungen: Es wurde kein unterstützter Schreibtisch gefunden</translation>
     </message>
+    <message>
+        <source>the Finder preferences couldn&apos;t be saved</source>
+        <translation>die Finder-Einstellungen konnten nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t show the desktop icons: %1.</source>
+        <translation>Die Schreibtischsymbole konnten nicht eingeblendet werden: %1.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t hide the desktop icons: %1.</source>
+        <translation>Die Schreibtischsymbole konnten nicht ausgeblendet werden: %1.</translation>
+    </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. Finder restarts for a moment each time, which closes any open Finder windows.</source>
+        <translation>Blendet alle Dateien, Ordner und Laufwerke auf dem Schreibtisch aus, sodass nur das Hintergrundbild zu sehen ist. Der Finder startet dafür jedes Mal kurz neu und schließt dabei offene Finder-Fenster.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GSettingsDesktopSwitch</name>
+    <message>
+        <source>%1 desktop (%2)</source>
+        <translation>%1-Schreibtisch (%2)</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t change the %1 desktop: %2</source>
+        <translation>Der %1-Schreibtisch konnte nicht geändert werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds a value of an unexpected type (%2); left alone</source>
+        <translation>%1 enthält einen Wert unerwarteten Typs (%2); unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer (waited %2 s); nothing was changed</source>
+        <translation>%1 antwortet nicht (%2 s gewartet); nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 is not running, so it draws no icons to hide; nothing was changed</source>
+        <translation>%1 läuft nicht und zeigt daher keine Symbole zum Ausblenden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 is not running; nothing was changed, and the icons come back when it runs again and they are shown</source>
+        <translation>%1 läuft nicht; nichts wurde geändert, und die Symbole kehren zurück, sobald %1 wieder läuft und sie eingeblendet werden</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GSettingsWorkspace</name>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation>nur ein lokales Bild kann angezeigt werden, nicht %1</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds a value of an unexpected type (%2); left alone</source>
+        <translation>%1 enthält einen Wert unerwarteten Typs (%2); unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the current wallpaper to give it back later</source>
+        <translation>das aktuelle Hintergrundbild konnte nicht gespeichert werden, um es später wiederherzustellen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::GioSettingsStore</name>
+    <message>
+        <source>the settings schema %1 is not installed</source>
+        <translation>das Einstellungsschema %1 ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>%1 has no key %2</source>
+        <translation>%1 hat keinen Schlüssel %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 takes a value of type %3, not %4</source>
+        <translation>%1 %2 erwartet einen Wert vom Typ %3, nicht %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 does not take the value %3</source>
+        <translation>%1 %2 nimmt den Wert %3 nicht an</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not writable</source>
+        <translation>%1 %2 ist schreibgeschützt</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::GnomeDesktopSwitch</name>
     <message>
-        <source>Couldn't change the GNOME desktop: %1</source>
+        <source>Couldn&apos;t change the GNOME desktop: %1</source>
         <translation>Der GNOME-Schreibtisch konnte nicht geändert werden: %1</translation>
     </message>
     <message>
@@ -229,16 +337,28 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>die Erweiterung für Schreibtischsymbole %1 ist ausgeschaltet, GNOME zeigt also keine Schreibtischsymbole zum Ausblenden; nichts wurde geändert</translation>
     </message>
     <message>
-        <source>GNOME Shell doesn't let the desktop icons extension %1 be switched off (it is locked); nothing was changed</source>
+        <source>GNOME Shell doesn&apos;t let the desktop icons extension %1 be switched off (it is locked); nothing was changed</source>
         <translation>die GNOME Shell lässt die Erweiterung für Schreibtischsymbole %1 nicht ausschalten (sie ist gesperrt); nichts wurde geändert</translation>
     </message>
     <message>
-        <source>couldn't keep which extension to switch back on later; nothing was changed</source>
+        <source>couldn&apos;t keep which extension to switch back on later; nothing was changed</source>
         <translation>es konnte nicht gespeichert werden, welche Erweiterung später wieder einzuschalten ist; nichts wurde geändert</translation>
     </message>
     <message>
         <source>the desktop icons extension %1 is no longer installed, so GNOME shows no desktop icons</source>
         <translation>die Erweiterung für Schreibtischsymbole %1 ist nicht mehr installiert, GNOME zeigt also keine Schreibtischsymbole</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>kein Grund angegeben</translation>
+    </message>
+    <message>
+        <source>GNOME desktop (desktop icons extension)</source>
+        <translation>GNOME-Schreibtisch (Erweiterung für Schreibtischsymbole)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell switches its desktop icons extension off, so the files and folders on the desktop disappear; the wallpaper and open windows stay. Showing them switches the extension back on.</source>
+        <translation>Die GNOME Shell schaltet ihre Erweiterung für Schreibtischsymbole aus, sodass die Dateien und Ordner auf dem Schreibtisch verschwinden; das Hintergrundbild und offene Fenster bleiben. Beim Einblenden wird die Erweiterung wieder eingeschaltet.</translation>
     </message>
 </context>
 <context>
@@ -286,6 +406,35 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>The update check failed (%1).</source>
         <translation>Die Suche nach Updates ist fehlgeschlagen (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::IniFile</name>
+    <message>
+        <source>couldn&apos;t read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 bytes; left alone</source>
+        <translation>%1 ist größer als %2 Bytes; unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::LxdeDesktopSwitch</name>
+    <message>
+        <source>pcmanfm stops drawing the files, folders, trash and disks on the desktop; its desktop goes off for a moment and comes back with the wallpaper only. Open windows stay.</source>
+        <translation>pcmanfm zeigt auf dem Schreibtisch keine Dateien, Ordner, keinen Papierkorb und keine Laufwerke mehr; sein Schreibtisch verschwindet kurz und kehrt nur mit dem Hintergrundbild zurück. Offene Fenster bleiben.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::LxqtDesktopSwitch</name>
+    <message>
+        <source>pcmanfm-qt stops drawing the files, folders and disks on the desktop; it restarts its desktop for that, so the wallpaper is drawn again. Close pcmanfm-qt&apos;s own windows first: it keeps its settings while they are open.</source>
+        <translation>pcmanfm-qt zeigt auf dem Schreibtisch keine Dateien, Ordner und Laufwerke mehr; dafür startet es seinen Schreibtisch neu, sodass das Hintergrundbild neu gezeichnet wird. Schließen Sie zuerst die Fenster von pcmanfm-qt: Solange sie offen sind, hält es an seinen Einstellungen fest.</translation>
     </message>
 </context>
 <context>
@@ -360,6 +509,13 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::MateDesktopSwitch</name>
+    <message>
+        <source>caja stops drawing the files, folders and disks on the desktop; the wallpaper and open windows stay. Showing them starts caja&apos;s desktop again if it ended.</source>
+        <translation>caja zeigt auf dem Schreibtisch keine Dateien, Ordner und Laufwerke mehr; das Hintergrundbild und offene Fenster bleiben. Beim Einblenden startet caja seinen Schreibtisch wieder, falls er beendet wurde.</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::MenuBarIcon</name>
     <message>
         <source>Grid</source>
@@ -400,6 +556,199 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Dot</source>
         <translation>Punkt</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmDesktopProgram</name>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation>%1 konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer (waited %2 s)</source>
+        <translation>%1 antwortet nicht (%2 s gewartet)</translation>
+    </message>
+    <message>
+        <source>%1 %2 failed (exit status %3)</source>
+        <translation>%1 %2 ist fehlgeschlagen (Rückgabewert %3)</translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; nothing was changed</source>
+        <translation>%1 antwortet nicht; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation>%1; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 keeps running for its open windows and would not read the change; close its windows and try again. Nothing was changed</source>
+        <translation>%1 läuft für seine offenen Fenster weiter und würde die Änderung nicht übernehmen; schließen Sie seine Fenster und versuchen Sie es erneut. Nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation>%1 konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>%1 was started but did not draw the desktop within %2 seconds</source>
+        <translation>%1 wurde gestartet, hat den Schreibtisch aber nicht innerhalb von %2 Sekunden gezeichnet</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmDesktopSwitch</name>
+    <message>
+        <source>%1 desktop (%2)</source>
+        <translation>%1-Schreibtisch (%2)</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t change the %1 desktop: %2</source>
+        <translation>Der %1-Schreibtisch konnte nicht geändert werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; nothing was changed</source>
+        <translation>%1 antwortet nicht; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 is not running, so it draws no icons to hide; nothing was changed</source>
+        <translation>%1 läuft nicht und zeigt daher keine Symbole zum Ausblenden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation>%1; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t make the empty folder %1; nothing was changed</source>
+        <translation>der leere Ordner %1 konnte nicht angelegt werden; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the desktop settings to give them back later; nothing was changed</source>
+        <translation>die Schreibtischeinstellungen konnten nicht gespeichert werden, um sie später wiederherzustellen; nichts wurde geändert</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PcmanfmWorkspace</name>
+    <message>
+        <source>%1 did not take the wallpaper within %2 s</source>
+        <translation>%1 hat das Hintergrundbild nicht innerhalb von %2 s übernommen</translation>
+    </message>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation>nur ein lokales Bild kann angezeigt werden, nicht %1</translation>
+    </message>
+    <message>
+        <source>%1 doesn&apos;t answer; the wallpaper was not changed</source>
+        <translation>%1 antwortet nicht; das Hintergrundbild wurde nicht geändert</translation>
+    </message>
+    <message>
+        <source>the path %1 can&apos;t be written into %2&apos;s settings as it is</source>
+        <translation>der Pfad %1 lässt sich so nicht in die Einstellungen von %2 schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t change the KDE Plasma desktop: %1</source>
+        <translation>Der KDE-Plasma-Schreibtisch konnte nicht geändert werden: %1</translation>
+    </message>
+    <message>
+        <source>plasmashell&apos;s answer lists no desktops</source>
+        <translation>die Antwort von plasmashell nennt keine Schreibtische</translation>
+    </message>
+    <message>
+        <source>the file filter of desktop %1 holds a value of an unexpected type; left alone</source>
+        <translation>der Dateifilter von Schreibtisch %1 enthält einen Wert unerwarteten Typs; unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>%1; nothing was changed</source>
+        <translation>%1; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>no desktop shows a folder view, so there are no icons to hide</source>
+        <translation>kein Schreibtisch zeigt eine Ordneransicht, es gibt also keine Symbole zum Ausblenden</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t keep the folder views&apos; filters to give them back later; nothing was changed</source>
+        <translation>die Filter der Ordneransichten konnten nicht gespeichert werden, um sie später wiederherzustellen; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>plasmashell changed no folder view</source>
+        <translation>plasmashell hat keine Ordneransicht geändert</translation>
+    </message>
+    <message>
+        <source>%1; the icons stay hidden</source>
+        <translation>%1; die Symbole bleiben ausgeblendet</translation>
+    </message>
+    <message>
+        <source>KDE Plasma desktop (plasmashell)</source>
+        <translation>KDE-Plasma-Schreibtisch (plasmashell)</translation>
+    </message>
+    <message>
+        <source>The folder view on each screen stops showing files and folders; widgets, the wallpaper and open windows stay, nothing restarts.</source>
+        <translation>Die Ordneransicht auf jedem Bildschirm zeigt keine Dateien und Ordner mehr; Miniprogramme, das Hintergrundbild und offene Fenster bleiben, nichts startet neu.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaScript</name>
+    <message>
+        <source>plasmashell answered the script with something unexpected (&quot;%1&quot;)</source>
+        <translation>plasmashell hat unerwartet auf das Skript geantwortet („%1“)</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaShellClient</name>
+    <message>
+        <source>there is no session bus to reach plasmashell on</source>
+        <translation>es gibt keinen Sitzungsbus, über den plasmashell erreichbar wäre</translation>
+    </message>
+    <message>
+        <source>plasmashell answered the script with something other than a text</source>
+        <translation>plasmashell hat auf das Skript nicht mit einem Text geantwortet</translation>
+    </message>
+    <message>
+        <source>plasmashell is not running</source>
+        <translation>plasmashell läuft nicht</translation>
+    </message>
+    <message>
+        <source>plasmashell doesn&apos;t answer (waited %1 ms)</source>
+        <translation>plasmashell antwortet nicht (%1 ms gewartet)</translation>
+    </message>
+    <message>
+        <source>plasmashell refused the script: %1</source>
+        <translation>plasmashell hat das Skript abgelehnt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::PlasmaWorkspace</name>
+    <message>
+        <source>plasmashell&apos;s answer lists no desktops</source>
+        <translation>die Antwort von plasmashell nennt keine Schreibtische</translation>
+    </message>
+    <message>
+        <source>plasmashell&apos;s answer describes a desktop oddly</source>
+        <translation>die Antwort von plasmashell beschreibt einen Schreibtisch seltsam</translation>
+    </message>
+    <message>
+        <source>%1 is no Plasma screen</source>
+        <translation>%1 ist kein Plasma-Bildschirm</translation>
+    </message>
+    <message>
+        <source>Plasma shows no desktop on screen %1</source>
+        <translation>Plasma zeigt auf Bildschirm %1 keinen Schreibtisch</translation>
+    </message>
+    <message>
+        <source>only a local picture can be shown, not %1</source>
+        <translation>nur ein lokales Bild kann angezeigt werden, nicht %1</translation>
+    </message>
+    <message>
+        <source>screen %1 shows a wallpaper of the kind %2, not a picture; left alone</source>
+        <translation>Bildschirm %1 zeigt einen Hintergrund der Art %2, kein Bild; unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>screen %1 shows Plasma&apos;s default picture, which could not be found to give it back; left alone (choose a picture in the desktop&apos;s settings first)</source>
+        <translation>Bildschirm %1 zeigt das Standardbild von Plasma, das sich zum Wiederherstellen nicht finden ließ; unverändert gelassen (wählen Sie zuerst ein Bild in den Einstellungen des Schreibtischs)</translation>
+    </message>
+    <message>
+        <source>the desktop on screen %1 changed meanwhile; nothing was written</source>
+        <translation>der Schreibtisch auf Bildschirm %1 hat sich inzwischen geändert; nichts wurde geschrieben</translation>
     </message>
 </context>
 <context>
@@ -517,6 +866,33 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::ShellExtensionsClient</name>
+    <message>
+        <source>GNOME Shell is not running (nothing owns %1 on the session bus)</source>
+        <translation>die GNOME Shell läuft nicht (niemand belegt %1 auf dem Sitzungsbus)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell offers no %1 interface</source>
+        <translation>die GNOME Shell bietet keine Schnittstelle %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell doesn&apos;t answer (waited %1 s)</source>
+        <translation>die GNOME Shell antwortet nicht (%1 s gewartet)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell answered GetExtensionInfo with %1</source>
+        <translation>die GNOME Shell hat auf GetExtensionInfo mit %1 geantwortet</translation>
+    </message>
+    <message>
+        <source>GNOME Shell refused to switch %1 on</source>
+        <translation>die GNOME Shell hat sich geweigert, %1 einzuschalten</translation>
+    </message>
+    <message>
+        <source>GNOME Shell refused to switch %1 off</source>
+        <translation>die GNOME Shell hat sich geweigert, %1 auszuschalten</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::StatusItemController</name>
     <message>
         <source>Settings…</source>
@@ -551,9 +927,24 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::UnsupportedDesktopSwitch</name>
+    <message>
+        <source>Couldn&apos;t hide the desktop icons: no supported desktop was found (%1)</source>
+        <translation>Die Schreibtischsymbole konnten nicht ausgeblendet werden: Es wurde kein unterstützter Schreibtisch gefunden (%1)</translation>
+    </message>
+    <message>
+        <source>none (no supported desktop was found: %1)</source>
+        <translation>keiner (es wurde kein unterstützter Schreibtisch gefunden: %1)</translation>
+    </message>
+    <message>
+        <source>Hushpane can&apos;t hide the icons of this desktop. It drives %1; the choice &quot;desktopDriver&quot; in its preferences picks one by name.</source>
+        <translation>Hushpane kann die Symbole dieses Schreibtischs nicht ausblenden. Es steuert %1; der Eintrag „desktopDriver“ in seinen Einstellungen wählt einen davon nach Namen.</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::UnsupportedWorkspace</name>
     <message>
-        <source>This desktop doesn't let Hushpane change its wallpaper.</source>
+        <source>This desktop doesn&apos;t let Hushpane change its wallpaper.</source>
         <translation>Dieser Schreibtisch lässt Hushpane sein Hintergrundbild nicht ändern.</translation>
     </message>
 </context>
@@ -587,23 +978,68 @@ Einstellungen und Dateien beschreibt hushpane(1).
 <context>
     <name>hushpane::WallpaperController</name>
     <message>
-        <source>The custom wallpaper couldn't be found at %1.</source>
+        <source>The custom wallpaper couldn&apos;t be found at %1.</source>
         <translation>Das eigene Hintergrundbild wurde unter %1 nicht gefunden.</translation>
     </message>
     <message>
-        <source>Couldn't set the wallpaper: %1</source>
+        <source>Couldn&apos;t set the wallpaper: %1</source>
         <translation>Das Hintergrundbild konnte nicht gesetzt werden: %1</translation>
     </message>
     <message>
-        <source>Couldn't restore the wallpaper: %1</source>
+        <source>Couldn&apos;t restore the wallpaper: %1</source>
         <translation>Das Hintergrundbild konnte nicht wiederhergestellt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XdgAutostartLoginItem</name>
+    <message>
+        <source>Couldn&apos;t find the program to start at login</source>
+        <translation>Das Programm für den Start bei der Anmeldung wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Can&apos;t start %1 at login: its path contains control characters</source>
+        <translation>%1 kann nicht bei der Anmeldung gestartet werden: Sein Pfad enthält Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t create the folder %1</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t remove %1: %2</source>
+        <translation>%1 konnte nicht entfernt werden: %2</translation>
     </message>
 </context>
 <context>
     <name>hushpane::XfceDesktopSwitch</name>
     <message>
-        <source>Couldn't change the XFCE desktop: %1</source>
+        <source>Couldn&apos;t change the XFCE desktop: %1</source>
         <translation>Der XFCE-Schreibtisch konnte nicht geändert werden: %1</translation>
+    </message>
+    <message>
+        <source>XFCE desktop (xfdesktop)</source>
+        <translation>XFCE-Schreibtisch (xfdesktop)</translation>
+    </message>
+    <message>
+        <source>Hides every file, folder and disk on the desktop so only the wallpaper shows. The icons disappear at once; nothing restarts and no window closes.</source>
+        <translation>Blendet alle Dateien, Ordner und Laufwerke auf dem Schreibtisch aus, sodass nur das Hintergrundbild zu sehen ist. Die Symbole verschwinden sofort; nichts startet neu, und kein Fenster wird geschlossen.</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfceWorkspace</name>
+    <message>
+        <source>xfdesktop can only show a local picture, not %1</source>
+        <translation>xfdesktop kann nur ein lokales Bild zeigen, nicht %1</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::XfconfClient</name>
+    <message>
+        <source>no answer from the xfconf daemon</source>
+        <translation>keine Antwort vom xfconf-Dienst</translation>
     </message>
 </context>
 <context>
@@ -713,6 +1149,28 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Wallpaper preview</source>
         <translation>Vorschau des Hintergrundbilds</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::wayland::GnomeCustomKeybindings</name>
+    <message>
+        <source>GNOME&apos;s keyboard settings are not installed</source>
+        <translation>Die Tastatureinstellungen von GNOME sind nicht installiert</translation>
+    </message>
+    <message>
+        <source>GNOME cannot bind this key combination</source>
+        <translation>GNOME kann diese Tastenkombination nicht belegen</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard settings are read-only</source>
+        <translation>Die Tastatureinstellungen von GNOME sind schreibgeschützt</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::x11::X11DesktopKeybindings</name>
+    <message>
+        <source>keybindings are not added to the desktop&apos;s settings in X11 sessions</source>
+        <translation>in X11-Sitzungen werden keine Tastenkürzel zu den Einstellungen des Schreibtischs hinzugefügt</translation>
     </message>
 </context>
 </TS>
