@@ -43,7 +43,7 @@ protected:
     void showSettings() {
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
-            SettingsView::ShortcutRowFactory{}, nullptr, [] {}, [] {});
+            SettingsView::ShortcutRowFactory{}, nullptr);
         controller->show();
         for (int i = 0; i < 4; ++i) {
             QCoreApplication::processEvents();
@@ -141,8 +141,7 @@ TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
 }
 
 TEST_F(GermanTexts, TheTrayMenuSpeaksGerman) {
-    StatusItemController status(
-        desktop, prefs, updater, [] {}, [] {}, [](QAction*) {});
+    StatusItemController status(desktop, prefs, updater);
     QStringList titles;
     for (const QAction* action : status.menu()->actions()) {
         if (!action->isSeparator()) {
