@@ -1,6 +1,7 @@
 #include "settings/SettingsWindowController.h"
 
-#include <QCloseEvent>
+#include "settings/SettingsWindow.h"
+
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -12,25 +13,6 @@
 #include <utility>
 
 namespace hushpane {
-
-namespace {
-
-// The settings window: it tells its controller when a close went through.
-class SettingsWindow : public QWidget {
-    Q_OBJECT
-Q_SIGNALS:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        QWidget::closeEvent(event);
-        if (event->isAccepted()) {
-            Q_EMIT closed();
-        }
-    }
-};
-
-}  // namespace
 
 SettingsWindowController::SettingsWindowController(Preferences& preferences,
                                                    DesktopController& desktop, AppUpdater& updater,
@@ -83,8 +65,9 @@ void SettingsWindowController::present() {
 }
 
 std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
-    auto window = std::make_unique<SettingsWindow>();
-    connect(window.get(), &SettingsWindow::closed, this, &SettingsWindowController::windowDidClose);
+    auto window = std::make_unique<settings::SettingsWindow>();
+    connect(window.get(), &settings::SettingsWindow::closed, this,
+            &SettingsWindowController::windowDidClose);
     window->setObjectName(QStringLiteral("settingsWindow"));
     window->setWindowTitle(tr("Hushpane Settings"));
     // Titled, closable and minimisable; not resizable (the layout fixes the size).
@@ -206,5 +189,3 @@ void SettingsWindowController::windowDidClose() {
 }
 
 }  // namespace hushpane
-
-#include "SettingsWindowController.moc"
