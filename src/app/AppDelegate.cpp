@@ -13,6 +13,7 @@
 #include "services/Preferences.h"
 #include "settings/SettingsWindowController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -22,27 +23,13 @@ namespace hushpane {
 
 using Policy = ApplicationPlatform::ActivationPolicy;
 
-// Stored actions hold the delegate weakly and do nothing once it is gone.
-template <typename... Args>
-std::function<void(Args...)> AppDelegate::weakly(void (AppDelegate::*member)(Args...)) {
-    QPointer<AppDelegate> self(this);
-    return [self, member](Args... args) {
-        if (self) {
-            (self.data()->*member)(args...);
-        }
-    };
-}
-
 AppDelegate::AppDelegate(const AppServices& services, QObject* parent)
     : QObject(parent),
       services_(services),
-      preferences_(std::make_unique<Preferences>(services.userDefaults, services.fileBookmarks)) {
-    QPointer<AppDelegate> self(this);
-    updater_ = std::make_unique<AppUpdater>(services.updateService, [self] {
-        if (self) {
-            self->services_.platform.activate();
-        }
-    });
+      preferences_(std::make_unique<Preferences>(services.userDefaults, services.fileBookmarks)),
+      updater_(std::make_unique<AppUpdater>(services.updateService)) {
+    connect(updater_.get(), &AppUpdater::activationRequested, this,
+            [this] { services_.platform.activate(); });
 }
 
 AppDelegate::~AppDelegate() {
@@ -69,8 +56,11 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
                 const QString& label, QWidget* parent) {
                 return makeToggleShortcutRow(library, label, parent, keybindings);
             },
-            mainMenu_, weakly(&AppDelegate::terminate),
-            weakly(&AppDelegate::applyActivationPolicy));
+            mainMenu_);
+        connect(settingsWindowController_.get(), &SettingsWindowController::quitRequested, this,
+                &AppDelegate::terminate);
+        connect(settingsWindowController_.get(), &SettingsWindowController::visibilityChanged, this,
+                &AppDelegate::applyActivationPolicy);
         settingsWindowController_->setTexts(services_.drivesFinder ? SettingsTexts::finder()
                                                                    : SettingsTexts::linuxDesktop());
     }
@@ -78,30 +68,26 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
-    MainMenuActions actions;
-    actions.showAbout = weakly(&AppDelegate::showAbout);
-    actions.showSettings = weakly(&AppDelegate::showSettings);
-    actions.checkForUpdates = weakly(&AppDelegate::checkForUpdates);
-    actions.hideApplication = [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isWindow() && w->isVisible()) {
-                w->hide();
-            }
-        }
-    };
-    actions.quit = weakly(&AppDelegate::terminate);
-    actions.toggleDesktop = weakly(&AppDelegate::toggleDesktop);
-    actions.bindToggleShortcut = weakly(&AppDelegate::bindToggleShortcut);
-    mainMenu_ = makeMainMenu(actions);
+    const MainMenu menu = makeMainMenu();
+    connect(menu.about, &QAction::triggered, this, &AppDelegate::showAbout);
+    connect(menu.settings, &QAction::triggered, this, &AppDelegate::showSettings);
+    connect(menu.checkForUpdates, &QAction::triggered, this, &AppDelegate::checkForUpdates);
+    connect(menu.quit, &QAction::triggered, this, &AppDelegate::terminate);
+    connect(menu.toggleDesktop, &QAction::triggered, this, &AppDelegate::toggleDesktop);
+    bindToggleShortcut(menu.toggleDesktop);
+    mainMenu_ = menu.menu;
     // The recorder refuses shortcuts that an item of this menu already uses.
     services_.shortcuts.setMainMenu(mainMenu_);
 
     desktop();
 
-    statusItemController_ = std::make_unique<StatusItemController>(
-        desktop(), *preferences_, *updater_, weakly(&AppDelegate::showSettings),
-        weakly(&AppDelegate::terminate), weakly(&AppDelegate::bindToggleShortcut),
-        services_.trayPanel);
+    statusItemController_ = std::make_unique<StatusItemController>(desktop(), *preferences_,
+                                                                   *updater_, services_.trayPanel);
+    connect(statusItemController_.get(), &StatusItemController::settingsRequested, this,
+            &AppDelegate::showSettings);
+    connect(statusItemController_.get(), &StatusItemController::quitRequested, this,
+            &AppDelegate::terminate);
+    bindToggleShortcut(statusItemController_->toggleItem());
 
     services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
 

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -89,8 +88,6 @@ private:
     bool isSystemInitiatedQuit() const;
     void bindToggleShortcut(QAction* action);
     void showAbout();
-    template <typename... Args>
-    std::function<void(Args...)> weakly(void (AppDelegate::*member)(Args...));
 
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <utility>
+
 namespace hushpane {
 
 namespace {
@@ -22,87 +24,84 @@ void sendToFocus(const char* method) {
     }
 }
 
-QAction* addItem(QMenu* menu, const QString& title, const std::function<void()>& action,
-                 const QKeySequence& key = {}) {
+QAction* addItem(QMenu* menu, const QString& title, const QKeySequence& key = {}) {
     QAction* item = menu->addAction(title);
     if (!key.isEmpty()) {
         item->setShortcut(key);
     }
-    if (action) {
-        QObject::connect(item, &QAction::triggered, item, action);
-    }
     return item;
+}
+
+// An item that does its work itself, whoever holds the menu.
+template <typename Action>
+void addCommand(QMenu* menu, const QString& title, const QKeySequence& key, Action action) {
+    QAction* item = addItem(menu, title, key);
+    QObject::connect(item, &QAction::triggered, item, std::move(action));
+}
+
+void hideApplication() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isWindow() && w->isVisible()) {
+            w->hide();
+        }
+    }
 }
 
 }  // namespace
 
-QMenu* makeMainMenu(const MainMenuActions& actions) {
+MainMenu makeMainMenu() {
+    MainMenu items;
     auto* mainMenu = new QMenu(nullptr);
+    items.menu = mainMenu;
 
     // The application menu; macOS shows the application's name as its title.
     QMenu* app = mainMenu->addMenu(QStringLiteral("Hushpane"));
-    addItem(app, MainMenuText::tr("About Hushpane"), actions.showAbout)
-        ->setMenuRole(QAction::AboutRole);
+    items.about = addItem(app, MainMenuText::tr("About Hushpane"));
+    items.about->setMenuRole(QAction::AboutRole);
     app->addSeparator();
-    addItem(app, MainMenuText::tr("Settings…"), actions.showSettings,
-            QKeySequence(Qt::CTRL | Qt::Key_Comma))
-        ->setMenuRole(QAction::PreferencesRole);
-    addItem(app, MainMenuText::tr("Check for Updates…"), actions.checkForUpdates)
-        ->setMenuRole(QAction::ApplicationSpecificRole);
+    items.settings =
+        addItem(app, MainMenuText::tr("Settings…"), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    items.settings->setMenuRole(QAction::PreferencesRole);
+    items.checkForUpdates = addItem(app, MainMenuText::tr("Check for Updates…"));
+    items.checkForUpdates->setMenuRole(QAction::ApplicationSpecificRole);
     app->addSeparator();
-    addItem(app, MainMenuText::tr("Hide Hushpane"), actions.hideApplication,
-            QKeySequence(Qt::CTRL | Qt::Key_H));
+    addCommand(app, MainMenuText::tr("Hide Hushpane"), QKeySequence(Qt::CTRL | Qt::Key_H),
+               hideApplication);
     app->addSeparator();
-    addItem(app, MainMenuText::tr("Quit Hushpane"), actions.quit,
-            QKeySequence(Qt::CTRL | Qt::Key_Q))
-        ->setMenuRole(QAction::QuitRole);
+    items.quit =
+        addItem(app, MainMenuText::tr("Quit Hushpane"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    items.quit->setMenuRole(QAction::QuitRole);
 
     QMenu* desktop = mainMenu->addMenu(MainMenuText::tr("Desktop"));
-    QAction* toggle =
-        addItem(desktop, MainMenuText::tr("Toggle Desktop Icons"), actions.toggleDesktop);
-    if (actions.bindToggleShortcut) {
-        actions.bindToggleShortcut(toggle);
-    }
+    items.toggleDesktop = addItem(desktop, MainMenuText::tr("Toggle Desktop Icons"));
 
     QMenu* edit = mainMenu->addMenu(MainMenuText::tr("Edit"));
-    addItem(
-        edit, MainMenuText::tr("Undo"), [] { sendToFocus("undo"); },
-        QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addItem(
-        edit, MainMenuText::tr("Redo"), [] { sendToFocus("redo"); },
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    addCommand(edit, MainMenuText::tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+               [] { sendToFocus("undo"); });
+    addCommand(edit, MainMenuText::tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+               [] { sendToFocus("redo"); });
     edit->addSeparator();
-    addItem(
-        edit, MainMenuText::tr("Cut"), [] { sendToFocus("cut"); },
-        QKeySequence(Qt::CTRL | Qt::Key_X));
-    addItem(
-        edit, MainMenuText::tr("Copy"), [] { sendToFocus("copy"); },
-        QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(
-        edit, MainMenuText::tr("Paste"), [] { sendToFocus("paste"); },
-        QKeySequence(Qt::CTRL | Qt::Key_V));
-    addItem(
-        edit, MainMenuText::tr("Select All"), [] { sendToFocus("selectAll"); },
-        QKeySequence(Qt::CTRL | Qt::Key_A));
+    addCommand(edit, MainMenuText::tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X),
+               [] { sendToFocus("cut"); });
+    addCommand(edit, MainMenuText::tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+               [] { sendToFocus("copy"); });
+    addCommand(edit, MainMenuText::tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+               [] { sendToFocus("paste"); });
+    addCommand(edit, MainMenuText::tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A),
+               [] { sendToFocus("selectAll"); });
 
     QMenu* window = mainMenu->addMenu(MainMenuText::tr("Window"));
-    addItem(
-        window, MainMenuText::tr("Close"),
-        [] {
-            if (QWidget* w = QApplication::activeWindow()) {
-                w->close();
-            }
-        },
-        QKeySequence(Qt::CTRL | Qt::Key_W));
-    addItem(
-        window, MainMenuText::tr("Minimize"),
-        [] {
-            if (QWidget* w = QApplication::activeWindow()) {
-                w->showMinimized();
-            }
-        },
-        QKeySequence(Qt::CTRL | Qt::Key_M));
-    return mainMenu;
+    addCommand(window, MainMenuText::tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W), [] {
+        if (QWidget* w = QApplication::activeWindow()) {
+            w->close();
+        }
+    });
+    addCommand(window, MainMenuText::tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M), [] {
+        if (QWidget* w = QApplication::activeWindow()) {
+            w->showMinimized();
+        }
+    });
+    return items;
 }
 
 }  // namespace hushpane

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 class QAction;
 class QMenu;
 
@@ -12,17 +10,19 @@ namespace hushpane {
 // settings window shows its items in a menu bar of its own, made with the window, so launching
 // builds only these plain menus (a menu bar loads the style's icons and with them every image
 // format plugin). Built once.
-struct MainMenuActions {
-    std::function<void()> showAbout;
-    std::function<void()> showSettings;
-    std::function<void()> checkForUpdates;
-    std::function<void()> hideApplication;
-    std::function<void()> quit;
-    std::function<void()> toggleDesktop;
-    // Shows the toggle shortcut on the toggle item and follows its changes.
-    std::function<void(QAction*)> bindToggleShortcut;
+//
+// The Edit and Window items, and "Hide Hushpane", act on their own; the items below are the
+// application's to connect.
+struct MainMenu {
+    QMenu* menu = nullptr;  // owned by the caller; it owns the items
+    QAction* about = nullptr;
+    QAction* settings = nullptr;
+    QAction* checkForUpdates = nullptr;
+    QAction* quit = nullptr;
+    // Also where the toggle shortcut is shown.
+    QAction* toggleDesktop = nullptr;
 };
 
-QMenu* makeMainMenu(const MainMenuActions& actions);
+MainMenu makeMainMenu();
 
 }  // namespace hushpane

@@ -16,16 +16,12 @@
 namespace hushpane {
 
 StatusItemController::StatusItemController(DesktopController& desktop, Preferences& preferences,
-                                           AppUpdater& updater, std::function<void()> showSettings,
-                                           std::function<void()> quit,
-                                           const std::function<void(QAction*)>& bindToggleShortcut,
-                                           const TrayPanel* trayPanel, QObject* parent)
+                                           AppUpdater& updater, const TrayPanel* trayPanel,
+                                           QObject* parent)
     : QObject(parent),
       desktop_(desktop),
       preferences_(preferences),
       updater_(updater),
-      showSettings_(std::move(showSettings)),
-      quit_(std::move(quit)),
       menu_(std::make_unique<QMenu>()),
       statusItem_(std::make_unique<QSystemTrayIcon>()),
       trayPanel_(trayPanel) {
@@ -34,13 +30,10 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
 
     toggleItem_ = menu_->addAction(QString());
     connect(toggleItem_, &QAction::triggered, this, &StatusItemController::toggle);
-    if (bindToggleShortcut) {
-        bindToggleShortcut(toggleItem_);
-    }
     menu_->addSeparator();
     QAction* settings = menu_->addAction(tr("Settings…"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    connect(settings, &QAction::triggered, this, &StatusItemController::openSettings);
+    connect(settings, &QAction::triggered, this, &StatusItemController::settingsRequested);
     QAction* updates = menu_->addAction(tr("Check for Updates…"));
     connect(updates, &QAction::triggered, this, &StatusItemController::checkForUpdates);
     // A build that its package manager updates has no checks to offer.
@@ -49,11 +42,7 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
     QAction* quitItem = menu_->addAction(tr("Quit Hushpane"));
     quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quitItem->setMenuRole(QAction::QuitRole);
-    connect(quitItem, &QAction::triggered, this, [this] {
-        if (quit_) {
-            quit_();
-        }
-    });
+    connect(quitItem, &QAction::triggered, this, &StatusItemController::quitRequested);
 
     // The menu opens on a click with either button. Trays open the context menu on the right
     // button themselves and only report a left click.
@@ -132,12 +121,6 @@ void StatusItemController::toggle() {
         desktop_.show();
     } else {
         desktop_.hide();
-    }
-}
-
-void StatusItemController::openSettings() {
-    if (showSettings_) {
-        showSettings_();
     }
 }
 

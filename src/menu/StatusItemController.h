@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,17 +26,14 @@ class TrayPanel;
 class StatusItemController : public QObject {
     Q_OBJECT
 public:
-    // `bindToggleShortcut` shows the toggle shortcut on the toggle item and follows its
-    // changes; `quit` goes through the application's quit rule; `trayPanel` (may be null) tells
-    // what the icon sits on, so it is drawn to be seen there.
+    // `trayPanel` (may be null) tells what the icon sits on, so it is drawn to be seen there.
     StatusItemController(DesktopController& desktop, Preferences& preferences, AppUpdater& updater,
-                         std::function<void()> showSettings, std::function<void()> quit,
-                         const std::function<void(QAction*)>& bindToggleShortcut = {},
                          const TrayPanel* trayPanel = nullptr, QObject* parent = nullptr);
     ~StatusItemController() override;
 
     QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
     QMenu* menu() const { return menu_.get(); }
+    // The first item; the owner shows the toggle shortcut on it.
     QAction* toggleItem() const { return toggleItem_; }
     // What the icon shows now (nothing when no picture could be found).
     const std::optional<SymbolImage>& currentImage() const { return currentImage_; }
@@ -45,12 +41,15 @@ public:
     const TrayIconColours& currentColours() const { return colours_; }
 
     void toggle();
-    void openSettings();
     void checkForUpdates();
 
 Q_SIGNALS:
     // After each redraw of the title and the icon.
     void redrawn();
+    // "Settings…" was chosen.
+    void settingsRequested();
+    // "Quit Hushpane" was chosen; the owner applies the application's quit rule.
+    void quitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,8 +63,6 @@ private:
     DesktopController& desktop_;
     Preferences& preferences_;
     AppUpdater& updater_;
-    std::function<void()> showSettings_;
-    std::function<void()> quit_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> statusItem_;
     QPointer<QAction> toggleItem_;

@@ -2,8 +2,8 @@
 
 namespace hushpane {
 
-AppUpdater::AppUpdater(UpdateService& service, std::function<void()> activate, QObject* parent)
-    : QObject(parent), service_(service), activate_(std::move(activate)) {
+AppUpdater::AppUpdater(UpdateService& service, QObject* parent)
+    : QObject(parent), service_(service) {
     // Reports are taken one main-loop turn later, so the flag stays false until the service
     // has really answered, and a report made during start() is not lost.
     connect(
@@ -28,15 +28,13 @@ void AppUpdater::setAutomaticallyChecksForUpdates(bool enabled) {
 }
 
 void AppUpdater::checkForUpdates() {
-    if (activate_) {
-        activate_();
-    }
+    Q_EMIT activationRequested();
     service_.checkForUpdates();
 }
 
 void AppUpdater::standardUserDriverWillHandleShowingUpdate(bool handleShowingUpdate) {
-    if (handleShowingUpdate && activate_) {
-        activate_();
+    if (handleShowingUpdate) {
+        Q_EMIT activationRequested();
     }
 }
 

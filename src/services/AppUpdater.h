@@ -3,21 +3,17 @@
 #include "platform/UpdateService.h"
 
 #include <QObject>
-#include <QPointer>
-
-#include <functional>
 
 namespace hushpane {
 
 // The program's side of the update service: it starts the service, mirrors whether a check
-// may start now, passes the automatic-check setting through, and brings the application
-// forward before the service shows an update.
+// may start now, passes the automatic-check setting through, and asks for the application to
+// come forward before the service shows an update.
 class AppUpdater : public QObject, public UpdateServiceDelegate {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
 public:
-    // `activate` brings the application to the front.
-    AppUpdater(UpdateService& service, std::function<void()> activate, QObject* parent = nullptr);
+    explicit AppUpdater(UpdateService& service, QObject* parent = nullptr);
 
     // False until the service first reports.
     bool canCheckForUpdates() const { return canCheckForUpdates_; }
@@ -26,7 +22,8 @@ public:
     // Notifies on every write, also when the value is unchanged.
     void setAutomaticallyChecksForUpdates(bool enabled);
 
-    // A user-started check: activate the application, then let the service check.
+    // A user-started check: ask for the application to come forward, then let the service
+    // check.
     void checkForUpdates();
 
     // Where updates come from, for the settings window.
@@ -40,10 +37,11 @@ public:
 Q_SIGNALS:
     void canCheckForUpdatesChanged(bool canCheck);
     void automaticallyChecksForUpdatesChanged();
+    // The application should come to the front: a check or an update is about to be shown.
+    void activationRequested();
 
 private:
     UpdateService& service_;
-    std::function<void()> activate_;
     bool canCheckForUpdates_ = false;
 };
 

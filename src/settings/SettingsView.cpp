@@ -116,15 +116,13 @@ const QString& SettingsView::wallpaperDescription() {
 
 SettingsView::SettingsView(Preferences& preferences, DesktopController& desktop,
                            AppUpdater& updater, LoginItemService& loginItems, QString version,
-                           const ShortcutRowFactory& makeShortcutRow, std::function<void()> quit,
-                           QWidget* parent)
+                           const ShortcutRowFactory& makeShortcutRow, QWidget* parent)
     : QWidget(parent),
       preferences_(preferences),
       desktop_(desktop),
       updater_(updater),
       loginItems_(loginItems),
       version_(std::move(version)),
-      quit_(std::move(quit)),
       // Read once: later changes made outside the application show after its next start.
       launchAtLogin_(loginItems.status() == LoginItemService::Status::enabled) {
     setObjectName(QStringLiteral("settingsView"));
@@ -391,11 +389,7 @@ void SettingsView::buildQuitSection() {
     auto* group = new FormGroup(this);
     group->setObjectName(QStringLiteral("quitSection"));
     QPushButton* quit = makeButton(tr("Quit"), QStringLiteral("quit"), group);
-    connect(quit, &QPushButton::clicked, this, [this] {
-        if (quit_) {
-            quit_();
-        }
-    });
+    connect(quit, &QPushButton::clicked, this, &SettingsView::quitRequested);
     QWidget* row = addLabelledRow(group, QStringLiteral("quitRow"),
                                   tr("Quit %1").arg(QLatin1StringView(kProductName)),
                                   SettingsTexts::finder().quitSubtitle, quit);

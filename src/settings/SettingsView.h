@@ -37,11 +37,10 @@ public:
     // return nullptr; the row then shows its label alone.
     using ShortcutRowFactory = std::function<QWidget*(const QString& label, QWidget* parent)>;
 
-    // `version` is the application's version text; `quit` asks the application to quit.
+    // `version` is the application's version text.
     SettingsView(Preferences& preferences, DesktopController& desktop, AppUpdater& updater,
                  LoginItemService& loginItems, QString version,
-                 const ShortcutRowFactory& makeShortcutRow, std::function<void()> quit,
-                 QWidget* parent = nullptr);
+                 const ShortcutRowFactory& makeShortcutRow, QWidget* parent = nullptr);
 
     static constexpr int kWidth = 480;
     static const QString& wallpaperDescription();
@@ -63,6 +62,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+Q_SIGNALS:
+    // The Quit button was pressed: the application should quit.
+    void quitRequested();
+
 private:
     QLabel* addSection(const QString& header, settings::FormGroup* group);
     void buildDesktopSection(const ShortcutRowFactory& makeShortcutRow);
@@ -83,7 +86,6 @@ private:
     AppUpdater& updater_;
     LoginItemService& loginItems_;
     QString version_;
-    std::function<void()> quit_;
     settings::WallpaperChooser::Runner dialogRunner_ = settings::WallpaperChooser::runModally;
     bool launchAtLogin_ = false;
 

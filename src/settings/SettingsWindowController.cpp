@@ -1,6 +1,7 @@
 #include "settings/SettingsWindowController.h"
 
-#include <QCloseEvent>
+#include "settings/SettingsWindow.h"
+
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -13,34 +14,11 @@
 
 namespace hushpane {
 
-namespace {
-
-// The settings window: it tells its controller when a close went through.
-class SettingsWindow : public QWidget {
-public:
-    explicit SettingsWindow(std::function<void()> onClosed) : onClosed_(std::move(onClosed)) {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        QWidget::closeEvent(event);
-        if (event->isAccepted() && onClosed_) {
-            onClosed_();
-        }
-    }
-
-private:
-    std::function<void()> onClosed_;
-};
-
-}  // namespace
-
 SettingsWindowController::SettingsWindowController(Preferences& preferences,
                                                    DesktopController& desktop, AppUpdater& updater,
                                                    LoginItemService& loginItems, QString version,
                                                    SettingsView::ShortcutRowFactory makeShortcutRow,
-                                                   QMenu* mainMenu, std::function<void()> quit,
-                                                   std::function<void()> onVisibilityChange,
-                                                   QObject* parent)
+                                                   QMenu* mainMenu, QObject* parent)
     : QObject(parent),
       preferences_(preferences),
       desktop_(desktop),
@@ -48,9 +26,7 @@ SettingsWindowController::SettingsWindowController(Preferences& preferences,
       loginItems_(loginItems),
       version_(std::move(version)),
       makeShortcutRow_(std::move(makeShortcutRow)),
-      mainMenu_(mainMenu),
-      quit_(std::move(quit)),
-      onVisibilityChange_(std::move(onVisibilityChange)) {}
+      mainMenu_(mainMenu) {}
 
 SettingsWindowController::~SettingsWindowController() = default;
 
@@ -81,17 +57,17 @@ void SettingsWindowController::present() {
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (onVisibilityChange_) {
-        onVisibilityChange_();
-    }
-    // The callback may have changed how the application presents itself; bring it forward
-    // once more.
+    Q_EMIT visibilityChanged();
+    // The owner may have changed how the application presents itself; bring it forward once
+    // more.
     window_->raise();
     window_->activateWindow();
 }
 
 std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
-    auto window = std::make_unique<SettingsWindow>([this] { windowDidClose(); });
+    auto window = std::make_unique<settings::SettingsWindow>();
+    connect(window.get(), &settings::SettingsWindow::closed, this,
+            &SettingsWindowController::windowDidClose);
     window->setObjectName(QStringLiteral("settingsWindow"));
     window->setWindowTitle(tr("Hushpane Settings"));
     // Titled, closable and minimisable; not resizable (the layout fixes the size).
@@ -114,8 +90,9 @@ std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea_->setWidgetResizable(true);
-    view_ = new SettingsView(preferences_, desktop_, updater_, loginItems_, version_,
-                             makeShortcutRow_, quit_);
+    view_ =
+        new SettingsView(preferences_, desktop_, updater_, loginItems_, version_, makeShortcutRow_);
+    connect(view_, &SettingsView::quitRequested, this, &SettingsWindowController::quitRequested);
     view_->setTexts(texts_);
     scrollArea_->setWidget(view_);
     layout->addWidget(scrollArea_);
@@ -207,14 +184,8 @@ void SettingsWindowController::center() {
 
 void SettingsWindowController::windowDidClose() {
     // During the close the window still counts as visible; the owner must see it gone.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (onVisibilityChange_) {
-                onVisibilityChange_();
-            }
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SettingsWindowController::visibilityChanged,
+                              Qt::QueuedConnection);
 }
 
 }  // namespace hushpane

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QMenu;
@@ -21,18 +20,16 @@ class Preferences;
 
 // Owns the one settings window. It is made on the first show(), kept when the user closes it,
 // and brought forward by every later show(). The owner hears of each presentation and each
-// close through `onVisibilityChange`, always after the window's visibility has changed, so the
+// close through visibilityChanged(), always after the window's visibility has changed, so the
 // owner can read isWindowVisible() to decide on the Dock icon.
 class SettingsWindowController : public QObject {
     Q_OBJECT
 public:
     // The items of `mainMenu` (may be null; a menu of menus, owned by the caller) make the
-    // window's menu bar.
-    // `quit` runs the application's quit rule; `version` is shown in the Updates section.
+    // window's menu bar. `version` is shown in the Updates section.
     SettingsWindowController(Preferences& preferences, DesktopController& desktop,
                              AppUpdater& updater, LoginItemService& loginItems, QString version,
                              SettingsView::ShortcutRowFactory makeShortcutRow, QMenu* mainMenu,
-                             std::function<void()> quit, std::function<void()> onVisibilityChange,
                              QObject* parent = nullptr);
     ~SettingsWindowController() override;
 
@@ -48,6 +45,12 @@ public:
     SettingsView* view() const { return view_; }
     // What holds the form; it scrolls when the screen is too short for the whole form.
     QScrollArea* scrollArea() const { return scrollArea_; }
+
+Q_SIGNALS:
+    // The window was presented, or closed (one main-loop turn after the close).
+    void visibilityChanged();
+    // The form's Quit button was pressed; the owner applies the application's quit rule.
+    void quitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,8 +70,6 @@ private:
     QString version_;
     SettingsView::ShortcutRowFactory makeShortcutRow_;
     QPointer<QMenu> mainMenu_;
-    std::function<void()> quit_;
-    std::function<void()> onVisibilityChange_;
     std::unique_ptr<QWidget> window_;
     SettingsView* view_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;

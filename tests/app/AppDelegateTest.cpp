@@ -21,10 +21,13 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace hushpane;
 using Policy = ApplicationPlatform::ActivationPolicy;
@@ -181,6 +184,79 @@ TEST_F(AppDelegateTest, TheToggleShortcutRunsOnKeyUpAndNotWhileRecording) {
 
     hotKeys.release(code, mods);
     EXPECT_EQ(desktopSwitch.calls, (QList<bool>{false, true}));
+}
+
+namespace {
+
+// The item of that title anywhere in `menu` and its submenus.
+QAction* item(const QMenu* menu, const QString& title) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == title) {
+            return action;
+        }
+        if (action->menu()) {
+            if (QAction* found = item(action->menu(), title)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(AppDelegateTest, TheMenusAndTheSettingsWindowReachTheDelegate) {
+    const auto& name = toggleDesktopName();
+    KeyboardShortcuts::setShortcut(name.defaultShortcut(), name);
+    launch();
+    QMenu* menu = delegate->mainMenu();
+    StatusItemController* tray = delegate->statusItemController();
+    // Both toggle items show the toggle shortcut.
+    QAction* toggle = item(menu, QStringLiteral("Toggle Desktop Icons"));
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_FALSE(tray->toggleItem()->shortcut().isEmpty());
+    EXPECT_EQ(toggle->shortcut(), tray->toggleItem()->shortcut());
+
+    toggle->trigger();
+    EXPECT_EQ(desktopSwitch.calls, QList<bool>{false});
+    item(menu, QStringLiteral("Check for Updates…"))->trigger();
+    item(tray->menu(), QStringLiteral("Check for Updates…"))->trigger();
+    EXPECT_EQ(updates.checks, 2);
+    EXPECT_EQ(platform.activations, 2);  // the application came forward for each
+
+    item(menu, QStringLiteral("Settings…"))->trigger();
+    settle();
+    ASSERT_TRUE(delegate->settingsWindowController().isWindowVisible());
+    delegate->settingsWindowController().window()->close();
+    settle();
+    item(tray->menu(), QStringLiteral("Settings…"))->trigger();
+    settle();
+    EXPECT_TRUE(delegate->settingsWindowController().isWindowVisible());
+}
+
+TEST_F(AppDelegateTest, EveryQuitItemGoesThroughTheQuitRule) {
+    const std::function<void()> quitFrom[] = {
+        [this] { item(delegate->mainMenu(), QStringLiteral("Quit Hushpane"))->trigger(); },
+        [this] {
+            item(delegate->statusItemController()->menu(), QStringLiteral("Quit Hushpane"))
+                ->trigger();
+        },
+        [this] {
+            delegate->showSettings();
+            settle();
+            delegate->settingsWindowController()
+                .view()
+                ->findChild<QPushButton*>(QStringLiteral("quit"))
+                ->click();
+        },
+    };
+    for (const auto& quit : quitFrom) {
+        delegate.reset();
+        launch();
+        delegate->desktop().hide();
+        quit();
+        EXPECT_FALSE(delegate->desktop().wantsDesktopHidden());
+    }
 }
 
 namespace {

@@ -45,7 +45,7 @@ protected:
     void showSettings() {
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
-            SettingsView::ShortcutRowFactory{}, nullptr, [] {}, [] {});
+            SettingsView::ShortcutRowFactory{}, nullptr);
         controller->show();
         for (int i = 0; i < 4; ++i) {
             QCoreApplication::processEvents();
@@ -153,8 +153,7 @@ TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
 }
 
 TEST_F(GermanTexts, TheTrayMenuSpeaksGerman) {
-    StatusItemController status(
-        desktop, prefs, updater, [] {}, [] {}, [](QAction*) {});
+    StatusItemController status(desktop, prefs, updater);
     QStringList titles;
     for (const QAction* action : status.menu()->actions()) {
         if (!action->isSeparator()) {

@@ -42,7 +42,7 @@ protected:
     test::InMemoryDesktopSwitch desktopSwitch;
     DesktopController desktop{desktopSwitch, prefs, workspace};
     PackageManagedUpdateService service;
-    AppUpdater updater{service, [] {}};
+    AppUpdater updater{service};
     test::InMemoryLoginItemService loginItems;
 };
 
@@ -56,7 +56,7 @@ TEST_F(PackageManagedUpdates, NothingChecksAndTheSettingsSaySo) {
     EXPECT_FALSE(updater.automaticallyChecksForUpdates());
     EXPECT_EQ(defaults.objectForKey(QStringLiteral("SUEnableAutomaticChecks")), QVariant(true));
 
-    SettingsView view(prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"), {}, [] {});
+    SettingsView view(prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"), {});
     view.show();
     const QWidget* section = view.findChild<QWidget*>(QStringLiteral("updatesSection"));
     ASSERT_NE(section, nullptr);
@@ -73,8 +73,7 @@ TEST_F(PackageManagedUpdates, NothingChecksAndTheSettingsSaySo) {
         EXPECT_FALSE(button->isVisibleTo(&view)) << button->objectName().toStdString();
     }
 
-    StatusItemController status(
-        desktop, prefs, updater, [] {}, [] {});
+    StatusItemController status(desktop, prefs, updater);
     for (const QAction* action : status.menu()->actions()) {
         if (action->text() == QStringLiteral("Check for Updates…")) {
             EXPECT_FALSE(action->isVisible());

@@ -3,8 +3,6 @@
 #include "menu/StatusItemController.h"
 #include "support/ServicesFixture.h"
 
-#include <QAction>
-
 #include <memory>
 
 namespace hushpane::test {
@@ -13,14 +11,14 @@ namespace hushpane::test {
 class StatusItemFixture : public ServicesFixture<> {
 protected:
     void makeStatusItem(const TrayPanel* panel = nullptr) {
-        status = std::make_unique<StatusItemController>(
-            desktop, prefs, updater, [this] { ++settingsShown; }, [this] { ++quits; },
-            [this](QAction* a) { bound = a; }, panel);
+        status = std::make_unique<StatusItemController>(desktop, prefs, updater, panel);
+        QObject::connect(status.get(), &StatusItemController::settingsRequested,
+                         [this] { ++settingsShown; });
+        QObject::connect(status.get(), &StatusItemController::quitRequested, [this] { ++quits; });
     }
 
     int settingsShown = 0;
     int quits = 0;
-    QAction* bound = nullptr;
     std::unique_ptr<StatusItemController> status;
 };
 

@@ -10,7 +10,7 @@ using namespace hushpane;
 
 TEST(AppUpdater, MirrorsTheServiceOneTurnLaterAndOnlyOnRealChanges) {
     test::InMemoryUpdateService service;
-    AppUpdater updater(service, {});
+    AppUpdater updater(service);
     EXPECT_EQ(service.starts, 1);
     EXPECT_EQ(service.delegate, &updater);
     QSignalSpy changed(&updater, &AppUpdater::canCheckForUpdatesChanged);
@@ -29,8 +29,8 @@ TEST(AppUpdater, MirrorsTheServiceOneTurnLaterAndOnlyOnRealChanges) {
 
 TEST(AppUpdater, PassesTheAutomaticSettingThroughAndActivatesBeforeShowing) {
     test::InMemoryUpdateService service;
-    int activations = 0;
-    AppUpdater updater(service, [&] { ++activations; });
+    AppUpdater updater(service);
+    QSignalSpy activations(&updater, &AppUpdater::activationRequested);
     QSignalSpy automatic(&updater, &AppUpdater::automaticallyChecksForUpdatesChanged);
 
     updater.setAutomaticallyChecksForUpdates(true);  // unchanged, still written and announced
@@ -40,12 +40,12 @@ TEST(AppUpdater, PassesTheAutomaticSettingThroughAndActivatesBeforeShowing) {
     EXPECT_FALSE(updater.automaticallyChecksForUpdates());
 
     updater.checkForUpdates();
-    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(activations.count(), 1);
     EXPECT_EQ(service.checks, 1);
 
     EXPECT_TRUE(updater.supportsGentleScheduledUpdateReminders());
     updater.standardUserDriverWillHandleShowingUpdate(false);
-    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(activations.count(), 1);
     updater.standardUserDriverWillHandleShowingUpdate(true);
-    EXPECT_EQ(activations, 2);
+    EXPECT_EQ(activations.count(), 2);
 }

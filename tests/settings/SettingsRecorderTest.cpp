@@ -25,7 +25,7 @@ protected:
             [this](const QString& label, QWidget* parent) {
                 return new KeyboardShortcuts::Recorder(library, label, *name, {}, parent);
             },
-            nullptr, [] {}, [] {});
+            nullptr);
     }
     void present() {
         controller->show();

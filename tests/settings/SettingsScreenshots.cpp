@@ -114,9 +114,8 @@ int main(int argc, char** argv) {
                                                  QWidget* parent) -> QWidget* {
         return new KeyboardShortcuts::Recorder(library, label, toggle, {}, parent);
     };
-    SettingsWindowController controller(
-        scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
-        recorderRow, &menu, [] {}, [] {});
+    SettingsWindowController controller(scene.prefs, scene.desktop, scene.updater, scene.loginItems,
+                                        QStringLiteral("0.1.0"), recorderRow, &menu);
     controller.show();
     QCoreApplication::processEvents();
     QWidget* window = controller.window();
@@ -153,9 +152,9 @@ int main(int argc, char** argv) {
         dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
         QApplication::setPalette(dark);
         scene.prefs.setUseCustomWallpaper(false);
-        SettingsWindowController darkController(
-            scene.prefs, scene.desktop, scene.updater, scene.loginItems, QStringLiteral("0.1.0"),
-            recorderRow, nullptr, [] {}, [] {});
+        SettingsWindowController darkController(scene.prefs, scene.desktop, scene.updater,
+                                                scene.loginItems, QStringLiteral("0.1.0"),
+                                                recorderRow, nullptr);
         darkController.show();
         settle();
         if (darkController.window() && QTest::qWaitForWindowExposed(darkController.window())) {

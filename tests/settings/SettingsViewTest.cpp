@@ -37,8 +37,9 @@ class SettingsViewTest : public test::SettingsFixture {
 protected:
     SettingsView& makeView(const SettingsView::ShortcutRowFactory& factory = {},
                            const QString& version = QStringLiteral("1.4.2")) {
-        view = std::make_unique<SettingsView>(prefs, desktop, updater, loginItems, version, factory,
-                                              [this] { ++quits; });
+        view =
+            std::make_unique<SettingsView>(prefs, desktop, updater, loginItems, version, factory);
+        QObject::connect(view.get(), &SettingsView::quitRequested, [this] { ++quits; });
         view->resize(view->sizeHint());
         view->show();
         view->layout()->activate();

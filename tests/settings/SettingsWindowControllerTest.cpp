@@ -19,13 +19,13 @@ protected:
     void makeController(QMenu* menu = nullptr) {
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
-            SettingsView::ShortcutRowFactory{}, menu, [this] { ++quits; },
-            [this] {
-                // What the application does with it: the Dock rule.
-                seenVisible.append(controller->isWindowVisible());
-                policy = prefs.showDockIcon() || controller->isWindowVisible() ? Policy::regular
-                                                                               : Policy::accessory;
-            });
+            SettingsView::ShortcutRowFactory{}, menu);
+        QObject::connect(controller.get(), &SettingsWindowController::visibilityChanged, [this] {
+            // What the application does with it: the Dock rule.
+            seenVisible.append(controller->isWindowVisible());
+            policy = prefs.showDockIcon() || controller->isWindowVisible() ? Policy::regular
+                                                                           : Policy::accessory;
+        });
     }
     // Queued work, and the layout passes it starts.
     static void runQueued() {

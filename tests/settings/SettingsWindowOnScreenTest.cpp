@@ -28,7 +28,7 @@ protected:
         desktopMenu->addAction(QStringLiteral("Hide Desktop Icons"));
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
-            SettingsView::ShortcutRowFactory{}, &mainMenu, [] {}, [] {});
+            SettingsView::ShortcutRowFactory{}, &mainMenu);
         // The panel has reserved its strip by the time the window comes.
         ASSERT_TRUE(QTest::qWaitFor([] {
             const QScreen* screen = QGuiApplication::primaryScreen();

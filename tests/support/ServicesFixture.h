@@ -28,8 +28,13 @@ protected:
     InMemoryDesktopSwitch desktopSwitch;
     DesktopController desktop{desktopSwitch, prefs, workspace};
     Updates updateService;
+    AppUpdater updater{updateService};
+    // How often the updater asked for the application to come forward.
     int activations = 0;
-    AppUpdater updater{updateService, [this] { ++activations; }};
+
+    ServicesFixture() {
+        QObject::connect(&updater, &AppUpdater::activationRequested, [this] { ++activations; });
+    }
 };
 
 }  // namespace hushpane::test
