@@ -41,8 +41,9 @@ void XfceDesktopSwitch::setExternalChangeHandler(std::function<void()> handler) 
     watcher_.reset();
     xfconf_.setRecoveryHandler(handler);
     if (handler) {
-        watcher_ = std::make_unique<XfconfPropertyWatcher>(xfconf_.bus(), channel(),
-                                                           styleProperty(), std::move(handler));
+        watcher_ =
+            std::make_unique<XfconfPropertyWatcher>(xfconf_.bus(), channel(), styleProperty());
+        QObject::connect(watcher_.get(), &XfconfPropertyWatcher::changed, std::move(handler));
     }
 }
 

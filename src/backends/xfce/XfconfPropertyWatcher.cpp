@@ -5,12 +5,11 @@
 namespace hushpane {
 
 XfconfPropertyWatcher::XfconfPropertyWatcher(QDBusConnection bus, QString channel, QString property,
-                                             std::function<void()> changed, QObject* parent)
+                                             QObject* parent)
     : QObject(parent),
       bus_(std::move(bus)),
       channel_(std::move(channel)),
-      property_(std::move(property)),
-      changed_(std::move(changed)) {
+      property_(std::move(property)) {
     // The changed value is not needed, and a slot taking it as a QDBusVariant is never called
     // for xfconfd's PropertyChanged: the first two arguments are enough.
     connectSignal(QStringLiteral("PropertyChanged"), SLOT(propertyTouched(QString, QString)), true);
@@ -36,8 +35,8 @@ void XfconfPropertyWatcher::connectSignal(const QString& name, const char* slot,
 }
 
 void XfconfPropertyWatcher::propertyTouched(const QString& channel, const QString& property) {
-    if (channel == channel_ && property == property_ && changed_) {
-        changed_();
+    if (channel == channel_ && property == property_) {
+        Q_EMIT changed();
     }
 }
 

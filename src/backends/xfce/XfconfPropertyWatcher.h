@@ -4,18 +4,19 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace hushpane {
 
-// Calls back whenever xfconfd reports that one property changed or went away, whoever changed
+// Emits changed() whenever xfconfd reports that one property changed or went away, whoever changed
 // it (xfce4-settings, xfconf-query, another program). Listening starts no daemon.
 class XfconfPropertyWatcher : public QObject {
     Q_OBJECT
 public:
     XfconfPropertyWatcher(QDBusConnection bus, QString channel, QString property,
-                          std::function<void()> changed, QObject* parent = nullptr);
+                          QObject* parent = nullptr);
     ~XfconfPropertyWatcher() override;
+
+Q_SIGNALS:
+    void changed();
 
 private Q_SLOTS:
     // PropertyChanged and PropertyRemoved alike.
@@ -27,7 +28,6 @@ private:
     QDBusConnection bus_;
     QString channel_;
     QString property_;
-    std::function<void()> changed_;
 };
 
 }  // namespace hushpane

@@ -158,8 +158,9 @@ TEST_F(XfceDesktopEndToEnd, ABurstOfTogglesReachesXfdesktopAsAFewChangesAndItSur
     // A connection of its own, as another client of xfconfd would watch.
     const XfconfPropertyWatcher watcher(
         QDBusConnection::connectToBus(session.busAddress(), QStringLiteral("style watcher")),
-        QStringLiteral("xfce4-desktop"), QStringLiteral("/desktop-icons/style"),
-        [&styleChanges] { ++styleChanges; });
+        QStringLiteral("xfce4-desktop"), QStringLiteral("/desktop-icons/style"));
+    QObject::connect(&watcher, &XfconfPropertyWatcher::changed,
+                     [&styleChanges] { ++styleChanges; });
     DesktopController& controller = hushpane.controller;
     QElapsedTimer burst;
     burst.start();

@@ -194,8 +194,8 @@ TEST_F(XfceDesktopSwitchTest, ChangesMadeInTheDesktopsSettingsAreAdopted) {
 // properties are not.
 TEST_F(XfceDesktopSwitchTest, TheWatcherHearsEachChangeOfItsPropertyOnly) {
     int heard = 0;
-    const XfconfPropertyWatcher watcher(session.bus(), QStringLiteral("xfce4-desktop"), kStyle,
-                                        [&heard] { ++heard; });
+    const XfconfPropertyWatcher watcher(session.bus(), QStringLiteral("xfce4-desktop"), kStyle);
+    QObject::connect(&watcher, &XfconfPropertyWatcher::changed, [&heard] { ++heard; });
     for (const int style : {2, 0, 1, 0}) {
         const int before = heard;
         setStyle(style);
