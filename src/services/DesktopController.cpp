@@ -20,6 +20,7 @@ DesktopController::DesktopController(DesktopSwitch& desktopSwitch, Preferences& 
     isDesktopHidden_ = !desktopSwitch_.createsDesktop();
     sinceTurn_.start();
     nextTurn_.setSingleShot(true);
+    nextTurn_.setTimerType(Qt::PreciseTimer);
     connect(&nextTurn_, &QTimer::timeout, this, &DesktopController::finishPendingChange);
     // A display attached or rearranged while hidden gets the custom picture too.
     connect(&workspace, &Workspace::screenParametersChanged, this,
@@ -84,7 +85,11 @@ void DesktopController::finishPendingChange() {
     }
     const bool hidden = *pending_;
     pending_.reset();
-    takeTurn();
+    if (!takeTurn()) {
+        // Early (a timer a little ahead, or a change finished by hand): it still counts as
+        // this period's change, so the next one waits a whole spacing after it.
+        sinceTurn_.start();
+    }
     // The burst may have ended where it started: then the desktop needs no change at all.
     if (hidden != isDesktopHidden_) {
         apply(hidden);
