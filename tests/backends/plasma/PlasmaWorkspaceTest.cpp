@@ -67,6 +67,26 @@ private:
     QList<QByteArray> saved_;
 };
 
+// Hushpane's preferences with a small custom picture chosen, and its wallpaper controller.
+struct WithCustomPicture {
+    explicit WithCustomPicture(Workspace& workspace)
+        : preferences(defaults, bookmarks), controller(preferences, workspace) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        pictureWritten = image.save(path);
+        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(path));
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("custom.png"));
+    bool pictureWritten = false;
+    InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
+    UserDefaults defaults{domain};
+    InMemoryFileBookmarks bookmarks;
+    Preferences preferences;
+    WallpaperController controller;
+};
+
 QJsonObject picture(const QString& image, int fillMode = 2) {
     return {{QStringLiteral("Image"), image}, {QStringLiteral("FillMode"), fillMode}};
 }
@@ -146,22 +166,14 @@ TEST(PlasmaWorkspaceTest, WhatCouldNotBeGivenBackIsLeftAlone) {
 // Through the controller: the user's pictures come back, except one the user chose in Plasma's
 // settings while the custom picture was up.
 TEST(PlasmaWorkspaceTest, TheControllerRestoresEachScreenAndKeepsAPictureChosenMeanwhile) {
-    QTemporaryDir dir;
-    const QString custom = dir.filePath(QStringLiteral("custom.png"));
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(custom));
     PlasmaShellModel shell(wallpapers());
     PlasmaWorkspace workspace(shell);
-    InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
-    UserDefaults defaults{domain};
-    InMemoryFileBookmarks bookmarks;
-    Preferences preferences(defaults, bookmarks);
-    preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-    WallpaperController controller(preferences, workspace);
+    WithCustomPicture hushpane(workspace);
+    ASSERT_TRUE(hushpane.pictureWritten);
+    WallpaperController& controller = hushpane.controller;
 
     ASSERT_EQ(controller.applyCustom(), std::nullopt);
-    const QString customUrl = QUrl::fromLocalFile(custom).toString();
+    const QString customUrl = QUrl::fromLocalFile(hushpane.path).toString();
     EXPECT_EQ(shell.group(5, kImageGroup).value(QStringLiteral("Image")), customUrl);
     EXPECT_EQ(shell.group(7, kImageGroup).value(QStringLiteral("Image")), customUrl);
     shell.setGroup(7, kImageGroup, picture(QStringLiteral("file:///pics/new.png"), 1));
@@ -181,12 +193,6 @@ TEST(PlasmaWorkspaceTest, PlasmasOwnPictureOnAnUnsetDesktopGoesBackAsNoPicture) 
     folders.write(QStringLiteral("plasma/look-and-feel/org.example.dusk/contents/defaults"),
                   "[Wallpaper]\nImage=Dusk\n");
     const QString dusk = folders.makeFolder(QStringLiteral("wallpapers/Dusk"));
-    QTemporaryDir dir;
-    const QString custom = dir.filePath(QStringLiteral("custom.png"));
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(custom));
-
     QJsonObject state = wallpapers();
     QJsonArray desktops = state[QStringLiteral("desktops")].toArray();
     QJsonObject unset = desktops[1].toObject();
@@ -199,15 +205,12 @@ TEST(PlasmaWorkspaceTest, PlasmasOwnPictureOnAnUnsetDesktopGoesBackAsNoPicture) 
     ASSERT_EQ(workspace.screens().size(), 2);
     EXPECT_EQ(workspace.desktopImageUrl(workspace.screens()[1]), QUrl::fromLocalFile(dusk));
 
-    InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
-    UserDefaults defaults{domain};
-    InMemoryFileBookmarks bookmarks;
-    Preferences preferences(defaults, bookmarks);
-    preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-    WallpaperController controller(preferences, workspace);
+    WithCustomPicture hushpane(workspace);
+    ASSERT_TRUE(hushpane.pictureWritten);
+    WallpaperController& controller = hushpane.controller;
     ASSERT_EQ(controller.applyCustom(), std::nullopt);
     EXPECT_EQ(shell.group(5, kImageGroup).value(QStringLiteral("Image")),
-              QUrl::fromLocalFile(custom).toString());
+              QUrl::fromLocalFile(hushpane.path).toString());
 
     ASSERT_EQ(controller.restoreOriginals(), std::nullopt);
     EXPECT_EQ(shell.group(5, kImageGroup), (QJsonObject{{QStringLiteral("FillMode"), 1}}));
