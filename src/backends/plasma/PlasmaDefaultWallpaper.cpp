@@ -12,29 +12,25 @@ namespace {
 const QString kBreeze = QStringLiteral("org.kde.breeze.desktop");
 const QString kBreezeWallpaper = QStringLiteral("Next");
 
+// One key of a KDE settings file found under the XDG folders of `location`; empty when the
+// file or the key is missing.
+QString keyIn(QStandardPaths::StandardLocation location, const QString& file, const QString& key) {
+    const QString path = QStandardPaths::locate(location, file);
+    return path.isEmpty() ? QString() : QSettings(path, QSettings::IniFormat).value(key).toString();
+}
+
 QString lookAndFeel() {
-    const QString globals =
-        QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
-    if (globals.isEmpty()) {
-        return kBreeze;
-    }
-    const QString name = QSettings(globals, QSettings::IniFormat)
-                             .value(QStringLiteral("KDE/LookAndFeelPackage"))
-                             .toString();
+    const QString name = keyIn(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"),
+                               QStringLiteral("KDE/LookAndFeelPackage"));
     // A package name is one path segment; anything else is no package Plasma would load.
     return name.isEmpty() || name.contains(QLatin1Char('/')) ? kBreeze : name;
 }
 
 QString wallpaperOf(const QString& lookAndFeel) {
-    const QString defaults = QStandardPaths::locate(
-        QStandardPaths::GenericDataLocation,
-        QStringLiteral("plasma/look-and-feel/%1/contents/defaults").arg(lookAndFeel));
-    if (defaults.isEmpty()) {
-        return kBreezeWallpaper;
-    }
-    const QString name = QSettings(defaults, QSettings::IniFormat)
-                             .value(QStringLiteral("Wallpaper/Image"))
-                             .toString();
+    const QString name =
+        keyIn(QStandardPaths::GenericDataLocation,
+              QStringLiteral("plasma/look-and-feel/%1/contents/defaults").arg(lookAndFeel),
+              QStringLiteral("Wallpaper/Image"));
     return name.isEmpty() ? kBreezeWallpaper : name;
 }
 
