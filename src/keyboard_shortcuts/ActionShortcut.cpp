@@ -42,6 +42,8 @@ void show(QAction* item, const std::optional<Shortcut>& shortcut,
 // Lives as a child of the bound action; its connection is the action's observation, and it
 // goes away with the action.
 class Binding : public QObject {
+    Q_OBJECT
+
 public:
     Binding(Library& library, QAction* action, Name name)
         : QObject(action), library_(&library), name_(std::move(name)) {
@@ -152,3 +154,5 @@ MenuItemKeyEquivalent menuItemKeyEquivalent(const QAction* item) {
 }
 
 }  // namespace KeyboardShortcuts
+
+#include "ActionShortcut.moc"

@@ -32,7 +32,11 @@ QByteArray toXml(plist_t node) {
     uint32_t length = 0;
     plist_to_xml(node, &xml, &length);
     QByteArray out(xml ? xml : "", xml ? static_cast<qsizetype>(length) : 0);
+#if HUSHPANE_PLIST_HAS_MEM_FREE
+    plist_mem_free(xml);
+#else
     plist_to_xml_free(xml);
+#endif
     return out;
 }
 
