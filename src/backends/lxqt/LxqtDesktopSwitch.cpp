@@ -34,6 +34,9 @@ PcmanfmDesktopProgram::Options LxqtDesktopSwitch::programOptions() {
     options.configFolder = QStringLiteral("pcmanfm-qt");
     options.readsSettingsOnlyAtStart = true;
     options.busName = QString::fromLatin1(kBusName);
+    options.desktopObjectPath = QStringLiteral("/Application");
+    options.desktopInterface = QStringLiteral("org.pcmanfm.Application");
+    options.desktopProperty = QStringLiteral("desktopManagerEnabled");
     return options;
 }
 

@@ -11,6 +11,12 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+#include <algorithm>
+#include <csignal>
+
 #include <unistd.h>
 
 namespace hushpane {
@@ -201,7 +207,21 @@ bool PcmanfmDesktopProgram::takesCommands(qint64 pid) const {
     return false;
 }
 
-std::optional<QString> PcmanfmDesktopProgram::launch() {
+bool PcmanfmDesktopProgram::drawsDesktop(int timeoutMs) const {
+    if (options_.desktopProperty.isEmpty()) {
+        return true;
+    }
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        options_.busName, options_.desktopObjectPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << options_.desktopInterface << options_.desktopProperty;
+    const QDBusConnection bus = options_.bus.value_or(QDBusConnection::sessionBus());
+    const QDBusMessage reply = bus.call(get, QDBus::Block, timeoutMs);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+}
+
+qint64 PcmanfmDesktopProgram::startDesktop() {
     QProcess process;
     process.setProgram(options_.executable);
     process.setArguments({QStringLiteral("--desktop"), profileArgument(profile())});
@@ -212,21 +232,63 @@ std::optional<QString> PcmanfmDesktopProgram::launch() {
     process.setProcessEnvironment(environment);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (!process.startDetached()) {
-        return tr("%1 could not be started").arg(options_.executable);
-    }
-    const QDeadlineTimer deadline(kLaunchTimeoutMs);
+    qint64 pid = 0;
+    return process.startDetached(&pid) ? pid : 0;
+}
+
+bool PcmanfmDesktopProgram::waitUntilDrawing() const {
+    constexpr int kAskMs = 1000;
+    const QDeadlineTimer deadline(options_.launchTimeoutMs);
     while (!deadline.hasExpired()) {
-        if (const std::optional<Found> found = find(); found && takesCommands(found->pid)) {
+        const std::optional<Found> found = find();
+        if (found && takesCommands(found->pid) &&
+            drawsDesktop(
+                static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, kAskMs)))) {
+            return true;
+        }
+        QThread::msleep(kPollMs);
+    }
+    return false;
+}
+
+void PcmanfmDesktopProgram::endStarted(qint64 pid) const {
+    const QString dir = QStringLiteral("/proc/%1").arg(pid);
+    if (pid <= 0 || readProcFile(dir + QStringLiteral("/comm")).trimmed() !=
+                        options_.executable.toUtf8().left(15)) {
+        return;  // gone already, or the number is another program's by now
+    }
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    const QDeadlineTimer deadline(kCommandTimeoutMs);
+    // Gone once its entry is, or it is a zombie waiting for its parent.
+    while (!deadline.hasExpired() && QFileInfo::exists(dir + QStringLiteral("/comm")) &&
+           !readProcFile(dir + QStringLiteral("/stat")).contains(") Z")) {
+        QThread::msleep(kPollMs);
+    }
+}
+
+std::optional<QString> PcmanfmDesktopProgram::launch() {
+    // pcmanfm-qt can hang while it starts (in its volume monitor) and then never draws: the
+    // hung instance is ended and the desktop started once more, so that it does not stay and
+    // block every later change.
+    constexpr int kAttempts = 2;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const qint64 pid = startDesktop();
+        if (pid == 0) {
+            return tr("%1 could not be started").arg(options_.executable);
+        }
+        if (waitUntilDrawing()) {
             qCInfo(lcDesktop).noquote()
                 << QStringLiteral("%1 draws the desktop again").arg(options_.executable);
             return std::nullopt;
         }
-        QThread::msleep(kPollMs);
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("%1 (pid %2) did not draw the desktop within %3 ms; ending it")
+                   .arg(options_.executable)
+                   .arg(pid)
+                   .arg(options_.launchTimeoutMs);
+        endStarted(pid);
     }
-    return tr("%1 was started but did not draw the desktop within %2 seconds")
-        .arg(options_.executable)
-        .arg(kLaunchTimeoutMs / 1000);
+    return tr("%1 did not draw the desktop again").arg(options_.executable);
 }
 
 }  // namespace hushpane

@@ -32,6 +32,15 @@ public:
         QString socketPrefix;
         // Where the bus name is looked for; nothing: the session bus.
         std::optional<QDBusConnection> bus;
+        // A boolean property through which the instance on `busName` says that it draws the
+        // desktop (pcmanfm-qt: desktopManagerEnabled of org.pcmanfm.Application on
+        // /Application). Its answer comes from the program's main thread, so an instance that
+        // hangs while it starts owns its name but never gives it. Empty: the name is enough.
+        QString desktopObjectPath;
+        QString desktopInterface;
+        QString desktopProperty;
+        // How long a started desktop gets to draw.
+        int launchTimeoutMs = kLaunchTimeoutMs;
     };
 
     explicit PcmanfmDesktopProgram(Options options);
@@ -59,6 +68,14 @@ private:
     bool waitUntilGone(qint64 pid) const;
     // Whether the instance takes commands yet (a second start would otherwise become one).
     bool takesCommands(qint64 pid) const;
+    // Whether it says that it draws the desktop, asked with at most `timeoutMs`.
+    bool drawsDesktop(int timeoutMs) const;
+    // Starts the desktop and waits (bounded) until it draws; the pid started, 0 when it could
+    // not be started.
+    qint64 startDesktop();
+    bool waitUntilDrawing() const;
+    // Ends a desktop this process started that did not draw, so that it blocks no later change.
+    void endStarted(qint64 pid) const;
 
     Options options_;
     QString profile_;  // the last one seen running
