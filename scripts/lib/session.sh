@@ -16,7 +16,17 @@
 #                                   HUSHPANE_TEST_TRAY_COLOUR for the tests that look at it
 #   session_start_parts PARTS       what a test asks for in one word, comma-separated:
 #                                   display[=WxH], wm, tray=COLOUR, bus, scale=N (Qt's scale
-#                                   factor); the display comes first when another part needs it
+#                                   factor), desktop=PROFILE (a desktop with sample icons, see
+#                                   session_start_test_desktop); the display comes first when
+#                                   another part needs it
+#   session_start_test_desktop PROFILE
+#                                   three files and a folder on the desktop, the desktop from
+#                                   PROFILE drawn, and what a test needs to know of it exported:
+#                                   HUSHPANE_TEST_DESKTOP (the profile), HUSHPANE_TEST_BEHIND_ICONS
+#                                   (the colour around the icons), HUSHPANE_TEST_ICON_AREA,
+#                                   HUSHPANE_TEST_DRAWN (the screenshot the drawn check accepted),
+#                                   HUSHPANE_TEST_WALLPAPER (the user's picture) and
+#                                   HUSHPANE_TEST_SESSION_DIR (its programs' logs)
 #   session_run PARTS CMD...        starts PARTS and runs CMD in that session; CMD's exit status
 #   session_start_desktop PROFILE   a desktop from scripts/lib/desktops/PROFILE.sh on the
 #                                   display (bus and window manager started first when missing),
@@ -46,7 +56,15 @@
 #   desktop_icon_area               the part of the screen the icons are drawn in, WxH+X+Y,
 #                                   when the left column holds more (a top bar)
 #   desktop_icons_state             prints the setting that says whether icons are drawn, and
-#   desktop_icons_hidden            its value while they are hidden (for scripts/demo)
+#   desktop_icons_hidden            its value while they are hidden
+#   desktop_picture                 prints the picture the desktop's settings name for the
+#                                   first screen (a path or a file: URI, as the desktop keeps it)
+#   desktop_answering               the process Hushpane asks to make a change (stopped, it
+#                                   must not answer); the program that draws the icons unless
+#                                   another one keeps the settings
+#   desktop_custom_wallpaper_drawn  "no" when nothing here draws a picture while the icons are
+#                                   hidden (the desktop's own shell, which does, does not run)
+# scripts/lib/desktop-query PROFILE FUNCTION runs one of these in a test's session.
 #
 # The variables a script may read: session_dir (logs and scratch files), session_pids.
 
@@ -154,7 +172,7 @@ session_start_tray() {
 }
 
 session_start_parts() {
-  local part size="" wm="" tray="" bus=""
+  local part size="" wm="" tray="" bus="" desktop=""
   for part in ${1//,/ }; do
     case "$part" in
       display) ;;
@@ -163,6 +181,7 @@ session_start_parts() {
       tray=*) tray=${part#tray=} ;;
       bus) bus=1 ;;
       scale=*) export QT_SCALE_FACTOR=${part#scale=} ;;
+      desktop=*) desktop=${part#desktop=} bus=1 ;;
       *)
         session_say "unknown session part $part"
         return 1
@@ -171,7 +190,9 @@ session_start_parts() {
   done
   session_start_display ${size:+"$size"} || return 1
   [ -z "$bus" ] || session_start_bus || return 1
-  if [ -n "$wm" ]; then
+  if [ -n "$desktop" ]; then
+    session_start_test_desktop "$desktop" || return 1
+  elif [ -n "$wm" ]; then
     session_start_window_manager
     session_wait 10 session_wm_running || session_say "openbox is not running yet"
   fi
@@ -263,6 +284,19 @@ session_start_desktop() {
   desktop_start || return 1
   session_behind_icons=${desktop_behind_icons:-}
   session_wait_drawn 60 ${desktop_icon_area:-}
+}
+
+session_start_test_desktop() {
+  mkdir -p "$HOME/Desktop/Projects"
+  printf 'Buy milk\n' >"$HOME/Desktop/todo.md"
+  printf 'Hushpane\n' >"$HOME/Desktop/notes.txt"
+  printf '%%PDF-1.4\n' >"$HOME/Desktop/report.pdf"
+  session_start_desktop "$1" || return 1
+  cp "$session_dir/drawn.png" "$session_dir/before.png"
+  export HUSHPANE_TEST_DESKTOP=$1 HUSHPANE_TEST_DRAWN="$session_dir/before.png" \
+    HUSHPANE_TEST_BEHIND_ICONS=${desktop_behind_icons:-$session_wallpaper_color} \
+    HUSHPANE_TEST_ICON_AREA=${desktop_icon_area:-} \
+    HUSHPANE_TEST_WALLPAPER="$session_dir/wallpaper.png" HUSHPANE_TEST_SESSION_DIR="$session_dir"
 }
 
 export HOME="$session_dir/home" XDG_CONFIG_HOME="$session_dir/home/.config" \

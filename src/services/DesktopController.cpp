@@ -170,6 +170,10 @@ void DesktopController::setLastError(const std::optional<QString>& error) {
         return;
     }
     lastError_ = error;
+    if (error) {
+        // Also in the log (the journal), for a failure nobody had the settings open to see.
+        qCWarning(lcDesktop).noquote() << QStringLiteral("desktop change failed: %1").arg(*error);
+    }
     Q_EMIT lastErrorChanged();
 }
 

@@ -20,3 +20,6 @@ desktop_start() {
 
 desktop_icons_state() { gsettings get org.nemo.desktop desktop-layout 2>/dev/null; }
 desktop_icons_hidden="'false::false'"
+desktop_picture() { gsettings get org.cinnamon.desktop.background picture-uri 2>/dev/null; }
+desktop_answering=nemo-desktop
+desktop_custom_wallpaper_drawn=no

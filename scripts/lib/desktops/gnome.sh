@@ -1,4 +1,4 @@
-# GNOME 43 on X11: gnome-shell (replacing openbox as the window manager) draws the wallpaper
+# GNOME on X11 (43 on Debian 12, 48 on Debian 13): gnome-shell (replacing openbox as the window manager) draws the wallpaper
 # and its Desktop Icons NG extension the icons. The Shell asks the system bus for logind and
 # more; a private bus stands in for it, so nothing reaches the machine's own services.
 desktop_programs="gnome-shell gsettings dbus-daemon gdbus"
@@ -50,3 +50,5 @@ desktop_icons_state() {
 desktop_icons_hidden=2.0
 # Below the Shell's top bar, whose clock changes.
 desktop_icon_area=200x728+0+40
+desktop_picture() { gsettings get org.gnome.desktop.background picture-uri 2>/dev/null; }
+desktop_answering=gnome-shell

@@ -13,3 +13,11 @@ desktop_set_wallpaper() {
 desktop_start() {
   session_spawn pcmanfm pcmanfm --desktop --profile=LXDE
 }
+
+desktop_icons_state() {
+  sed -n 's/^folder=//p' "$HOME/.config/pcmanfm/LXDE/desktop-items-0.conf" 2>/dev/null | head -n1
+}
+desktop_picture() {
+  sed -n 's/^wallpaper=//p' "$HOME/.config/pcmanfm/LXDE/desktop-items-0.conf" 2>/dev/null | head -n1
+}
+desktop_answering=pcmanfm

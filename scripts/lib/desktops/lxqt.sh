@@ -13,3 +13,12 @@ desktop_set_wallpaper() {
 desktop_start() {
   QT_QPA_PLATFORM=xcb session_spawn pcmanfm-qt pcmanfm-qt --desktop --profile=lxqt
 }
+
+desktop_icons_state() {
+  sed -n 's/^HideItems=//p' "$HOME/.config/pcmanfm-qt/lxqt/settings.conf" 2>/dev/null | head -n1
+}
+desktop_icons_hidden=true
+desktop_picture() {
+  sed -n 's/^Wallpaper=//p' "$HOME/.config/pcmanfm-qt/lxqt/settings.conf" 2>/dev/null | head -n1
+}
+desktop_answering=pcmanfm-qt

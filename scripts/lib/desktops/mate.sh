@@ -15,3 +15,7 @@ desktop_start() {
 # The setting that says whether icons are drawn, and its value while they are hidden.
 desktop_icons_state() { gsettings get org.mate.background show-desktop-icons 2>/dev/null; }
 desktop_icons_hidden=false
+desktop_picture() { gsettings get org.mate.background picture-filename 2>/dev/null; }
+desktop_answering=caja
+# caja leaves with its icons; a MATE session's settings daemon, not run here, draws the picture.
+desktop_custom_wallpaper_drawn=no

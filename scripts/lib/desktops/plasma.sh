@@ -1,4 +1,4 @@
-# KDE Plasma 5.27: plasmashell's folder view draws the wallpaper and the icons, with Qt Quick's
+# KDE Plasma (5.27 on Debian 12, 6 on Debian 13): plasmashell's folder view draws the wallpaper and the icons, with Qt Quick's
 # software renderer (there is no GPU here). Its settings are changed through its own desktop
 # scripting on the session bus: the panel goes, the picture is stretched, icons in columns.
 desktop_programs="plasmashell gdbus"
@@ -12,8 +12,10 @@ plasma_evaluate() {
 desktop_set_wallpaper() { plasma_picture=$1; }
 
 desktop_start() {
+  local major
+  major=$(plasmashell --version 2>/dev/null | awk '{split($2, v, "."); print v[1]; exit}')
   QT_QUICK_BACKEND=software LIBGL_ALWAYS_SOFTWARE=1 QT_XCB_GL_INTEGRATION=none \
-    KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 QT_QPA_PLATFORM=xcb \
+    KDE_FULL_SESSION=true KDE_SESSION_VERSION=${major:-5} QT_QPA_PLATFORM=xcb \
     session_spawn plasmashell plasmashell --no-respawn
   # The picture's path goes in as a JSON string, so no character of it can end the script.
   local picture set_up
@@ -45,3 +47,9 @@ desktop_icons_state() {
 print(d.readConfig('filterMode', 0));" | sed -n "s/^('\(.*\)',)\$/\1/p"
 }
 desktop_icons_hidden=2
+desktop_picture() {
+  plasma_evaluate "var d = desktops()[0];
+d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+print(d.readConfig('Image', ''));" | sed -n "s/^('\(.*\)',)\$/\1/p"
+}
+desktop_answering=plasmashell

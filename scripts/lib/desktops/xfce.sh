@@ -17,3 +17,10 @@ desktop_start() {
 
 desktop_icons_state() { xfconf-query -c xfce4-desktop -p /desktop-icons/style 2>/dev/null; }
 desktop_icons_hidden=0
+desktop_picture() {
+  local connector
+  connector=$(xrandr --query 2>/dev/null | awk '/ connected/ {print $1; exit}')
+  xfconf-query -c xfce4-desktop -p "/backdrop/screen0/monitor${connector:-screen}/workspace0/last-image" 2>/dev/null
+}
+# Hushpane changes XFCE's settings in xfconfd, which xfdesktop follows.
+desktop_answering=xfconfd

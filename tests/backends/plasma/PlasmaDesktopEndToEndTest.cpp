@@ -93,33 +93,6 @@ protected:
     QString preferencesFile;
 };
 
-// Icons on the screen; hidden with a custom picture up, not one icon pixel left; Hushpane
-// killed while hidden; the next run adopts that and shows: the screen is as before.
-TEST_F(PlasmaDesktopEndToEnd, HideWithACustomWallpaperThenAdoptAndShowPutsTheScreenBack) {
-    const QString custom =
-        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
-    ASSERT_FALSE(custom.isEmpty());
-    {
-        Hushpane first(session.bus(), preferencesFile);
-        first.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-        first.preferences.setUseCustomWallpaper(true);
-        EXPECT_FALSE(first.controller.isDesktopHidden());
-        first.controller.hide();
-        ASSERT_EQ(first.controller.lastError(), std::nullopt);
-        ASSERT_TRUE(first.controller.isDesktopHidden());
-        shots->expectOnly(kCustom, QStringLiteral("hidden"));
-        // Killed here: nothing is undone when the objects go.
-    }
-    Hushpane second(session.bus(), preferencesFile);
-    EXPECT_TRUE(second.controller.isDesktopHidden());
-    second.controller.show();
-    ASSERT_EQ(second.controller.lastError(), std::nullopt);
-    EXPECT_FALSE(second.controller.isDesktopHidden());
-    shots->expectAsBefore(iconsShown, PrivateDesktop::defaultWallpaper(), QStringLiteral("shown"));
-    EXPECT_FALSE(
-        second.defaults.objectForKey(QString::fromLatin1(PlasmaDesktopSwitch::kSavedFiltersKey)));
-}
-
 // A fresh install names no picture, and Plasma shows its own: the custom one goes up, and
 // showing takes it down again to no picture at all, Plasma's own on the screen as before.
 TEST_F(PlasmaDesktopEndToEnd, PlasmasOwnPictureOnADesktopThatNamesNoneComesBack) {
