@@ -77,7 +77,7 @@ TEST(Appcast, ReadsItemsFromEnclosureAttributesAndFromElements) {
     EXPECT_EQ(one.minimumSystemVersion, u"15.0");
     EXPECT_EQ(one.releaseNotesUrl, QUrl(QStringLiteral("https://example.org/notes/1")));
     EXPECT_EQ(one.downloadPage(), QUrl(QStringLiteral("https://example.org/one")));
-    EXPECT_EQ(one.publicationDate, QDateTime(QDate(2026, 12, 1), QTime(9, 30), Qt::UTC));
+    EXPECT_EQ(one.publicationDate, QDateTime(QDate(2026, 12, 1), QTime(9, 30), QTimeZone::utc()));
 
     const AppcastItem& two = feed.items[1];
     EXPECT_EQ(two.version, u"102");

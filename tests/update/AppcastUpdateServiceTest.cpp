@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ protected:
     RecordingDelegate delegate;
     RecordingPresenter* presenter = nullptr;
     RecordingNotifier* notifier = nullptr;
-    QDateTime clock = QDateTime(QDate(2026, 12, 9), QTime(8, 0), Qt::UTC);
+    QDateTime clock = QDateTime(QDate(2026, 12, 9), QTime(8, 0), QTimeZone::utc());
     std::unique_ptr<AppcastUpdateService> service;
 };
 
