@@ -1,22 +1,14 @@
 // Times hide + show on a real desktop, Hushpane's driver against the desktop's own command-line
-// tool making the same change, both in one private session on the display this runs on:
-//   bench_desktop <xfce|mate|cinnamon|lxde|lxqt|gnome> <repetitions>
+// tool making the same change, in the session of the shell harness this runs in (bench/run):
+//   session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome> bench_desktop <repetitions>
 // Two figures each: until the desktop's settings hold the change (Hushpane's call returns once
 // xfconfd answered, or dconf wrote it: g_settings_sync; the tool once it exited), and until the
 // screen shows it (icons gone, then back). Prints one line per figure: median and
 // interquartile range in milliseconds.
 #include "BenchStats.h"
 
-#include "support/CinnamonDesktopProfile.h"
 #include "support/DesktopScreenCheck.h"
-#include "support/GioSession.h"
-#include "support/GnomeDesktopProfile.h"
-#include "support/LxdeDesktopProfile.h"
-#include "support/LxqtDesktopProfile.h"
-#include "support/MateDesktopProfile.h"
-#include "support/PrivateDesktop.h"
-#include "support/PrivateSession.h"
-#include "support/XfceDesktopProfile.h"
+#include "support/HarnessDesktop.h"
 
 #include "app/DesktopDrivers.h"
 #include "backends/plist/PlistPreferenceDomain.h"
@@ -26,6 +18,7 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
+#include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -37,13 +30,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <tuple>
 #include <vector>
 
 using namespace hushpane;
 using test::DesktopScreenCheck;
+using test::HarnessDesktop;
 
 using bench::Stats;
 using bench::stats;
@@ -52,13 +45,9 @@ namespace {
 
 constexpr int kScreenTimeoutMs = 20000;
 
-// One desktop: how to put it on the screen, how its settings daemon announces a change, and
-// the command a user would type for the same change.
+// The command a user would type on one desktop for the same change.
 struct Desktop {
     const char* name;
-    std::function<std::unique_ptr<test::DesktopProfile>()> profile;
-    QColor behindIcons;
-    int topBar;    // rows at the top the desktop's own panel draws (a clock): not compared
     QString tool;  // empty: the desktop has no command for it
     QStringList hideArguments;
     QStringList showArguments;
@@ -66,53 +55,29 @@ struct Desktop {
 
 const Desktop kDesktops[] = {
     {"xfce",
-     [] { return std::make_unique<test::XfceDesktopProfile>(); },
-     test::PrivateDesktop::defaultWallpaper(),
-     0,
      QStringLiteral("xfconf-query"),
      {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
       QStringLiteral("/desktop-icons/style"), QStringLiteral("-s"), QStringLiteral("0")},
      {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
       QStringLiteral("/desktop-icons/style"), QStringLiteral("-s"), QStringLiteral("2")}},
     {"mate",
-     [] { return std::make_unique<test::MateDesktopProfile>(); },
-     test::PrivateDesktop::defaultWallpaper(),
-     0,
      QStringLiteral("gsettings"),
      {QStringLiteral("set"), QStringLiteral("org.mate.background"),
       QStringLiteral("show-desktop-icons"), QStringLiteral("false")},
      {QStringLiteral("set"), QStringLiteral("org.mate.background"),
       QStringLiteral("show-desktop-icons"), QStringLiteral("true")}},
     {"cinnamon",
-     [] { return std::make_unique<test::CinnamonDesktopProfile>(); },
-     QColor(0, 0, 0),
-     0,
      QStringLiteral("gsettings"),
      {QStringLiteral("set"), QStringLiteral("org.nemo.desktop"), QStringLiteral("desktop-layout"),
       QStringLiteral("false::false")},
      {QStringLiteral("set"), QStringLiteral("org.nemo.desktop"), QStringLiteral("desktop-layout"),
       QStringLiteral("true::false")}},
-    {"lxde",
-     [] { return std::make_unique<test::LxdeDesktopProfile>(); },
-     test::PrivateDesktop::defaultWallpaper(),
-     0,
-     {},
-     {},
-     {}},
-    {"lxqt",
-     [] { return std::make_unique<test::LxqtDesktopProfile>(); },
-     test::PrivateDesktop::defaultWallpaper(),
-     0,
-     {},
-     {},
-     {}},
+    {"lxde", {}, {}, {}},
+    {"lxqt", {}, {}, {}},
     {"gnome",
-     [] { return std::make_unique<test::GnomeDesktopProfile>(); },
-     test::PrivateDesktop::defaultWallpaper(),
-     40,
      QStringLiteral("gnome-extensions"),
-     {QStringLiteral("disable"), QString::fromLatin1(test::GnomeDesktopProfile::kIconsExtension)},
-     {QStringLiteral("enable"), QString::fromLatin1(test::GnomeDesktopProfile::kIconsExtension)}},
+     {QStringLiteral("disable"), QStringLiteral("ding@rastersoft.com")},
+     {QStringLiteral("enable"), QStringLiteral("ding@rastersoft.com")}},
 };
 
 void print(const QString& what, const std::vector<double>& values) {
@@ -133,12 +98,11 @@ struct Step {
 
 class Bench {
 public:
-    Bench(const Desktop& desktop, test::PrivateSession& session, test::PrivateDesktop& screen)
+    Bench(const Desktop& desktop, const HarnessDesktop& screen)
         : desktop_(desktop),
-          session_(session),
           screen_(screen),
-          area_(screen.drawn().rect().adjusted(0, desktop.topBar, 0, 0)),
-          icons_(DesktopScreenCheck::pixelsOtherThan(screen.drawn(), desktop.behindIcons, area_)) {}
+          icons_(DesktopScreenCheck::pixelsOtherThan(screen.drawn(), screen.behindIcons(),
+                                                     screen.iconArea())) {}
 
     // Runs `change`, then waits for the screen to agree.
     Step time(const std::function<void()>& change, bool hidden) {
@@ -164,7 +128,9 @@ public:
     // A round trip made by the desktop's own tool, one process per change.
     std::function<void()> tool(bool hide) const {
         return [this, hide] {
-            session_.run(desktop_.tool, hide ? desktop_.hideArguments : desktop_.showArguments);
+            QProcess process;
+            process.start(desktop_.tool, hide ? desktop_.hideArguments : desktop_.showArguments);
+            process.waitForFinished(kScreenTimeoutMs);
         };
     }
 
@@ -175,19 +141,18 @@ private:
         if (shot.isNull()) {
             return std::nullopt;
         }
-        if (DesktopScreenCheck::pixelsOtherThan(shot, desktop_.behindIcons, area_) == 0) {
+        const QRect& area = screen_.iconArea();
+        if (DesktopScreenCheck::pixelsOtherThan(shot, screen_.behindIcons(), area) == 0) {
             return true;
         }
-        if (DesktopScreenCheck::pixelsDiffering(shot, screen_.drawn(), area_) <= icons_ / 50) {
+        if (DesktopScreenCheck::pixelsDiffering(shot, screen_.drawn(), area) <= icons_ / 50) {
             return false;
         }
         return std::nullopt;
     }
 
     const Desktop& desktop_;
-    test::PrivateSession& session_;
-    test::PrivateDesktop& screen_;
-    QRect area_;
+    const HarnessDesktop& screen_;
     int icons_;
 };
 
@@ -196,51 +161,40 @@ private:
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("app.hushpane.*=false"));
-    const QString name = app.arguments().value(1);
-    const int reps = std::max(1, app.arguments().value(2, QStringLiteral("10")).toInt());
+    const HarnessDesktop screen;
+    const int reps = std::max(1, app.arguments().value(1, QStringLiteral("10")).toInt());
     const auto found =
         std::find_if(std::begin(kDesktops), std::end(kDesktops),
-                     [&](const Desktop& d) { return name == QLatin1String(d.name); });
-    if (found == std::end(kDesktops)) {
+                     [&](const Desktop& d) { return screen.name() == QLatin1String(d.name); });
+    if (!screen.isValid() || found == std::end(kDesktops)) {
         std::fprintf(stderr,
-                     "usage: bench_desktop <xfce|mate|cinnamon|lxde|lxqt|gnome> [repetitions]\n");
+                     "usage: session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome> "
+                     "bench_desktop [repetitions] (scripts/lib/session.sh)\n");
         return 2;
     }
     const Desktop& desktop = *found;
 
-    test::PrivateSession session({.bus = true});
-    // GIO (the GSettings desktops' driver) reads the session from the process.
-    test::adoptSessionForGio(session);
-    if (!session.addSampleDesktopItems()) {
-        std::printf("%-52s not measured: no sample icons in %s\n", desktop.name,
-                    qPrintable(session.desktopDirectory()));
-        return 0;
-    }
-    const std::unique_ptr<test::DesktopProfile> profile = desktop.profile();
-    test::PrivateDesktop screen(session, *profile, desktop.behindIcons);
-    if (!screen.start()) {
-        std::printf("%-52s not measured: %s\n", desktop.name, qPrintable(screen.error()));
-        return 0;
-    }
-
     // Hushpane as the application builds it, the driver chosen by name.
+    const QString home = qEnvironmentVariable("HOME");
     PlistPreferenceDomain domain(
         QStringLiteral("app.hushpane"),
-        session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist"));
+        qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/hushpane/app.hushpane.plist"));
     UserDefaults defaults(domain);
     PosixFileBookmarks bookmarks;
     Preferences preferences(defaults, bookmarks);
     PosixProcessLauncher launcher;
     PlistPreferenceDomain finderDomain(QStringLiteral("com.apple.finder"),
-                                       session.home() + QStringLiteral("/com.apple.finder.plist"));
-    const DesktopDriverContext context{session.bus(), defaults, launcher, finderDomain};
+                                       home + QStringLiteral("/com.apple.finder.plist"));
+    const DesktopDriverContext context{QDBusConnection::sessionBus(), defaults, launcher,
+                                       finderDomain};
     DesktopDriver driver = makeDesktopDriver(context, QString::fromLatin1(desktop.name),
                                              DesktopEnvironment::ofThisSession());
     DesktopController controller(*driver.desktopSwitch, preferences, *driver.workspace);
 
-    Bench bench(desktop, session, screen);
+    Bench bench(desktop, screen);
     if (qEnvironmentVariableIsSet("HUSHPANE_BENCH_VERBOSE")) {
-        std::fprintf(stderr, "bus: %s\n", qPrintable(session.busAddress()));
+        std::fprintf(stderr, "bus: %s\n",
+                     qPrintable(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS")));
         QTest::qWait(2000);
     }
     std::vector<double> oursCall, oursScreen, toolCall, toolScreen;

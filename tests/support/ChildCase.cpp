@@ -12,7 +12,6 @@ std::optional<QProcess::ExitStatus> runChildCase(const PrivateSession& session,
                                                  int timeoutMs) {
     QProcessEnvironment environment = session.environment();
     environment.insert(QStringLiteral("HUSHPANE_TEST_KEEP_HOME"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("HUSHPANE_TEST_OWN_DISPLAY"), QStringLiteral("0"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(variables);
     QProcess child;

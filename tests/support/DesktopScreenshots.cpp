@@ -1,18 +1,18 @@
 #include "support/DesktopScreenshots.h"
 
 #include "support/DesktopScreenCheck.h"
-#include "support/PrivateDesktop.h"
+#include "support/HarnessDesktop.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace hushpane::test {
 
-QString DesktopScreenshots::artifactPrefix(const QString& desktop) {
+namespace {
+
+QString artifactPrefix(const QString& desktop) {
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
     QDir().mkpath(dir);
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -21,8 +21,12 @@ QString DesktopScreenshots::artifactPrefix(const QString& desktop) {
     return dir + QLatin1Char('/') + desktop + QLatin1Char('-') + name + QLatin1Char('-');
 }
 
-DesktopScreenshots::DesktopScreenshots(const PrivateDesktop& desktop, QString prefix)
-    : desktop_(desktop), prefix_(std::move(prefix)) {}
+}  // namespace
+
+DesktopScreenshots::DesktopScreenshots(const HarnessDesktop& desktop)
+    : desktop_(desktop), prefix_(artifactPrefix(desktop.name())) {
+    desktop.drawn().save(fileFor(QStringLiteral("before")));
+}
 
 QImage DesktopScreenshots::waitFor(const std::function<bool(const QImage&)>& accept,
                                    const QString& name, bool* accepted,
@@ -39,7 +43,8 @@ void DesktopScreenshots::expectOnly(const QColor& color, const QString& name,
     };
     bool ok = false;
     const QImage shot = waitFor([&](const QImage& s) { return others(s) == 0; }, name, &ok);
-    EXPECT_TRUE(ok) << others(shot) << " pixels are not the background; see " << name.toStdString();
+    EXPECT_TRUE(ok) << others(shot) << " pixels are not " << color.name().toStdString() << "; see "
+                    << fileFor(name).toStdString();
 }
 
 void DesktopScreenshots::expectAsBefore(const QImage& before, const QColor& background,
@@ -52,7 +57,7 @@ void DesktopScreenshots::expectAsBefore(const QImage& before, const QColor& back
         },
         name, &ok);
     EXPECT_TRUE(ok) << DesktopScreenCheck::pixelsDiffering(shot, before, area)
-                    << " pixels differ from before; see " << name.toStdString();
+                    << " pixels differ from before; see " << fileFor(name).toStdString();
 }
 
 }  // namespace hushpane::test

@@ -10,23 +10,21 @@
 
 namespace hushpane::test {
 
-class PrivateDesktop;
+class HarnessDesktop;
 
-// What an end-to-end test expects to see on a PrivateDesktop's screen. Each look is polled for
-// (bounded) and its last screenshot kept as <prefix><name>.png, so a failure can be seen.
+// What an end-to-end test expects to see on the harness desktop's screen. Each look is polled
+// for (bounded) and its last screenshot kept as <prefix><name>.png, so a failure can be seen;
+// the prefix is <test program's directory>/artifacts/<desktop>-<running test>- (a
+// parameterised test's name without its parameter), and the drawn desktop is kept as "before".
 class DesktopScreenshots {
 public:
-    // <test program's directory>/artifacts/<desktop>-<running test>- (a parameterised test's
-    // name without its parameter), the directory made.
-    static QString artifactPrefix(const QString& desktop);
-
     // The desktop must outlive this object.
-    DesktopScreenshots(const PrivateDesktop& desktop, QString prefix);
+    explicit DesktopScreenshots(const HarnessDesktop& desktop);
 
     const QString& prefix() const { return prefix_; }
     QString fileFor(const QString& name) const { return prefix_ + name + QStringLiteral(".png"); }
 
-    // PrivateDesktop::waitForScreen, the last screenshot saved as `name`.
+    // HarnessDesktop::waitForScreen, the last screenshot saved as `name`.
     QImage waitFor(const std::function<bool(const QImage&)>& accept, const QString& name,
                    bool* accepted,
                    std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
@@ -38,7 +36,7 @@ public:
                         const QRect& area = {}) const;
 
 private:
-    const PrivateDesktop& desktop_;
+    const HarnessDesktop& desktop_;
     QString prefix_;
 };
 

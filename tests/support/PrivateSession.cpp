@@ -13,8 +13,8 @@
 #include <QThread>
 #include <QUuid>
 
-#include <algorithm>
 #include <csignal>
+#include <utility>
 
 namespace hushpane::test {
 
@@ -151,24 +151,6 @@ void PrivateSession::exportEnvironment() const {
                              "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"}) {
         qputenv(name, environment_.value(QString::fromLatin1(name)).toLocal8Bit());
     }
-}
-
-bool PrivateSession::addDesktopItems(const QStringList& files, const QStringList& folders) const {
-    for (const QString& file : files) {
-        QFile f(desktopDirectory() + QLatin1Char('/') + file);
-        if (!f.open(QIODevice::WriteOnly) || f.write("hushpane\n") < 0) {
-            return false;
-        }
-    }
-    const QDir desktop(desktopDirectory());
-    return std::all_of(folders.cbegin(), folders.cend(),
-                       [&](const QString& folder) { return desktop.mkpath(folder); });
-}
-
-bool PrivateSession::addSampleDesktopItems() const {
-    return addDesktopItems(
-        {QStringLiteral("notes.txt"), QStringLiteral("todo.md"), QStringLiteral("report.pdf")},
-        {QStringLiteral("Projects")});
 }
 
 void PrivateSession::setEnvironmentVariable(const QString& name, const QString& value) {

@@ -22,7 +22,7 @@ class PrivateXServer;
 // manager on it, or a headless Wayland compositor instead of X. The bus is started with the
 // session's environment, so what it activates (xfconfd, dconf) reads and writes only the temporary
 // HOME. The code under test talks to it through bus() and display(); programs get environment()
-// (start() and run() pass it). A desktop goes on top with PrivateDesktop and a DesktopProfile.
+// (start() and run() pass it). A whole desktop is the shell harness's (HarnessDesktop).
 //
 // Everything started here is ended by its own process id, newest first, with the session, and
 // so are the services the bus activated (each owner of a well-known name on it), before the
@@ -52,7 +52,6 @@ public:
     const QString& error() const { return error_; }
 
     QString home() const { return home_.path(); }
-    QString desktopDirectory() const { return home() + QStringLiteral("/Desktop"); }
     QString configHome() const { return home() + QStringLiteral("/.config"); }
     // ":N", or empty without a display.
     QString display() const;
@@ -66,12 +65,6 @@ public:
     // Puts the session's HOME, XDG directories, runtime directory and bus address into this
     // process's environment, for code under test that reads them from there.
     void exportEnvironment() const;
-
-    // Files (a line of text each) and empty folders in the Desktop folder; false when one
-    // could not be made.
-    bool addDesktopItems(const QStringList& files, const QStringList& folders = {}) const;
-    // Three files and a folder: icons enough for a desktop to be drawn.
-    bool addSampleDesktopItems() const;
 
     // Starts a program in the session (bounded wait for it to start), its standard output
     // discarded and its errors passed on; it is ended with the session. Null when it could

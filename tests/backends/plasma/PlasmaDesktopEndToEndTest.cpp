@@ -1,8 +1,7 @@
-// Hushpane's Plasma back-end against the real plasmashell: on an Xvfb of its own under openbox,
-// with a private bus and a temporary HOME, its folder view drawing the icons of a throw-away
-// Desktop folder. Screenshots prove what it drew; they are kept under the build directory.
-
-#include "PlasmaDesktopProfile.h"
+// Hushpane's Plasma back-end against the real plasmashell, in a session of the shell harness
+// (scripts/lib/session.sh, part desktop=plasma) that this process runs in: its folder view
+// draws the icons of a throw-away Desktop folder. Screenshots prove what it drew; they are kept
+// under the build directory.
 
 #include "backends/plasma/PlasmaDesktopSwitch.h"
 #include "backends/plasma/PlasmaShellClient.h"
@@ -13,26 +12,38 @@
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 #include "support/DesktopScreenshots.h"
-#include "support/PrivateDesktop.h"
-#include "support/PrivateSession.h"
+#include "support/HarnessDesktop.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QElapsedTimer>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 namespace hushpane {
 namespace {
 
 using test::DesktopScreenshots;
-using test::PrivateDesktop;
-using test::PrivateSession;
+using test::HarnessDesktop;
 
 constexpr int kWaitMs = 30000;
 const QColor kCustom(0xc8, 0x50, 0x2d);
+
+// Runs a script in the session's plasmashell; its output, or nothing.
+std::optional<QString> evaluate(const QString& script) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"),
+        QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
+    call << script;
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        return std::nullopt;
+    }
+    return reply.arguments().value(0).toString();
+}
 
 // One Hushpane "run": its defaults file, preferences and controller.
 struct Hushpane {
@@ -58,38 +69,24 @@ struct Hushpane {
 class PlasmaDesktopEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable(QStringLiteral("plasmashell")).isEmpty()) {
-            GTEST_SKIP() << "plasmashell is not installed";
-        }
-        ASSERT_TRUE(session.isValid()) << session.error().toStdString();
-        preferencesFile = session.configHome() + QStringLiteral("/hushpane/app.hushpane.plist");
-        ASSERT_TRUE(session.addSampleDesktopItems());
-        screen = std::make_unique<PrivateDesktop>(session, profile);
-        shots = std::make_unique<DesktopScreenshots>(
-            *screen, DesktopScreenshots::artifactPrefix(QStringLiteral("plasma")));
-        ASSERT_TRUE(screen->start()) << screen->error().toStdString();
-        iconsShown = screen->drawn();
+        ASSERT_TRUE(desktop.isValid()) << desktop.error().toStdString();
+        preferencesFile = qEnvironmentVariable("XDG_CONFIG_HOME") +
+                          QStringLiteral("/hushpane/app.hushpane.plist");
         // Just started, plasmashell may still be busy past Hushpane's timeout (its scripts run
         // on its main thread); the test starts once it answers a script well within it.
         ASSERT_TRUE(QTest::qWaitFor(
-            [this] {
+            [] {
                 QElapsedTimer timer;
                 timer.start();
-                const bool answered =
-                    test::PlasmaDesktopProfile::evaluate(session, QStringLiteral("print(1);")) ==
-                    QStringLiteral("1");
+                const bool answered = evaluate(QStringLiteral("print(1);")) == QStringLiteral("1");
                 return answered && timer.elapsed() < PlasmaShellClient::kDefaultTimeoutMs / 4;
             },
             kWaitMs))
             << "plasmashell stays busy";
-        iconsShown.save(shots->fileFor(QStringLiteral("before")));
     }
 
-    PrivateSession session;
-    test::PlasmaDesktopProfile profile;
-    std::unique_ptr<PrivateDesktop> screen;
-    std::unique_ptr<DesktopScreenshots> shots;
-    QImage iconsShown;
+    HarnessDesktop desktop;
+    DesktopScreenshots shots{desktop};
     QString preferencesFile;
 };
 
@@ -109,34 +106,34 @@ var d = desktops()[0];
 d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
 print(d.readConfig('Image', '<none>'));
 )JS");
-    ASSERT_TRUE(test::PlasmaDesktopProfile::evaluate(session, unsetImage));
+    ASSERT_TRUE(evaluate(unsetImage));
     // Plasma's picture is drawn once two screenshots in a row agree and the plain one is gone.
     QImage previous;
     bool drawn = false;
-    const QImage own = shots->waitFor(
+    const QImage own = shots.waitFor(
         [&](const QImage& shot) {
             const bool settled =
                 shot == previous && shot.pixelColor(shot.width() / 2, shot.height() / 2) !=
-                                        PrivateDesktop::defaultWallpaper();
+                                        HarnessDesktop::defaultWallpaper();
             previous = shot;
             return settled;
         },
         QStringLiteral("plasmas-own"), &drawn);
     ASSERT_TRUE(drawn) << "Plasma's own picture never settled on the screen";
 
-    const QString custom =
-        PrivateDesktop::writeSolidPicture(session.home() + QStringLiteral("/custom.png"), kCustom);
+    const QString custom = HarnessDesktop::writeSolidPicture(
+        qEnvironmentVariable("HOME") + QStringLiteral("/custom.png"), kCustom);
     ASSERT_FALSE(custom.isEmpty());
-    Hushpane hushpane(session.bus(), preferencesFile);
+    Hushpane hushpane(QDBusConnection::sessionBus(), preferencesFile);
     hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
     hushpane.preferences.setUseCustomWallpaper(true);
     hushpane.controller.hide();
     ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
-    shots->expectOnly(kCustom, QStringLiteral("hidden-over-plasmas-own"));
+    shots.expectOnly(kCustom, QStringLiteral("hidden-over-plasmas-own"));
     hushpane.controller.show();
     ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
-    shots->expectAsBefore(own, kCustom, QStringLiteral("shown-plasmas-own"));
-    EXPECT_EQ(test::PlasmaDesktopProfile::evaluate(session, readImage), QStringLiteral("<none>"));
+    shots.expectAsBefore(own, kCustom, QStringLiteral("shown-plasmas-own"));
+    EXPECT_EQ(evaluate(readImage), QStringLiteral("<none>"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "support/PrivateSession.h"
-#include "support/XfceDesktopProfile.h"
+#include "support/XfconfCommand.h"
 
 #include "backends/posix/PosixFileBookmarks.h"
 #include "backends/xfce/XfceDesktopSwitch.h"
@@ -25,7 +25,6 @@ namespace {
 using test::InMemoryPreferenceDomain;
 using test::LogCapture;
 using test::PrivateSession;
-using test::XfceDesktopProfile;
 
 const QString kStyle = QStringLiteral("/desktop-icons/style");
 const QString kSavedKey = QString::fromLatin1(XfceDesktopSwitch::kSavedIconStyleKey);
@@ -35,11 +34,14 @@ protected:
     void SetUp() override { ASSERT_TRUE(session.isValid()) << session.error().toStdString(); }
 
     void setStyle(int style) {
-        ASSERT_TRUE(XfceDesktopProfile::query(
-            session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
-                      QStringLiteral("int"), QStringLiteral("-s"), QString::number(style)}));
+        ASSERT_TRUE(test::xfconfQuery(
+            {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+             QStringLiteral("int"), QStringLiteral("-s"), QString::number(style)},
+            session.environment()));
     }
-    std::optional<QString> style() const { return XfceDesktopProfile::property(session, kStyle); }
+    std::optional<QString> style() const {
+        return test::xfconfProperty(kStyle, session.environment());
+    }
 
     PrivateSession session;
     InMemoryPreferenceDomain domain{QStringLiteral("app.hushpane")};
@@ -122,9 +124,10 @@ TEST_F(XfceDesktopSwitchTest, ShowingKeepsAStyleTheUserChoseWhileShown) {
 }
 
 TEST_F(XfceDesktopSwitchTest, AStyleThatIsNotANumberReadsAsShown) {
-    ASSERT_TRUE(XfceDesktopProfile::query(
-        session, {QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
-                  QStringLiteral("string"), QStringLiteral("-s"), QStringLiteral("none")}));
+    ASSERT_TRUE(
+        test::xfconfQuery({QStringLiteral("-p"), kStyle, QStringLiteral("-n"), QStringLiteral("-t"),
+                           QStringLiteral("string"), QStringLiteral("-s"), QStringLiteral("none")},
+                          session.environment()));
     XfceDesktopSwitch desktop(XfconfClient(session.bus()), defaults);
     EXPECT_TRUE(desktop.createsDesktop());
     EXPECT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
@@ -202,12 +205,12 @@ TEST_F(XfceDesktopSwitchTest, TheWatcherHearsEachChangeOfItsPropertyOnly) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return heard == before + 1; }, 5000))
             << "style " << style;
     }
-    ASSERT_TRUE(XfceDesktopProfile::query(
-        session,
+    ASSERT_TRUE(test::xfconfQuery(
         {QStringLiteral("-p"), QStringLiteral("/desktop-icons/icon-size"), QStringLiteral("-n"),
-         QStringLiteral("-t"), QStringLiteral("int"), QStringLiteral("-s"), QStringLiteral("48")}));
-    ASSERT_TRUE(
-        XfceDesktopProfile::query(session, {QStringLiteral("-p"), kStyle, QStringLiteral("-r")}));
+         QStringLiteral("-t"), QStringLiteral("int"), QStringLiteral("-s"), QStringLiteral("48")},
+        session.environment()));
+    ASSERT_TRUE(test::xfconfQuery({QStringLiteral("-p"), kStyle, QStringLiteral("-r")},
+                                  session.environment()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return heard == 5; }, 5000));
     QTest::qWait(100);
     EXPECT_EQ(heard, 5);
