@@ -63,7 +63,8 @@ TEST(MainMenu, EditCommandsGoToTheFocusedField) {
     auto* field = new QLineEdit(&window);
     window.show();
     field->setFocus();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     field->setText(QStringLiteral("calm"));
     QMenu* edit = bar->actions()[2]->menu();
     edit->actions()[6]->trigger();  // Select All

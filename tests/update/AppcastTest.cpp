@@ -3,6 +3,8 @@
 
 #include "UpdateTestDoubles.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 using namespace hushpane;

@@ -571,7 +571,7 @@ See hushpane(1) for the settings and the files.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 was started but did not draw the desktop within %2 seconds</source>
+        <source>%1 did not draw the desktop again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

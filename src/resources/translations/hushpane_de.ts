@@ -589,8 +589,8 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>%1 konnte nicht gestartet werden</translation>
     </message>
     <message>
-        <source>%1 was started but did not draw the desktop within %2 seconds</source>
-        <translation>%1 wurde gestartet, hat den Schreibtisch aber nicht innerhalb von %2 Sekunden gezeichnet</translation>
+        <source>%1 did not draw the desktop again</source>
+        <translation>%1 hat den Schreibtisch nicht wieder gezeichnet</translation>
     </message>
 </context>
 <context>
