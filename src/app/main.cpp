@@ -40,6 +40,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -133,6 +134,19 @@ int answerWithoutRunning(int argc, char** argv, const QStringList& arguments) {
     return 0;
 }
 
+// Qt needs a UTF-8 locale: from 6.8 it switches the plain C locale to C.UTF-8 itself and warns
+// on every start, so a hushpane run without LANG (from a service, a bare shell, a script) would
+// print that before each answer. The same switch, made quietly before Qt looks; a real locale
+// of another encoding still gets Qt's warning.
+void preferUtf8OverThePlainCLocale() {
+    const char* current = std::setlocale(LC_CTYPE, "");
+    if (current == nullptr || (qstrcmp(current, "C") != 0 && qstrcmp(current, "POSIX") != 0)) {
+        return;
+    }
+    qputenv(qEnvironmentVariableIsEmpty("LC_ALL") ? "LC_CTYPE" : "LC_ALL", "C.UTF-8");
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
 // Whether the tray can be shown at all; without this the GUI start aborts the process.
 bool hasDisplay() {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
@@ -146,6 +160,7 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    preferUtf8OverThePlainCLocale();
     // Parsed and handed off before any application object exists: --help, --version and a
     // hand-off to the running instance work without a display and cost no GUI start.
     QStringList arguments;

@@ -21,8 +21,9 @@ echo "package: $(basename "$deb")"
 # What the package declares: dependencies from dpkg-shlibdeps, not written by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libc6 libqt6widgets6 libqt6svg6 libqt6dbus6 libplist3 libsystemd0 libxcb1; do
-  check "depends on $library" grep -q "\b$library\b" <<<"$depends"
+# libplist is libplist3 on Debian 12 and libplist-2.0-4 on Debian 13.
+for library in libc6 libqt6widgets6 libqt6svg6 libqt6dbus6 'libplist(3|-2\.0-4)' libsystemd0 libxcb1; do
+  check "depends on $library" grep -qE "\b$library\b" <<<"$depends"
 done
 
 root=$scratch/root

@@ -133,7 +133,10 @@ print(d.readConfig('Image', '<none>'));
     hushpane.controller.show();
     ASSERT_EQ(hushpane.controller.lastError(), std::nullopt);
     shots.expectAsBefore(own, kCustom, QStringLiteral("shown-plasmas-own"));
-    EXPECT_EQ(evaluate(readImage), QStringLiteral("<none>"));
+    // Plasma 5 drops a key written empty, Plasma 6 keeps it empty: both mean its own picture.
+    const std::optional<QString> image = evaluate(readImage);
+    EXPECT_TRUE(image == QStringLiteral("<none>") || image == QString())
+        << image.value_or(QStringLiteral("nothing")).toStdString();
 }
 
 }  // namespace

@@ -196,6 +196,18 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
         QTest::qWait(100);  // until the window manager has switched
     }
     ASSERT_NE(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+    // xfdesktop 4.20 sets up a workspace's backdrop when it is first shown, and a picture set
+    // before that is not drawn: the change waits until the screen has settled.
+    QImage previous;
+    bool settled = false;
+    shots.waitFor(
+        [&](const QImage& shot) {
+            const bool same = shot == previous;
+            previous = shot;
+            return same;
+        },
+        QStringLiteral("workspace1-own"), &settled);
+    ASSERT_TRUE(settled);
     ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(custom), screen,
                                            WallpaperController::fillOptions()),
               std::nullopt);
