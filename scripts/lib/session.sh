@@ -62,6 +62,8 @@
 #   desktop_answering               the process Hushpane asks to make a change (stopped, it
 #                                   must not answer); the program that draws the icons unless
 #                                   another one keeps the settings
+#   desktop_drawing                 the program that draws the icons, where it is not
+#                                   desktop_answering
 #   desktop_custom_wallpaper_drawn  "no" when nothing here draws a picture while the icons are
 #                                   hidden (the desktop's own shell, which does, does not run)
 # scripts/lib/desktop-query PROFILE FUNCTION runs one of these in a test's session.

@@ -242,5 +242,35 @@ TEST_F(DesktopConformance, AStoppedDesktopIsReportedNothingChangesAndTheNextHide
     expectHidden(QStringLiteral("hidden-after"), desktop.behindIcons());
 }
 
+// The program that draws the icons is gone (it crashed): a hide either fails and says why, or
+// leaves the desktop's own setting saying hidden, so that the program hides them when it
+// comes back. Never a success that changed nothing; Hushpane keeps running and answering.
+TEST_F(DesktopConformance, AGoneDesktopProgramFailsTheHideOrLeavesItsSettingHidden) {
+    startHushpane();
+    QString drawing = desktop.variable(QStringLiteral("desktop_drawing"));
+    if (drawing.isEmpty()) {
+        drawing = desktop.variable(QStringLiteral("desktop_answering"));
+    }
+    for (const qint64 pid : HarnessDesktop::processesInThisSession(drawing)) {
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return HarnessDesktop::processesInThisSession(drawing).isEmpty(); }, kWaitMs));
+    const QString hiddenValue = desktop.variable(QStringLiteral("desktop_icons_hidden"));
+    const auto saysHidden = [&] {
+        const QString state = desktop.query(QStringLiteral("desktop_icons_state"));
+        return state != shownState && (hiddenValue.isEmpty() || state == hiddenValue);
+    };
+    const qsizetype logged = log().size();
+    command(QStringLiteral("hushpane://hide"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return log().indexOf(kFailureLine, logged) >= 0 || saysHidden(); }, kWaitMs))
+        << "the hide neither failed nor changed the desktop's setting";
+    EXPECT_EQ(app->state(), QProcess::Running);
+    command(QStringLiteral("hushpane://show"));
+    QTest::qWait(500);
+    EXPECT_EQ(app->state(), QProcess::Running);
+}
+
 }  // namespace
 }  // namespace hushpane

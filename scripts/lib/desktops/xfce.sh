@@ -24,3 +24,5 @@ desktop_picture() {
 }
 # Hushpane changes XFCE's settings in xfconfd, which xfdesktop follows.
 desktop_answering=xfconfd
+# The program that draws the icons, when it is not the one Hushpane asks.
+desktop_drawing=xfdesktop
