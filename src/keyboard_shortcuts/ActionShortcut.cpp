@@ -42,8 +42,6 @@ void show(QAction* item, const std::optional<Shortcut>& shortcut,
 // Lives as a child of the bound action; its connection is the action's observation, and it
 // goes away with the action.
 class Binding : public QObject {
-    Q_OBJECT
-
 public:
     Binding(Library& library, QAction* action, Name name)
         : QObject(action), library_(&library), name_(std::move(name)) {
@@ -66,7 +64,13 @@ private:
 
 // `trigger`: the keys the desktop bound instead, in its words (see Library::boundTrigger).
 Binding* bindingOf(QAction* item) {
-    return item->findChild<Binding*>(QLatin1String(kBindingObjectName), Qt::FindDirectChildrenOnly);
+    // Not findChild: that wants a Q_OBJECT class, and a binding needs no meta-object.
+    for (QObject* child : item->children()) {
+        if (auto* binding = dynamic_cast<Binding*>(child)) {
+            return binding;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -154,5 +158,3 @@ MenuItemKeyEquivalent menuItemKeyEquivalent(const QAction* item) {
 }
 
 }  // namespace KeyboardShortcuts
-
-#include "ActionShortcut.moc"
