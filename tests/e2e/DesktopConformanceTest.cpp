@@ -122,7 +122,21 @@ protected:
     void command(const QString& url) const {
         QProcess second;
         second.start(hushpane(), {url});
-        ASSERT_TRUE(second.waitForFinished(kWaitMs));
+        if (!second.waitForFinished(kWaitMs)) {
+            // Where it waits, for the report: the kernel's view of the stuck hand-off.
+            const auto proc = [&](const char* file) {
+                QFile f(
+                    QStringLiteral("/proc/%1/%2").arg(second.processId()).arg(QLatin1String(file)));
+                return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+            };
+            ADD_FAILURE() << "hushpane " << url.toStdString() << " did not finish; wchan "
+                          << proc("wchan") << ", stack:\n"
+                          << proc("stack")
+                          << "stderr: " << second.readAllStandardError().toStdString();
+            second.kill();
+            second.waitForFinished(kWaitMs);
+            return;
+        }
         EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     }
     void pressShortcut() const {
