@@ -33,7 +33,8 @@ check "the downloader plugin is under lib/.../hushpane" test -n "$plugin"
 check "the program is stripped" bash -c "file -L '$root/usr/bin/hushpane' | grep -q ', stripped'"
 for file in share/applications/app.hushpane.Hushpane.desktop \
   share/metainfo/app.hushpane.Hushpane.metainfo.xml share/dbus-1/services/app.hushpane.service \
-  share/man/man1/hushpane.1.gz share/icons/hicolor/scalable/apps/app.hushpane.Hushpane.svg; do
+  share/man/man1/hushpane.1.gz share/icons/hicolor/scalable/apps/app.hushpane.Hushpane.svg \
+  share/doc/hushpane/copyright; do
   check "installs $file" test -s "$root/usr/$file"
 done
 for size in 16 22 24 32 48 64 128 256 512; do
