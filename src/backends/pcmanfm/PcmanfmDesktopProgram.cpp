@@ -31,6 +31,14 @@ QByteArray readProcFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.read(1 << 20) : QByteArray();
 }
 
+// The kernel's state letter for the process whose /proc folder is `dir` ("pid (comm) S ...":
+// the state follows the last parenthesis); '?' once it is gone.
+char processState(const QString& dir) {
+    const QByteArray stat = readProcFile(dir + QStringLiteral("/stat"));
+    const qsizetype close = stat.lastIndexOf(')');
+    return close >= 0 && close + 2 < stat.size() ? stat.at(close + 2) : '?';
+}
+
 // This session's display as a process's environment names it ("DISPLAY=:1").
 QByteArray displayEntry() {
     const QByteArray variable =
@@ -89,10 +97,7 @@ std::optional<PcmanfmDesktopProgram::Found> PcmanfmDesktopProgram::find() const 
             !readProcFile(dir + QStringLiteral("/environ")).split('\0').contains(display)) {
             continue;
         }
-        // "pid (comm) S ...": the state follows the last parenthesis.
-        const QByteArray stat = readProcFile(dir + QStringLiteral("/stat"));
-        const qsizetype close = stat.lastIndexOf(')');
-        const char state = close >= 0 && close + 2 < stat.size() ? stat.at(close + 2) : '?';
+        const char state = processState(dir);
         return Found{pid.toLongLong(), arguments.mid(1), state == 'T' || state == 't'};
     }
     return std::nullopt;
@@ -260,8 +265,8 @@ void PcmanfmDesktopProgram::endStarted(qint64 pid) const {
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     const QDeadlineTimer deadline(kCommandTimeoutMs);
     // Gone once its entry is, or it is a zombie waiting for its parent.
-    while (!deadline.hasExpired() && QFileInfo::exists(dir + QStringLiteral("/comm")) &&
-           !readProcFile(dir + QStringLiteral("/stat")).contains(") Z")) {
+    for (char state = processState(dir); state != '?' && state != 'Z' && !deadline.hasExpired();
+         state = processState(dir)) {
         QThread::msleep(kPollMs);
     }
 }
