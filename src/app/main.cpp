@@ -7,6 +7,7 @@
 #include "app/DesktopDrivers.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/linux/DBusSingleInstance.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
 #include "backends/linux/SessionBusHandOff.h"
@@ -130,7 +131,17 @@ ShortcutPlatform makeShortcutPlatform() {
         result.helpShown = ShortcutHelp::Shown::always;
         result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
     } else {
-        result.hotKeys = std::make_unique<x11::X11HotKeyService>();
+        auto x11HotKeys = std::make_unique<x11::X11HotKeyService>();
+        // Read when a recording checks its keys: XFCE's from xfconf while it runs, the GNOME
+        // family's from their settings database.
+        x11HotKeys->setAcceleratorReader([] {
+            QStringList accelerators = gsettingsAccelerators(gnomeKeybindingSchemas());
+            for (const DesktopAccelerator& keybinding : readDesktopKeybindings()) {
+                accelerators.append(keybinding.accelerator);
+            }
+            return accelerators;
+        });
+        result.hotKeys = std::move(x11HotKeys);
         result.desktopActions =
             std::make_unique<x11::X11DesktopKeybindings>(readDesktopKeybindings);
     }

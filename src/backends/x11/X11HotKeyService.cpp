@@ -299,7 +299,7 @@ void X11HotKeyService::deliver(quint32 kind, const QList<HotKeyRef>& refs) {
 }
 
 QList<SymbolicHotKey> X11HotKeyService::systemHotKeys() {
-    const QStringList accelerators = readDesktopAccelerators();
+    const QStringList accelerators = readAccelerators_ ? readAccelerators_() : QStringList();
     if (accelerators.isEmpty() || !isValid()) {
         return {};
     }

@@ -4,7 +4,10 @@
 
 #include <QMap>
 #include <QObject>
+#include <QStringList>
+
 #include <QSet>
+#include <functional>
 
 #include <map>
 #include <memory>
@@ -44,12 +47,20 @@ public:
     void removeEventHandler() override { handler_ = nullptr; }
     void addEventTypes(const QList<quint32>& kinds) override;
     void removeEventTypes(const QList<quint32>& kinds) override;
+    // The desktop's own shortcuts from the reader given, told apart by key position on the
+    // server's keymap; none without a reader.
     QList<SymbolicHotKey> systemHotKeys() override;
+
+    // Where the desktop's own accelerators come from ("<Super>d", "<Alt>Tab"): its settings,
+    // read through its libraries from daemons that already run, never through a shell.
+    using AcceleratorReader = std::function<QStringList()>;
+    void setAcceleratorReader(AcceleratorReader read) { readAccelerators_ = std::move(read); }
 
     // Hands over events that have arrived (they also arrive by themselves).
     void processPendingEvents();
 
 private:
+    AcceleratorReader readAccelerators_;
     using Combination = std::pair<xcb_keycode_t, uint16_t>;
     struct Grab {
         QList<HotKeyRef> refs;

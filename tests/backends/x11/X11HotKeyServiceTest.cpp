@@ -31,7 +31,7 @@ constexpr xcb_keycode_t kCapsLock = 66;
 constexpr xcb_keycode_t kNumLock = 77;
 
 constexpr quint32 kControlOptionCommand = 0x1000 | 0x800 | 0x100;
-constexpr HotKeyId kId{0x53534B53, 1};
+const HotKeyId kId{0x53534B53, 1};
 
 // A second X client: types with XTest and holds grabs of its own.
 class XClient {
@@ -346,4 +346,15 @@ TEST(X11HotKeyServiceNoServer, EverythingIsRefused) {
               kEventHotKeyInvalidErr);
     EXPECT_FALSE(service.installEventHandler([](const HotKeyEvent&) { return kHotKeyNoErr; }));
     EXPECT_TRUE(service.systemHotKeys().isEmpty());
+}
+
+TEST_F(X11HotKeyServiceTest, TheDesktopsShortcutsComeFromTheReaderAsKeyPositions) {
+    EXPECT_TRUE(service->systemHotKeys().isEmpty());
+    service->setAcceleratorReader([] {
+        return QStringList{QStringLiteral("<Super>d"), QStringLiteral("not a key")};
+    });
+    const QList<SymbolicHotKey> keys = service->systemHotKeys();
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys[0].keyCode, Key::d.rawValue);
+    EXPECT_EQ(keys[0].modifiers, 0x100);
 }
