@@ -26,7 +26,9 @@ class XcbConnection;
 //   modifier and keys without an X key code are refused (-9879).
 // - Each combination is grabbed four times, with and without Lock and Num Lock, so Caps Lock
 //   and Num Lock do not break it; incoming state is masked to the four modifiers.
-// - A combination another client holds (BadAccess) is refused with -9878.
+// - A combination another client holds (BadAccess) is refused with -9878, also later: when a
+//   keymap change moves Num Lock and the grab with the new lock set fails, the registration is
+//   dropped and its owner hears it as a refusal.
 // - Detectable auto-repeat is on, so holding a combination gives one press and one release.
 // - Registrations of one combination share one grab; each gets its own events.
 // - Events reach the handler from the Qt event loop.
@@ -73,6 +75,7 @@ private:
 
     void handleEvent(const xcb_generic_event_t& event);
     void deliver(quint32 kind, const QList<HotKeyRef>& refs);
+    void refuse(const Combination& combination, qint32 status);
     qint32 grab(const Combination& combination);
     void ungrab(const Combination& combination);
     QList<uint16_t> lockCombinations() const;

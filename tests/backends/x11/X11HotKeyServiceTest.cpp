@@ -6,6 +6,7 @@
 #include "support/PrivateXServer.h"
 #include "support/StdoutCapture.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <cstdlib>
@@ -357,4 +358,23 @@ TEST_F(X11HotKeyServiceTest, TheDesktopsShortcutsComeFromTheReaderAsKeyPositions
     ASSERT_EQ(keys.size(), 1);
     EXPECT_EQ(keys[0].keyCode, Key::d.rawValue);
     EXPECT_EQ(keys[0].modifiers, 0x100);
+}
+
+TEST_F(X11HotKeyServiceTest, AGrabLostToAKeymapChangeIsARefusal) {
+    ASSERT_TRUE(service->registerHotKey(Key::d.rawValue, kControlOptionCommand, kId).ref);
+    // Another client holds the keys with the modifier Num Lock is about to move to.
+    ASSERT_TRUE(client->grab(kControlAltSuper | XCB_MOD_MASK_3, kD));
+    const auto numLockOn = [](const char* from, const char* to) {
+        return QProcess::execute(
+            QStringLiteral("xmodmap"),
+            {QStringLiteral("-display"), server->display(), QStringLiteral("-e"),
+             QStringLiteral("clear %1").arg(QLatin1String(from)), QStringLiteral("-e"),
+             QStringLiteral("add %1 = Num_Lock").arg(QLatin1String(to))});
+    };
+    ASSERT_EQ(numLockOn("mod2", "mod3"), 0);
+    waitForEvents(1);
+    EXPECT_EQ(numLockOn("mod3", "mod2"), 0);
+    ASSERT_EQ(kinds(), QList<quint32>{HotKeyEventKind::hotKeyRefused});
+    EXPECT_EQ(events[0].hotKeyId, kId);
+    EXPECT_EQ(events[0].status, kEventHotKeyExistsErr);
 }
