@@ -402,7 +402,9 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
         return true;
     }
 
-    if (QWidget* menu = library_.mainMenu()) {
+    // The keys it has already: the menu item that shows them is this shortcut's own.
+    const bool isOwnShortcut = library_.getShortcut(shortcutName_) == shortcut;
+    if (QWidget* menu = isOwnShortcut ? nullptr : library_.mainMenu()) {
         if (QAction* item = shortcut->menuItemWithMatchingShortcut(menu->actions())) {
             giveUpFocus();
             showAlert(

@@ -284,6 +284,28 @@ TEST_F(RecorderTest, AShortcutOfAMainMenuItemShowsTheAlertAndStoresNothing) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return recorder->isRecording(); }))
         << "recording again after the alert";
     EXPECT_EQ(activeStatus, (QList<bool>{true, false, true}));
+
+    // The menu item that shows this recorder's own shortcut is no conflict: recording the
+    // same keys again asks nothing.
+    QAction* toggleItem = file->addAction(QStringLiteral("Hide Desktop Icons"));
+    setShortcut(*library, toggleItem, *toggle);
+    bool alerted = false;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&alerted] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                alerted = true;
+                box->buttons().value(0)->click();
+            }
+        }
+    });
+    closer.start();
+    QTest::keyClick(recorder, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    closer.stop();
+    EXPECT_FALSE(alerted);
+    EXPECT_EQ(stored(), controlOptionCommandD());
+    EXPECT_FALSE(recorder->isRecording());
 }
 
 TEST_F(RecorderTest, ASystemShortcutAsksAndTheSecondButtonStoresIt) {
