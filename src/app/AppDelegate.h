@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopShortcutHint.h"
+#include "settings/SettingsTexts.h"
 
 #include <QList>
 #include <QMenu>
@@ -51,6 +52,8 @@ struct AppServices {
     // The desktop is driven through the Finder-compatible switch: the settings speak of the
     // menu bar and the Dock, as there; elsewhere of the panel and the task bar.
     bool drivesFinder = false;
+    // GNOME Shell draws this session: it shows tray icons only with an extension.
+    bool gnomeShell = false;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers
@@ -90,6 +93,8 @@ private:
     bool isSystemInitiatedQuit() const;
     void bindToggleShortcut(QAction* action);
     void showAbout();
+    void checkTrayAfterLaunch();
+    SettingsTexts settingsTexts() const;
 
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;
@@ -99,6 +104,8 @@ private:
     std::unique_ptr<SettingsWindowController> settingsWindowController_;
     QPointer<QMenu> mainMenu_;
     bool terminating_ = false;
+    // No tray showed the icon after launch: the settings say how to reach them.
+    bool trayMissing_ = false;
 };
 
 }  // namespace hushpane

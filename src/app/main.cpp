@@ -297,12 +297,16 @@ int main(int argc, char** argv) {
                                          *shortcutPlatform.keyboardLayout);
     shortcuts.setDesktopKeybindings(shortcutPlatform.desktopActions.get());
 
-    const X11TrayPanel trayPanel;
+    const X11TrayPanel trayPanel(
+        X11TrayPanel::hasStatusNotifierHost(QDBusConnection::sessionBus()));
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
     services.shortcutHelp = {shortcutPlatform.helpShown, shortcutPlatform.desktopKeybindings.get()};
     services.trayPanel = &trayPanel;
     services.drivesFinder = drivesFinder;
+    services.gnomeShell = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+                              .split(u':')
+                              .contains(u"GNOME", Qt::CaseInsensitive);
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 

@@ -339,6 +339,11 @@ void RecorderCocoa::beep() {
 
 bool RecorderCocoa::handleEvent(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
+        // A release from the display reaches the window first and only then the widget under
+        // the pointer: it is judged there, where the clear button can be told apart.
+        if (!receiver->isWidgetType()) {
+            return false;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) {
             return false;

@@ -202,6 +202,29 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::DialogUpdatePresenter</name>
+    <message>
+        <source>Check for updates automatically?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Should Hushpane check for updates automatically?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It looks for a newer version once a day and tells you when there is one. You can always check from its menu, and change this in its settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
         <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
@@ -845,6 +868,14 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This session has no system tray, so Hushpane shows no icon. To open these settings again, run hushpane hushpane://settings or choose Settings from Hushpane&apos;s entry in the applications menu.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -220,6 +220,29 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::DialogUpdatePresenter</name>
+    <message>
+        <source>Check for updates automatically?</source>
+        <translation>Automatisch nach Updates suchen?</translation>
+    </message>
+    <message>
+        <source>Should Hushpane check for updates automatically?</source>
+        <translation>Soll Hushpane automatisch nach Updates suchen?</translation>
+    </message>
+    <message>
+        <source>It looks for a newer version once a day and tells you when there is one. You can always check from its menu, and change this in its settings.</source>
+        <translation>Hushpane sucht einmal am Tag nach einer neueren Version und meldet sich, wenn es eine gibt. Sie können jederzeit über das Menü selbst suchen und dies in den Einstellungen ändern.</translation>
+    </message>
+    <message>
+        <source>Check Automatically</source>
+        <translation>Automatisch suchen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Check</source>
+        <translation>Nicht suchen</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
         <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
@@ -864,6 +887,14 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Warning</source>
         <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>This session has no system tray, so Hushpane shows no icon. To open these settings again, run hushpane hushpane://settings or choose Settings from Hushpane&apos;s entry in the applications menu.</source>
+        <translation>Diese Sitzung hat keinen Infobereich, daher zeigt Hushpane kein Symbol. Um diese Einstellungen wieder zu öffnen, führen Sie hushpane hushpane://settings aus oder wählen Sie „Einstellungen“ im Eintrag von Hushpane im Anwendungsmenü.</translation>
+    </message>
+    <message>
+        <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>GNOME zeigt Symbole im Infobereich mit der Erweiterung AppIndicator (Paket gnome-shell-extension-appindicator).</translation>
     </message>
 </context>
 <context>
