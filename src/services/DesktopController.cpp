@@ -97,6 +97,14 @@ void DesktopController::finishPendingChange() {
 }
 
 void DesktopController::apply(bool hidden) {
+    if (hidden && preferences_.useCustomWallpaper()) {
+        // The user's wallpaper is stored before anything changes; a hide that could not store
+        // it would lose it, so it does not happen.
+        if (auto error = wallpaper_.saveOriginals()) {
+            setLastError(error);
+            return;
+        }
+    }
     if (auto error = desktopSwitch_.setCreatesDesktop(!hidden)) {
         // Nothing changed on the desktop, so nothing changes here: the next press tries again.
         setLastError(error);
