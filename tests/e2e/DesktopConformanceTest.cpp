@@ -16,6 +16,7 @@
 #include "common/UserDefaults.h"
 #include "services/Preferences.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -174,6 +175,15 @@ protected:
             << shownState.toStdString();
         shots->expectAsBefore(desktop.drawn(), desktop.behindIcons(), name, desktop.iconArea());
     }
+    // Turns the custom wallpaper on with this picture, as the settings window would.
+    void useCustomPicture(const QString& path) const {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+        UserDefaults defaults(domain);
+        PosixFileBookmarks bookmarks;
+        Preferences preferences(defaults, bookmarks);
+        preferences.setUseCustomWallpaper(true);
+        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(path));
+    }
     bool failureLogged(qsizetype since) const {
         return QTest::qWaitFor([&] { return log().indexOf(kFailureLine, since) >= 0; }, kWaitMs);
     }
@@ -208,14 +218,7 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
         qEnvironmentVariable("HOME") + QStringLiteral("/custom.png"), kCustom);
     ASSERT_FALSE(custom.isEmpty());
     ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";
-    {
-        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
-        UserDefaults defaults(domain);
-        PosixFileBookmarks bookmarks;
-        Preferences preferences(defaults, bookmarks);
-        preferences.setUseCustomWallpaper(true);
-        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-    }
+    useCustomPicture(custom);
     startHushpane();
     command(QStringLiteral("hushpane://hide"));
     expectHidden(QStringLiteral("hidden"),
@@ -231,6 +234,46 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
     command(QStringLiteral("hushpane://toggle"));
     expectAsBefore(QStringLiteral("after-restart"));
     EXPECT_EQ(desktop.query(QStringLiteral("desktop_picture")), ownPicture);
+}
+
+// The user's wallpaper is stored before the custom picture replaces it: while the preference
+// file cannot be written the hide fails and changes nothing. A custom picture reached through a
+// symbolic link (~/Pictures a link), Hushpane ended with the session while hidden and started
+// again: the next show still gives the user's own picture back.
+TEST_F(DesktopConformance, AWallpaperThatCannotBeStoredStaysAndOneBehindALinkComesBack) {
+    const QString home = qEnvironmentVariable("HOME");
+    ASSERT_TRUE(QDir(home).mkpath(QStringLiteral("photos")));
+    const QString custom = HarnessDesktop::writeSolidPicture(
+        home + QStringLiteral("/photos/custom.png"), kCustom);
+    ASSERT_FALSE(custom.isEmpty());
+    ASSERT_TRUE(QFile::link(home + QStringLiteral("/photos"), home + QStringLiteral("/Pictures")));
+    ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";
+    useCustomPicture(home + QStringLiteral("/Pictures/custom.png"));
+    startHushpane();
+
+    // A folder in the file's place: nothing can be written there, not even by root.
+    const QString aside = preferencesFile + QStringLiteral(".aside");
+    ASSERT_TRUE(QFile::rename(preferencesFile, aside));
+    ASSERT_TRUE(QDir().mkdir(preferencesFile));
+    const qsizetype logged = log().size();
+    command(QStringLiteral("hushpane://hide"));
+    EXPECT_TRUE(failureLogged(logged)) << "no failure was logged";
+    expectAsBefore(QStringLiteral("not-stored"));
+    EXPECT_EQ(desktop.query(QStringLiteral("desktop_picture")), ownPicture);
+    ASSERT_TRUE(QDir().rmdir(preferencesFile));
+    ASSERT_TRUE(QFile::rename(aside, preferencesFile));
+
+    command(QStringLiteral("hushpane://hide"));
+    expectHidden(QStringLiteral("hidden"),
+                 customWallpaperDrawn() ? kCustom : desktop.behindIcons());
+    ASSERT_EQ(::kill(static_cast<pid_t>(app->processId()), SIGTERM), 0);
+    ASSERT_TRUE(app->waitForFinished(kWaitMs));
+    startHushpane();
+    command(QStringLiteral("hushpane://show"));
+    expectAsBefore(QStringLiteral("after-session-end"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return desktop.query(QStringLiteral("desktop_picture")) == ownPicture; }, kWaitMs))
+        << desktop.query(QStringLiteral("desktop_picture")).toStdString();
 }
 
 // The program Hushpane asks is stopped: the hide fails, says so, and changes nothing; once it

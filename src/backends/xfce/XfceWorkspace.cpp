@@ -289,9 +289,9 @@ std::optional<QVariantMap> XfceWorkspace::wallpaperState(const WorkspaceScreen& 
             if (!value.value) {
                 continue;  // unset: xfdesktop's default, given back by unsetting it
             }
-            if (const std::optional<qint64> number = xfconfInteger(*value.value);
-                number && value.value->typeId() != QMetaType::QString) {
-                part.insert(name, *number);
+            if (const std::optional<qint64> integer = xfconfInteger(*value.value);
+                integer && value.value->typeId() != QMetaType::QString) {
+                part.insert(name, *integer);
             } else {
                 part.insert(name, value.value->toString());
             }

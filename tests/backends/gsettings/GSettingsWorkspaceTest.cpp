@@ -51,19 +51,24 @@ TEST_F(GSettingsWorkspaceTest, AllDisplaysAreOneAndItsPictureIsThePath) {
 
 // The whole wallpaper comes back through the controller, also after a restart: the picture or
 // the desktop's "no picture" (a plain colour, stored as an empty picture), and how it is drawn.
-struct Desktop {
+struct WallpaperCase {
     const char* name;
     GSettingsWorkspace::Keys (*keys)();
     QString schema;
     QString pictureKey;
+    QString own;
 };
+
+void PrintTo(const WallpaperCase& param, std::ostream* out) {
+    *out << param.name;
+}
 
 class GSettingsWallpaperTest : public GSettingsWorkspaceTest,
-                               public ::testing::WithParamInterface<std::tuple<Desktop, QString>> {
-};
+                               public ::testing::WithParamInterface<WallpaperCase> {};
 
 TEST_P(GSettingsWallpaperTest, TheUsersOwnKeysComeBackExactlyAfterARestart) {
-    const auto& [desktop, own] = GetParam();
+    const WallpaperCase& desktop = GetParam();
+    const QString& own = desktop.own;
     store.plant(desktop.schema, desktop.pictureKey, own);
     store.plant(desktop.schema, QStringLiteral("picture-options"), QStringLiteral("spanned"));
     QTemporaryDir pictures;
@@ -90,18 +95,20 @@ TEST_P(GSettingsWallpaperTest, TheUsersOwnKeysComeBackExactlyAfterARestart) {
     EXPECT_TRUE(preferences.savedWallpapers().isEmpty());
 }
 
+const QString kPicture = QStringLiteral("/usr/share/backgrounds/mine.png");
+
 INSTANTIATE_TEST_SUITE_P(
     Desktops, GSettingsWallpaperTest,
-    ::testing::Combine(
-        ::testing::Values(Desktop{"Mate", &mateWallpaperKeys, kMate,
-                                  QStringLiteral("picture-filename")},
-                          Desktop{"Cinnamon", &cinnamonWallpaperKeys, kCinnamon,
-                                  QStringLiteral("picture-uri")}),
-        ::testing::Values(QString(), QStringLiteral("/usr/share/backgrounds/mine.png"))),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param).isEmpty() ? "NoPicture" : "Picture");
-    });
+    ::testing::Values(
+        WallpaperCase{"MateNoPicture", &mateWallpaperKeys, kMate,
+                      QStringLiteral("picture-filename"), QString()},
+        WallpaperCase{"MatePicture", &mateWallpaperKeys, kMate,
+                      QStringLiteral("picture-filename"), kPicture},
+        WallpaperCase{"CinnamonNoPicture", &cinnamonWallpaperKeys, kCinnamon,
+                      QStringLiteral("picture-uri"), QString()},
+        WallpaperCase{"CinnamonPicture", &cinnamonWallpaperKeys, kCinnamon,
+                      QStringLiteral("picture-uri"), QStringLiteral("file://") + kPicture}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 // What an earlier version kept while hidden comes back when its picture is set back.
 TEST_F(GSettingsWorkspaceTest, KeysKeptByAnEarlierVersionComeBack) {
