@@ -8,6 +8,7 @@
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/linux/DBusSingleInstance.h"
+#include "backends/linux/FreedesktopNotifications.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
@@ -252,10 +253,12 @@ int main(int argc, char** argv) {
     shortcuts.setDesktopKeybindings(shortcutPlatform.desktopActions.get());
 
     const X11TrayPanel trayPanel;
+    FreedesktopNotifications notifications;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
     services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
     services.trayPanel = &trayPanel;
+    services.notifications = &notifications;
     services.drivesFinder = drivesFinder;
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
