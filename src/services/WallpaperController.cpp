@@ -16,10 +16,6 @@ namespace {
 constexpr auto kOriginal = "original";
 constexpr auto kShown = "shown";
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("hushpane::WallpaperController", text);
-}
-
 // The file a local path names, through every symbolic link; the cleaned path of one that does
 // not exist.
 QString canonical(const QUrl& url) {
@@ -73,7 +69,9 @@ WallpaperController::Prepared WallpaperController::prepare() {
     const QString customPath = prepared.custom->path();
     if (!workspace_.fileExistsAtPath(customPath)) {
         prepared.error =
-            translated("The custom wallpaper couldn't be found at %1.").arg(customPath);
+            QCoreApplication::translate("hushpane::WallpaperController",
+                                        "The custom wallpaper couldn't be found at %1.")
+                .arg(customPath);
         return prepared;
     }
     if (auto problem = WallpaperPicture::problemWith(customPath)) {
@@ -100,7 +98,8 @@ WallpaperController::Prepared WallpaperController::prepare() {
     if (auto error = preferences_.setSavedWallpapers(prepared.saved)) {
         // Not on disk, so not in memory either: a later change must not count on it.
         preferences_.setSavedWallpapers(before);
-        prepared.error = translated(
+        prepared.error = QCoreApplication::translate(
+                             "hushpane::WallpaperController",
                              "Couldn't store your own wallpaper to give it back later, so "
                              "nothing was changed: %1")
                              .arg(*error);
@@ -128,7 +127,9 @@ std::optional<QString> WallpaperController::applyCustom() {
             continue;  // what cannot be given back is not replaced
         }
         if (auto error = workspace_.setDesktopImageUrl(*prepared.custom, screen, fillOptions())) {
-            result = translated("Couldn't set the wallpaper: %1").arg(*error);
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't set the wallpaper: %1")
+                         .arg(*error);
         }
         if (entry == prepared.saved.end()) {
             continue;
@@ -144,10 +145,13 @@ std::optional<QString> WallpaperController::applyCustom() {
     }
     if (auto error = preferences_.setSavedWallpapers(prepared.saved)) {
         qCWarning(lcDesktop).noquote()
-            << QStringLiteral("Couldn't store what the custom wallpaper looks like: %1").arg(*error);
+            << QStringLiteral("Couldn't store what the custom wallpaper looks like: %1")
+                   .arg(*error);
     }
     if (!result && !prepared.unreadable.isEmpty()) {
-        result = translated("Couldn't read the wallpaper of display %1, so it keeps it.")
+        result = QCoreApplication::translate(
+                     "hushpane::WallpaperController",
+                     "Couldn't read the wallpaper of display %1, so it keeps it.")
                      .arg(prepared.unreadable.join(QStringLiteral(", ")));
     }
     return result;
@@ -202,7 +206,9 @@ std::optional<QString> WallpaperController::restoreOriginals() {
             continue;
         }
         if (error) {
-            result = translated("Couldn't restore the wallpaper: %1").arg(*error);
+            result = QCoreApplication::translate("hushpane::WallpaperController",
+                                                 "Couldn't restore the wallpaper: %1")
+                         .arg(*error);
         }
     }
     if (legacy != preferences_.originalWallpapers()) {
