@@ -46,7 +46,7 @@ private:
     struct Prepared {
         std::optional<QUrl> custom;  // nothing: nothing to do
         QVariantMap saved;
-        QStringList unreadable;  // display keys whose wallpaper could not be read
+        QStringList unreadable;        // display keys whose wallpaper could not be read
         std::optional<QString> error;  // the picture is unusable, or storing failed
         bool storeFailed = false;
     };

@@ -31,8 +31,8 @@ QImage WallpaperThumbnail::currentPicture() {
         cached_ = {};
         return {};
     }
-    const Decoded::Stamp stamp{url_->toLocalFile(),        static_cast<quint64>(status.st_ino),
-                               qint64{status.st_size},     qint64{status.st_mtim.tv_sec},
+    const Decoded::Stamp stamp{url_->toLocalFile(), static_cast<quint64>(status.st_ino),
+                               qint64{status.st_size}, qint64{status.st_mtim.tv_sec},
                                qint64{status.st_mtim.tv_nsec}};
     if (cached_.stamp == stamp) {
         return cached_.picture;  // the same file as last time: no need to decode it again

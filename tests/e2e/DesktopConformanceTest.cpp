@@ -243,8 +243,8 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
 TEST_F(DesktopConformance, AWallpaperThatCannotBeStoredStaysAndOneBehindALinkComesBack) {
     const QString home = qEnvironmentVariable("HOME");
     ASSERT_TRUE(QDir(home).mkpath(QStringLiteral("photos")));
-    const QString custom = HarnessDesktop::writeSolidPicture(
-        home + QStringLiteral("/photos/custom.png"), kCustom);
+    const QString custom =
+        HarnessDesktop::writeSolidPicture(home + QStringLiteral("/photos/custom.png"), kCustom);
     ASSERT_FALSE(custom.isEmpty());
     ASSERT_TRUE(QFile::link(home + QStringLiteral("/photos"), home + QStringLiteral("/Pictures")));
     ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";

@@ -162,8 +162,7 @@ XfceWorkspace::Prefix XfceWorkspace::backdropPrefix(const WorkspaceScreen& scree
     if (shown.error) {
         return {QString(), shown.error};
     }
-    return {monitorPrefix(screen) + QStringLiteral("workspace%1/").arg(shown.number),
-            std::nullopt};
+    return {monitorPrefix(screen) + QStringLiteral("workspace%1/").arg(shown.number), std::nullopt};
 }
 
 std::optional<QUrl> XfceWorkspace::desktopImageUrl(const WorkspaceScreen& screen) const {
@@ -270,8 +269,9 @@ XfceWorkspace::Workspaces XfceWorkspace::workspacesOf(const WorkspaceScreen& scr
 std::optional<QVariantMap> XfceWorkspace::wallpaperState(const WorkspaceScreen& screen) const {
     const Workspaces workspaces = workspacesOf(screen);
     if (workspaces.error) {
-        qCWarning(lcDesktop).noquote() << QStringLiteral("Couldn't read the XFCE wallpaper of %1: %2")
-                                              .arg(screen.id, *workspaces.error);
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("Couldn't read the XFCE wallpaper of %1: %2")
+                   .arg(screen.id, *workspaces.error);
         return std::nullopt;
     }
     QVariantMap state;

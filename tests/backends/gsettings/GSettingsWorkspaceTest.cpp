@@ -3,9 +3,9 @@
 #include "backends/cinnamon/CinnamonWallpaperKeys.h"
 #include "backends/mate/MateWallpaperKeys.h"
 #include "common/UserDefaults.h"
+#include "fakes/InMemoryFileBookmarks.h"
 #include "fakes/InMemoryPreferenceDomain.h"
 #include "gsettings/InMemorySettingsStore.h"
-#include "fakes/InMemoryFileBookmarks.h"
 #include "services/Preferences.h"
 #include "services/WallpaperController.h"
 
@@ -99,27 +99,28 @@ const QString kPicture = QStringLiteral("/usr/share/backgrounds/mine.png");
 
 INSTANTIATE_TEST_SUITE_P(
     Desktops, GSettingsWallpaperTest,
-    ::testing::Values(
-        WallpaperCase{"MateNoPicture", &mateWallpaperKeys, kMate,
-                      QStringLiteral("picture-filename"), QString()},
-        WallpaperCase{"MatePicture", &mateWallpaperKeys, kMate,
-                      QStringLiteral("picture-filename"), kPicture},
-        WallpaperCase{"CinnamonNoPicture", &cinnamonWallpaperKeys, kCinnamon,
-                      QStringLiteral("picture-uri"), QString()},
-        WallpaperCase{"CinnamonPicture", &cinnamonWallpaperKeys, kCinnamon,
-                      QStringLiteral("picture-uri"), QStringLiteral("file://") + kPicture}),
+    ::testing::Values(WallpaperCase{"MateNoPicture", &mateWallpaperKeys, kMate,
+                                    QStringLiteral("picture-filename"), QString()},
+                      WallpaperCase{"MatePicture", &mateWallpaperKeys, kMate,
+                                    QStringLiteral("picture-filename"), kPicture},
+                      WallpaperCase{"CinnamonNoPicture", &cinnamonWallpaperKeys, kCinnamon,
+                                    QStringLiteral("picture-uri"), QString()},
+                      WallpaperCase{"CinnamonPicture", &cinnamonWallpaperKeys, kCinnamon,
+                                    QStringLiteral("picture-uri"),
+                                    QStringLiteral("file://") + kPicture}),
     [](const auto& param) { return std::string(param.param.name); });
 
 // What an earlier version kept while hidden comes back when its picture is set back.
 TEST_F(GSettingsWorkspaceTest, KeysKeptByAnEarlierVersionComeBack) {
-    defaults.setObject(QStringLiteral("mateUserWallpaper"),
-                       QVariantMap{{QStringLiteral("picture-filename"), kMatePicture},
-                                   {QStringLiteral("picture-options"), QStringLiteral("wallpaper")}});
+    defaults.setObject(
+        QStringLiteral("mateUserWallpaper"),
+        QVariantMap{{QStringLiteral("picture-filename"), kMatePicture},
+                    {QStringLiteral("picture-options"), QStringLiteral("wallpaper")}});
     store.plant(kMate, QStringLiteral("picture-filename"), kCustom);
     GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
-    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kMatePicture),
-                                           workspace.screens()[0], {}),
-              std::nullopt);
+    ASSERT_EQ(
+        workspace.setDesktopImageUrl(QUrl::fromLocalFile(kMatePicture), workspace.screens()[0], {}),
+        std::nullopt);
     EXPECT_EQ(mate("picture-filename"), kMatePicture);
     EXPECT_EQ(mate("picture-options"), QStringLiteral("wallpaper"));
     EXPECT_FALSE(defaults.objectForKey(QStringLiteral("mateUserWallpaper")));
