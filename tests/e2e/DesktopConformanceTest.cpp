@@ -16,6 +16,9 @@
 #include "common/UserDefaults.h"
 #include "services/Preferences.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -95,7 +98,8 @@ protected:
     QString hushpane() const { return test::buildDirectory() + QStringLiteral("/hushpane"); }
 
     // The real program as the session starts it, its log in logFile(). Launched once it owns
-    // its bus name and has stored the shortcut it registered.
+    // its bus name (so a URL command reaches it, not an earlier one's leftovers) and has stored
+    // the shortcut it registered.
     void startHushpane() {
         app = std::make_unique<QProcess>();
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
@@ -107,8 +111,11 @@ protected:
         ASSERT_TRUE(app->waitForStarted(kWaitMs));
         const auto launched = [this] {
             PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+            const QDBusReply<uint> owner = QDBusConnection::sessionBus().interface()->servicePid(
+                QStringLiteral("app.hushpane"));
             return HarnessDesktop::processesInThisSession(QStringLiteral("hushpane"))
                        .contains(app->processId()) &&
+                   owner.isValid() && owner.value() == app->processId() &&
                    domain.snapshot().contains(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
         };
         ASSERT_TRUE(QTest::qWaitFor(launched, kWaitMs)) << "hushpane did not finish launching";
