@@ -126,10 +126,10 @@ protected:
             app->waitForFinished(kWaitMs);
         }
     }
-    // `hushpane URL`, which hands the URL to the running one.
-    void command(const QString& url) const {
+    // `hushpane URL...`, which hands the URLs to the running one.
+    void command(const QString& url, const QStringList& more = {}) const {
         QProcess second;
-        second.start(hushpane(), {url});
+        second.start(hushpane(), QStringList{url} + more);
         if (!second.waitForFinished(kWaitMs)) {
             // Where it waits, for the report: the kernel's view of the stuck hand-off.
             const auto proc = [&](const char* file) {
@@ -241,6 +241,19 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
     command(QStringLiteral("hushpane://toggle"));
     expectAsBefore(QStringLiteral("after-restart"));
     EXPECT_EQ(desktop.query(QStringLiteral("desktop_picture")), ownPicture);
+}
+
+// A hide and a show in one command, handled in turn: the icons are back, and the desktop
+// still follows the next hide and show.
+TEST_F(DesktopConformance, AHideAndAShowInQuickSuccessionLeaveTheIconsShown) {
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"), {QStringLiteral("hushpane://show")});
+    QTest::qWait(2000);  // long enough for a desktop program that was leaving to have left
+    expectAsBefore(QStringLiteral("after-quick"));
+    command(QStringLiteral("hushpane://toggle"));
+    expectHidden(QStringLiteral("hidden-after"), desktop.behindIcons());
+    command(QStringLiteral("hushpane://toggle"));
+    expectAsBefore(QStringLiteral("shown-after"));
 }
 
 // The user's wallpaper is stored before the custom picture replaces it: while the preference
