@@ -11,6 +11,7 @@
 #include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
 #include "services/DesktopController.h"
+#include "services/FailureNotice.h"
 #include "services/Preferences.h"
 #include "settings/SettingsWindowController.h"
 
@@ -51,6 +52,9 @@ DesktopController& AppDelegate::desktop() {
     if (!desktop_) {
         desktop_ = std::make_unique<DesktopController>(services_.desktopSwitch, *preferences_,
                                                        services_.workspace);
+        if (services_.notifications) {
+            failureNotice_ = std::make_unique<FailureNotice>(*desktop_, *services_.notifications);
+        }
     }
     return *desktop_;
 }

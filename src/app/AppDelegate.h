@@ -23,6 +23,8 @@ class AppUpdater;
 class ApplicationPlatform;
 class DesktopController;
 class DesktopKeybindings;
+class DesktopNotifications;
+class FailureNotice;
 class DesktopSwitch;
 class FileBookmarks;
 class LoginItemService;
@@ -47,6 +49,8 @@ struct AppServices {
     // Where the settings explain how to bind the URL command in the desktop's own keyboard
     // settings, and offer to.
     ShortcutHelp shortcutHelp{};
+    // Where a failed hide or show from outside the settings window is told (may be null).
+    DesktopNotifications* notifications = nullptr;
     // What the tray icon sits on (may be null: nothing is known).
     const TrayPanel* trayPanel = nullptr;
     // The desktop is driven through the Finder-compatible switch: the settings speak of the
@@ -99,6 +103,7 @@ private:
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;
     std::unique_ptr<DesktopController> desktop_;
+    std::unique_ptr<FailureNotice> failureNotice_;
     std::unique_ptr<AppUpdater> updater_;
     std::unique_ptr<StatusItemController> statusItemController_;
     std::unique_ptr<SettingsWindowController> settingsWindowController_;

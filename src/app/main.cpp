@@ -9,6 +9,7 @@
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/linux/DBusSingleInstance.h"
+#include "backends/linux/FreedesktopNotifications.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
@@ -299,10 +300,12 @@ int main(int argc, char** argv) {
 
     const X11TrayPanel trayPanel(
         X11TrayPanel::hasStatusNotifierHost(QDBusConnection::sessionBus()));
+    FreedesktopNotifications notifications;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
     services.shortcutHelp = {shortcutPlatform.helpShown, shortcutPlatform.desktopKeybindings.get()};
     services.trayPanel = &trayPanel;
+    services.notifications = &notifications;
     services.drivesFinder = drivesFinder;
     services.gnomeShell = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
                               .split(u':')

@@ -196,9 +196,9 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     hideSwitch_ = addSwitchRow(group, tr("Hide desktop icons"), QStringLiteral("hideDesktop"));
     connect(hideSwitch_, &QAbstractButton::clicked, this, [this](bool on) {
         if (on) {
-            desktop_.hide();
+            desktop_.hide(DesktopController::Origin::settingsWindow);
         } else {
-            desktop_.show();
+            desktop_.show(DesktopController::Origin::settingsWindow);
         }
         // The switch never keeps a value of its own.
         showDesktopState();

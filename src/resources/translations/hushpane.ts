@@ -225,6 +225,21 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::FailureNotice</name>
+    <message>
+        <source>The desktop icons weren&apos;t hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop icons weren&apos;t shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The wallpaper wasn&apos;t changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
         <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
@@ -289,18 +304,6 @@ See hushpane(1) for the settings and the files.
     <name>hushpane::GSettingsWorkspace</name>
     <message>
         <source>only a local picture can be shown, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>couldn&apos;t read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 holds a value of an unexpected type (%2); left alone</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>couldn&apos;t keep the current wallpaper to give it back later</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1003,11 +1006,26 @@ See hushpane(1) for the settings and the files.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Couldn&apos;t store your own wallpaper to give it back later, so nothing was changed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Couldn&apos;t set the wallpaper: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Couldn&apos;t read the wallpaper of display %1, so it keeps it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Couldn&apos;t restore the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::Workspace</name>
+    <message>
+        <source>the saved wallpaper names no picture</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
