@@ -1,10 +1,13 @@
 #include "settings/WallpaperThumbnail.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using hushpane::settings::WallpaperThumbnail;
 
@@ -65,5 +68,11 @@ TEST(WallpaperThumbnailTest, CoversTheFrameCropsEvenlyAndRereadsTheFile) {
     bad.close();
     const QImage placeholder = thumbnail.grab().toImage();
     thumbnail.setUrl(std::nullopt);
+    EXPECT_EQ(thumbnail.grab().toImage(), placeholder);
+
+    // A pipe in the picture's place would block the paint for good: the placeholder, at once.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    thumbnail.setUrl(QUrl::fromLocalFile(pipe));
     EXPECT_EQ(thumbnail.grab().toImage(), placeholder);
 }

@@ -165,6 +165,8 @@ TEST(GnomeWallpaper, BothStylesShowTheCustomPictureAndGetTheirOwnBack) {
     GSettingsWorkspace workspace(store, defaults, gnomeWallpaperKeys());
     const QList<WorkspaceScreen> screens = workspace.screens();
     ASSERT_EQ(screens.size(), 1);
+    const std::optional<QVariantMap> own = workspace.wallpaperState(screens[0]);
+    ASSERT_TRUE(own);
 
     ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(QStringLiteral("/tmp/c.png")),
                                            screens[0], {}),
@@ -173,7 +175,7 @@ TEST(GnomeWallpaper, BothStylesShowTheCustomPictureAndGetTheirOwnBack) {
               QStringLiteral("file:///tmp/c.png"));
     EXPECT_EQ(store.get(schema, QStringLiteral("picture-uri-dark")),
               QStringLiteral("file:///tmp/c.png"));
-    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl(light), screens[0], {}), std::nullopt);
+    ASSERT_EQ(workspace.restoreWallpaperState(screens[0], *own), std::nullopt);
     EXPECT_EQ(store.get(schema, QStringLiteral("picture-uri")), light);
     EXPECT_EQ(store.get(schema, QStringLiteral("picture-uri-dark")), dark);
     EXPECT_EQ(store.get(schema, QStringLiteral("picture-options")), QStringLiteral("zoom"));
