@@ -342,7 +342,9 @@ session_start_test_desktop() {
 export HOME="$session_dir/home" XDG_CONFIG_HOME="$session_dir/home/.config" \
   XDG_DATA_HOME="$session_dir/home/.local/share" XDG_CACHE_HOME="$session_dir/home/.cache" \
   XDG_RUNTIME_DIR="$session_dir/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$HOME/Desktop"
+# The applications folder is there from the start: programs that watch it (the portal's
+# list of installed applications) see a desktop entry a test installs later.
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/applications" "$XDG_CACHE_HOME" "$HOME/Desktop"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 unset XDG_CURRENT_DESKTOP SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 export NO_AT_BRIDGE=1

@@ -39,8 +39,14 @@ desktop_start() {
   session_start_display || return 1
   export HUSHPANE_TEST_SCREEN_DISPLAY=$DISPLAY
   plasma_wayland_watch_settings
+  # As Plasma's own session start: without the menu prefix KDE finds no applications, and a
+  # systemsettings:// URL would open nothing.
   export KDE_FULL_SESSION=true KDE_SESSION_VERSION=6 LIBGL_ALWAYS_SOFTWARE=1 \
-    QT_QUICK_BACKEND=software WAYLAND_DISPLAY=$socket
+    QT_QUICK_BACKEND=software WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \
+    XDG_MENU_PREFIX=plasma-
+  # What the bus starts (the portals, which KWin may already ask) is a Wayland client of this
+  # session, and never sees the X server.
+  env -u DISPLAY dbus-update-activation-environment --all || return 1
   KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 session_spawn kwin kwin_wayland --x11-display "$DISPLAY" \
     --width 1280 --height 800 --no-lockscreen --socket "$socket"
   if ! session_wait 60 test -S "$XDG_RUNTIME_DIR/$socket"; then
@@ -48,11 +54,7 @@ desktop_start() {
     tail -20 "$session_dir/kwin.log" >&2
     return 1
   fi
-  # Everything from here on is a Wayland client only; what the bus starts (the portals) gets
-  # this environment too.
   unset DISPLAY
-  export QT_QPA_PLATFORM=wayland
-  dbus-update-activation-environment --all || return 1
   session_spawn kded kded6
   session_spawn plasmashell plasmashell --no-respawn
   plasma_set_up
