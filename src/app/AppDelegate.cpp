@@ -52,9 +52,9 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
         DesktopController& desktopController = desktop();
         settingsWindowController_ = std::make_unique<SettingsWindowController>(
             *preferences_, desktopController, *updater_, services_.loginItems, AppInfo::version(),
-            [&library = services_.shortcuts, keybindings = services_.desktopKeybindings](
-                const QString& label, QWidget* parent) {
-                return makeToggleShortcutRow(library, label, parent, keybindings);
+            [&library = services_.shortcuts, help = services_.shortcutHelp](const QString& label,
+                                                                            QWidget* parent) {
+                return makeToggleShortcutRow(library, label, parent, help);
             },
             mainMenu_);
         connect(settingsWindowController_.get(), &SettingsWindowController::quitRequested, this,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DesktopShortcutHint.h"
+
 #include <QList>
 #include <QMenu>
 #include <QObject>
@@ -41,9 +43,9 @@ struct AppServices {
     ApplicationPlatform& platform;
     LoginItemService& loginItems;
     KeyboardShortcuts::Library& shortcuts;
-    // Set when this session gives programs no global shortcut: the settings then explain how
-    // to bind the URL command in the desktop's own keyboard settings, and offer to.
-    DesktopKeybindings* desktopKeybindings = nullptr;
+    // Where the settings explain how to bind the URL command in the desktop's own keyboard
+    // settings, and offer to.
+    ShortcutHelp shortcutHelp{};
     // What the tray icon sits on (may be null: nothing is known).
     const TrayPanel* trayPanel = nullptr;
     // The desktop is driven through the Finder-compatible switch: the settings speak of the

@@ -46,15 +46,23 @@ const QString& DesktopShortcutHint::command() {
     return text;
 }
 
+QString DesktopShortcutHint::unboundExplanation() {
+    return tr(
+        "The desktop hasn't bound this shortcut, so it does nothing yet. Set it for "
+        "Hushpane in the desktop's keyboard settings, or bind `hushpane "
+        "hushpane://toggle` there.");
+}
+
 DesktopShortcutHint::DesktopShortcutHint(KeyboardShortcuts::Library& library,
-                                         DesktopKeybindings& keybindings, QWidget* parent)
-    : QWidget(parent), library_(library), keybindings_(keybindings) {
+                                         const ShortcutHelp& help, QWidget* parent)
+    : QWidget(parent), library_(library), help_(help) {
     setObjectName(QStringLiteral("desktopShortcutHint"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
 
-    auto* text = new QLabel(explanation(), this);
+    const bool whileUnbound = help_.shown == ShortcutHelp::Shown::whileUnbound;
+    auto* text = new QLabel(whileUnbound ? unboundExplanation() : explanation(), this);
     text->setObjectName(QStringLiteral("explanation"));
     text->setWordWrap(true);
     text->setTextFormat(Qt::PlainText);
@@ -76,19 +84,43 @@ DesktopShortcutHint::DesktopShortcutHint(KeyboardShortcuts::Library& library,
     commandRow->addWidget(copyButton_);
     layout->addLayout(commandRow);
 
-    if (keybindings_.isAvailable()) {
+    auto* buttons = new QHBoxLayout;
+    if (whileUnbound) {
+        askAgainButton_ = new QPushButton(tr("Ask the Desktop Again"), this);
+        askAgainButton_->setObjectName(QStringLiteral("askAgain"));
+        askAgainButton_->setAutoDefault(false);
+        connect(askAgainButton_, &QPushButton::clicked, this,
+                [this] { library_.askDesktopAgain(); });
+        buttons->addWidget(askAgainButton_);
+    }
+    if (help_.keybindings != nullptr && help_.keybindings->isAvailable()) {
         addButton_ = new QPushButton(tr("Add to GNOME's Keyboard Shortcuts"), this);
         addButton_->setObjectName(QStringLiteral("addKeybinding"));
         addButton_->setAutoDefault(false);
         connect(addButton_, &QPushButton::clicked, this, &DesktopShortcutHint::addKeybinding);
-        layout->addWidget(addButton_, 0, Qt::AlignLeading);
+        buttons->addWidget(addButton_);
     }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     result_ = new QLabel(this);
     result_->setObjectName(QStringLiteral("result"));
     result_->setWordWrap(true);
     result_->setTextFormat(Qt::PlainText);
     result_->hide();
     layout->addWidget(result_);
+
+    if (whileUnbound) {
+        connect(&library_, &KeyboardShortcuts::Library::boundTriggerChanged, this,
+                &DesktopShortcutHint::updateVisibility);
+        connect(&library_, &KeyboardShortcuts::Library::shortcutByNameDidChange, this,
+                &DesktopShortcutHint::updateVisibility);
+        updateVisibility();
+    }
+}
+
+void DesktopShortcutHint::updateVisibility() {
+    // Hidden while the desktop has not answered yet, and once it bound keys.
+    setVisible(library_.isUnboundByDesktop(toggleDesktopName()));
 }
 
 void DesktopShortcutHint::addKeybinding() {
@@ -98,9 +130,9 @@ void DesktopShortcutHint::addKeybinding() {
         result_->show();
         return;
     }
-    const auto error =
-        keybindings_.addKeybinding(tr("Hushpane: hide or show desktop icons"), runnableCommand(),
-                                   shortcut->carbonKeyCode(), shortcut->carbonModifiers());
+    const auto error = help_.keybindings->addKeybinding(
+        tr("Hushpane: hide or show desktop icons"), runnableCommand(), shortcut->carbonKeyCode(),
+        shortcut->carbonModifiers());
     result_->setText(
         error ? tr("Couldn't add the shortcut: %1").arg(*error)
               : tr("Added: %1 now hides or shows the desktop icons.").arg(shortcut->description()));

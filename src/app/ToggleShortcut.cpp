@@ -19,9 +19,9 @@ const KeyboardShortcuts::Name& toggleDesktopName() {
 }
 
 QWidget* makeToggleShortcutRow(KeyboardShortcuts::Library& library, const QString& label,
-                               QWidget* parent, DesktopKeybindings* noGlobalShortcuts) {
+                               QWidget* parent, const ShortcutHelp& help) {
     auto* recorder = new KeyboardShortcuts::Recorder(library, label, toggleDesktopName(), {});
-    if (noGlobalShortcuts == nullptr) {
+    if (help.shown == ShortcutHelp::Shown::never) {
         recorder->setParent(parent);
         return recorder;
     }
@@ -30,7 +30,7 @@ QWidget* makeToggleShortcutRow(KeyboardShortcuts::Library& library, const QStrin
     auto* layout = new QVBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(recorder);
-    layout->addWidget(new DesktopShortcutHint(library, *noGlobalShortcuts, row));
+    layout->addWidget(new DesktopShortcutHint(library, help, row));
     return row;
 }
 

@@ -12,6 +12,7 @@
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/linux/X11TrayPanel.h"
+#include "backends/plasma/KGlobalAccelKeys.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -29,6 +30,7 @@
 #include "common/UserDefaults.h"
 #include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/MenuShortcutStyle.h"
+#include "keyboard_shortcuts/Shortcut.h"
 #include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
 #include "update/PackageManagedUpdateService.h"
@@ -61,7 +63,9 @@ namespace {
 struct ShortcutPlatform {
     std::unique_ptr<HotKeyService> hotKeys;
     std::unique_ptr<KeyboardLayout> keyboardLayout;
-    // Set where no program can have a global shortcut: the desktop's own settings can.
+    // Where the settings show how to bind the shortcut in the desktop's own settings, and
+    // what adds it there (GNOME).
+    ShortcutHelp::Shown helpShown = ShortcutHelp::Shown::never;
     std::unique_ptr<DesktopKeybindings> desktopKeybindings;
     // What the desktop does on which keys, where it can tell: the recorder names it.
     std::unique_ptr<DesktopKeybindings> desktopActions;
@@ -78,6 +82,28 @@ QList<DesktopAccelerator> readDesktopKeybindings() {
     return XfceKeyboardShortcuts(XfconfClient(bus)).accelerators();
 }
 
+// The portal files the shortcut under the program's desktop entry, asked on a connection of its
+// own (the portal takes the name only before any other call from a connection). Where Plasma
+// holds the shortcut already, keys recorded later go to Plasma's shortcut store, which keeps
+// its own keys when a known shortcut is bound again.
+std::unique_ptr<HotKeyService> makePortalHotKeys(uint version) {
+    auto portal = std::make_unique<wayland::PortalHotKeyService>(
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                      QStringLiteral("hushpane-portal")),
+        QStringLiteral("Hide or show the desktop icons"),
+        QString::fromLatin1(AppInfo::kDesktopEntryId));
+    portal->setConfigurable(version >= 2);
+    const plasma::KGlobalAccelKeys plasmaKeys(QDBusConnection::sessionBus());
+    portal->setRekey([plasmaKeys](const QString& appId, const QString& shortcutId,
+                                  const QString& description, CarbonKeyCode keyCode,
+                                  quint32 modifiers) {
+        const QKeySequence keys = KeyboardShortcuts::Shortcut(keyCode, modifiers).keySequence();
+        return !keys.isEmpty() && plasmaKeys.isAvailable() &&
+               plasmaKeys.setKeys(appId, shortcutId, description, keys[0].toCombined());
+    });
+    return portal;
+}
+
 ShortcutPlatform makeShortcutPlatform() {
     ShortcutPlatform result;
     // On Wayland only the compositor sees every key: the portal asks it for the shortcut. An
@@ -86,13 +112,22 @@ ShortcutPlatform makeShortcutPlatform() {
     const bool onWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     const bool inWaylandSession =
         onWayland || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-    if (inWaylandSession &&
-        wayland::PortalHotKeyService::availableVersion(QDBusConnection::sessionBus()) >=
-            wayland::PortalHotKeyService::kMinimumVersion) {
-        result.hotKeys = std::make_unique<wayland::PortalHotKeyService>(
-            QDBusConnection::sessionBus(), QStringLiteral("Hide or show the desktop icons"));
+    const uint portalVersion =
+        inWaylandSession
+            ? wayland::PortalHotKeyService::availableVersion(QDBusConnection::sessionBus())
+            : 0;
+    if (portalVersion >= wayland::PortalHotKeyService::kMinimumVersion) {
+        result.hotKeys = makePortalHotKeys(portalVersion);
+        result.helpShown = ShortcutHelp::Shown::whileUnbound;
+        // GNOME binds a command on the user's keys in its own settings when its portal does not.
+        if (qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+                .split(QLatin1Char(':'))
+                .contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) {
+            result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
+        }
     } else if (onWayland) {
         result.hotKeys = std::make_unique<wayland::NoGlobalHotKeyService>();
+        result.helpShown = ShortcutHelp::Shown::always;
         result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
     } else {
         result.hotKeys = std::make_unique<x11::X11HotKeyService>();
@@ -254,7 +289,7 @@ int main(int argc, char** argv) {
     const X11TrayPanel trayPanel;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
-    services.desktopKeybindings = shortcutPlatform.desktopKeybindings.get();
+    services.shortcutHelp = {shortcutPlatform.helpShown, shortcutPlatform.desktopKeybindings.get()};
     services.trayPanel = &trayPanel;
     services.drivesFinder = drivesFinder;
     AppDelegate delegate(services);

@@ -1,6 +1,7 @@
 #include "keyboard_shortcuts/ActionShortcut.h"
 
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
+#include "keyboard_shortcuts/MenuShortcutStyle.h"
 #include "keyboard_shortcuts/SpecialKeys.h"
 
 #include <QAction>
@@ -34,8 +35,12 @@ void show(QAction* item, const std::optional<Shortcut>& shortcut,
         // The menu shows the keys that fire it; none when the desktop's text names no keys Qt
         // knows, or while it has unbound them.
         const QKeySequence bound = QKeySequence::fromString(*trigger, QKeySequence::NativeText);
-        item->setShortcut(bound.isEmpty() || bound[0].key() == Qt::Key_unknown ? QKeySequence()
-                                                                               : bound);
+        const bool known = !bound.isEmpty() && bound[0].key() != Qt::Key_unknown;
+        item->setShortcut(known ? bound : QKeySequence());
+        if (known) {
+            // Written as the desktop wrote it, the same as in the recorder.
+            MenuShortcutStyle::writeInDesktopWords(bound, *trigger);
+        }
     }
 }
 

@@ -38,8 +38,8 @@ CarbonKeyboardShortcuts::~CarbonKeyboardShortcuts() {
     }
 }
 
-HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& shortcut,
-                                                               quint32 id) {
+HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& shortcut, quint32 id,
+                                                               const QString& purpose) {
     // Stored values can be anything; the service takes 16-bit key codes and 32-bit masks.
     if (shortcut.carbonKeyCode() < 0 || shortcut.carbonKeyCode() > 0xFFFF ||
         shortcut.carbonModifiers() < 0 || shortcut.carbonModifiers() > 0xFFFFFFFFLL) {
@@ -48,23 +48,24 @@ HotKeyRegistration CarbonKeyboardShortcuts::registerWithSystem(const Shortcut& s
     HotKeyRegistration result = service_.registerHotKey(
         static_cast<quint32>(shortcut.carbonKeyCode()),
         static_cast<quint32>(normalizedCarbonModifiers(shortcut.carbonModifiers())),
-        HotKeyId{hotKeySignature, id});
+        HotKeyId{hotKeySignature, id, purpose});
     if (result.status == kHotKeyNoErr && !result.ref) {
         result.status = kEventHotKeyInvalidErr;
     }
     return result;
 }
 
-qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, bool report) {
+qint32 CarbonKeyboardShortcuts::registerShortcut(const Shortcut& shortcut, bool report,
+                                                 const QString& purpose) {
     const quint32 id = ++hotKeyId_;
-    const HotKeyRegistration registration = registerWithSystem(shortcut, id);
+    const HotKeyRegistration registration = registerWithSystem(shortcut, id, purpose);
     if (registration.status != kHotKeyNoErr || !registration.ref) {
         if (report) {
             printRegistrationError(shortcut, registration.status);
         }
         return registration.status;
     }
-    hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref, std::nullopt});
+    hotKeys_.insert_or_assign(id, HotKey{shortcut, id, registration.ref, std::nullopt, purpose});
 
     if (!eventHandlerInstalled_) {
         const bool installed = service_.installEventHandler(
@@ -157,7 +158,7 @@ void CarbonKeyboardShortcuts::softRegisterAll() {
             continue;
         }
         const HotKeyRegistration registration =
-            registerWithSystem(hotKey.shortcut, hotKey.carbonHotKeyId);
+            registerWithSystem(hotKey.shortcut, hotKey.carbonHotKeyId, hotKey.purpose);
         if (registration.status == kHotKeyNoErr && registration.ref) {
             hotKey.carbonHotKey = registration.ref;
             ++it;

@@ -30,6 +30,8 @@ public:
         // Where the desktop picks the keys (a portal): its text for them, empty while it has
         // unbound them. Absent where the shortcut's own keys are what fires.
         std::optional<QString> trigger;
+        // What the keys do (HotKeyId::purpose).
+        QString purpose;
     };
 
     explicit CarbonKeyboardShortcuts(hushpane::HotKeyService& service, QObject* parent = nullptr);
@@ -40,9 +42,13 @@ public:
 
     // A refused registration is printed ("Error registering hotkey Ctrl+Alt+Super+D: -9878" on
     // Linux) and forgotten; its id stays used. The answer is the service's status. Retries of a
-    // refused shortcut pass `report` false: the refusal was printed the first time.
-    qint32 registerShortcut(const Shortcut& shortcut, bool report = true);
+    // refused shortcut pass `report` false: the refusal was printed the first time. `purpose`
+    // names what the keys do (HotKeyId::purpose).
+    qint32 registerShortcut(const Shortcut& shortcut, bool report = true,
+                            const QString& purpose = {});
     void unregisterShortcut(const Shortcut& shortcut);
+    // Where the desktop decides: asks it again for the shortcuts it has not bound.
+    void askDesktopAgain() { service_.askAgain(); }
 
     bool isEnabled() const { return isEnabled_; }
     void setEnabled(bool enabled);
@@ -79,7 +85,8 @@ private:
     qint32 handleHotKeyEvent(const hushpane::HotKeyEvent& event);
     qint32 handleStatusEvent(const hushpane::HotKeyEvent& event);
     bool handleMonitoredKeyEvent(QKeyEvent& event);
-    hushpane::HotKeyRegistration registerWithSystem(const Shortcut& shortcut, quint32 id);
+    hushpane::HotKeyRegistration registerWithSystem(const Shortcut& shortcut, quint32 id,
+                                                    const QString& purpose);
     void releaseAll();
     void softRegisterAll();
     void startKeyEventMonitor();

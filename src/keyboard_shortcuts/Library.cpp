@@ -49,6 +49,11 @@ std::optional<QString> Library::boundTrigger(const Name& name) const {
     return shortcut ? boundTrigger(*shortcut) : std::nullopt;
 }
 
+bool Library::isUnboundByDesktop(const Name& name) const {
+    const auto trigger = boundTrigger(name);
+    return trigger && trigger->isEmpty();
+}
+
 std::optional<QString> Library::desktopActionOn(const Shortcut& shortcut) const {
     if (desktopKeybindings_ == nullptr) {
         return std::nullopt;
@@ -93,7 +98,7 @@ void Library::userDefaultsSet(const Name& name, const Shortcut& shortcut) {
     if (const auto old = getShortcut(name)) {
         releaseFor(*old, name);
     }
-    registerShortcut(shortcut);
+    registerShortcut(shortcut, name);
     userDefaults_.setString(name.userDefaultsKey(), text);
     userDefaultsDidChange(name);
 }
@@ -160,7 +165,7 @@ void Library::addAction(QList<Handlers>& handlers, const Name& name, BoundAction
 void Library::addKeyHandler(QList<Handlers>& handlers, const Name& name, BoundAction action) {
     addAction(handlers, name, std::move(action));
     if (const auto shortcut = getShortcut(name)) {
-        registerShortcut(*shortcut);
+        registerShortcut(*shortcut, name);
     }
 }
 
@@ -243,7 +248,7 @@ bool Library::isEnabled(const Name& name) const {
 void Library::enable(const QList<Name>& names) {
     for (const Name& name : names) {
         if (const auto shortcut = getShortcut(name)) {
-            registerShortcut(*shortcut);
+            registerShortcut(*shortcut, name);
         }
     }
 }
@@ -257,17 +262,27 @@ void Library::disable(const QList<Name>& names) {
 }
 
 void Library::registerShortcut(const Shortcut& shortcut) {
+    registerShortcut(shortcut, QString());
+}
+
+void Library::registerShortcut(const Shortcut& shortcut, const Name& name) {
+    registerShortcut(shortcut, name.rawValue());
+}
+
+void Library::registerShortcut(const Shortcut& shortcut, const QString& purpose) {
     if (registeredShortcuts_.contains(shortcut)) {
         return;
     }
     // The set records the attempt; a shortcut another program holds is retried apart.
     registeredShortcuts_.insert(shortcut);
-    noteRefusal(shortcut, carbon_.registerShortcut(shortcut));
+    purposes_.insert(shortcut, purpose);
+    noteRefusal(shortcut, carbon_.registerShortcut(shortcut, true, purpose));
 }
 
 void Library::deregister(const Shortcut& shortcut) {
     carbon_.unregisterShortcut(shortcut);
     registeredShortcuts_.remove(shortcut);
+    purposes_.remove(shortcut);
     forgetRefusal(shortcut);
 }
 
@@ -302,7 +317,8 @@ bool Library::isRefused(const Name& name) const {
 void Library::retryRefusedShortcuts() {
     bool changed = false;
     for (const Shortcut& shortcut : QSet<Shortcut>(refused_)) {
-        if (carbon_.registerShortcut(shortcut, false) == hushpane::kHotKeyNoErr) {
+        if (carbon_.registerShortcut(shortcut, false, purposes_.value(shortcut)) ==
+            hushpane::kHotKeyNoErr) {
             refused_.remove(shortcut);
             changed = true;
         }

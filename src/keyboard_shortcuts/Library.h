@@ -5,6 +5,7 @@
 #include "keyboard_shortcuts/Name.h"
 #include "keyboard_shortcuts/Shortcut.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -66,6 +67,9 @@ public:
     void enable(const QList<Name>& names);
     void disable(const QList<Name>& names);
     void registerShortcut(const Shortcut& shortcut);
+    // Registers the hot key for what `name` does: desktops that keep shortcuts by name file it
+    // under the name.
+    void registerShortcut(const Shortcut& shortcut, const Name& name);
     void deregister(const Shortcut& shortcut);
     void handleOnKeyDown(const Shortcut& shortcut);
     void handleOnKeyRelease(const Shortcut& shortcut);
@@ -92,6 +96,11 @@ public:
     // fire it, and for shortcuts not registered.
     std::optional<QString> boundTrigger(const Shortcut& shortcut) const;
     std::optional<QString> boundTrigger(const Name& name) const;
+    // True while the desktop that picks the keys has bound none to the name's shortcut (it
+    // declined, refused or gave it no keys, or went away).
+    bool isUnboundByDesktop(const Name& name) const;
+    // Asks that desktop once more for every shortcut it has not bound; for a user's request.
+    void askDesktopAgain() { carbon_.askDesktopAgain(); }
 
     // The desktop's own shortcuts, for conflict checks.
     QList<Shortcut> systemShortcuts() const { return carbon_.system(); }
@@ -148,12 +157,15 @@ private:
     void noteRefusal(const Shortcut& shortcut, qint32 status);
     void forgetRefusal(const Shortcut& shortcut);
     void retryOnTimer();
+    void registerShortcut(const Shortcut& shortcut, const QString& purpose);
 
     hushpane::UserDefaults& userDefaults_;
     hushpane::KeyboardLayout& keyboardLayout_;
     CarbonKeyboardShortcuts carbon_;
     QSet<Shortcut> registeredShortcuts_;
     QSet<Shortcut> refused_;
+    // What each registered shortcut is for (HotKeyId::purpose).
+    QHash<Shortcut, QString> purposes_;
     QTimer retryTimer_;
     QList<Handlers> legacyKeyDownHandlers_;
     QList<Handlers> legacyKeyUpHandlers_;

@@ -2,6 +2,7 @@
 
 #include "keyboard_shortcuts/ShortcutNotation.h"
 
+#include <QHash>
 #include <QStyleOptionMenuItem>
 
 #include <optional>
@@ -10,9 +11,18 @@ namespace KeyboardShortcuts {
 
 namespace {
 
+// Qt's native text of keys a desktop bound -> the desktop's words for them.
+QHash<QString, QString>& desktopWords() {
+    static QHash<QString, QString> words;
+    return words;
+}
+
 // The shortcut part in the platform's notation, or nothing when `native` is not Qt's native
 // text of a key sequence.
 std::optional<QString> inNotation(const QString& native) {
+    if (const auto words = desktopWords().constFind(native); words != desktopWords().cend()) {
+        return *words;
+    }
     const QKeySequence sequence = QKeySequence::fromString(native, QKeySequence::NativeText);
     if (sequence.isEmpty() || sequence.toString(QKeySequence::NativeText) != native) {
         return std::nullopt;
@@ -23,6 +33,15 @@ std::optional<QString> inNotation(const QString& native) {
 }  // namespace
 
 MenuShortcutStyle::MenuShortcutStyle(QStyle* base) : QProxyStyle(base) {}
+
+void MenuShortcutStyle::writeInDesktopWords(const QKeySequence& keys, const QString& words) {
+    const QString native = keys.toString(QKeySequence::NativeText);
+    if (words.isEmpty()) {
+        desktopWords().remove(native);
+    } else if (!native.isEmpty()) {
+        desktopWords().insert(native, words);
+    }
+}
 
 QStyleOptionMenuItem MenuShortcutStyle::rewritten(const QStyleOptionMenuItem& option) {
     QStyleOptionMenuItem result(option);

@@ -22,6 +22,10 @@ public:
     // is not Qt's native text for keys, stay as they are.
     static QStyleOptionMenuItem rewritten(const QStyleOptionMenuItem& option);
 
+    // Keys a desktop bound (through a portal) are written in its own words, as its recorder
+    // and its menus write them: `keys` shows as `words` from now on. Empty words forget it.
+    static void writeInDesktopWords(const QKeySequence& keys, const QString& words);
+
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,

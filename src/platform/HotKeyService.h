@@ -31,6 +31,10 @@ inline constexpr qint32 kEventHotKeyInvalidErr = -9879;
 struct HotKeyId {
     quint32 signature = 0;
     quint32 id = 0;
+    // What the keys do, the same in every run (the shortcut's name), or empty. Services that
+    // keep shortcuts by name across runs (a desktop portal) file the registration under it, so
+    // new keys for the same purpose replace the old ones there.
+    QString purpose{};
     friend bool operator==(const HotKeyId&, const HotKeyId&) = default;
 };
 
@@ -102,6 +106,9 @@ public:
 
     // The desktop's own shortcuts, in the order found; empty when they cannot be read.
     virtual QList<SymbolicHotKey> systemHotKeys() = 0;
+    // Where the desktop decides (a portal): asks it once more for every registration it has not
+    // bound. Only on the user's request; a no-op where the keys are grabbed directly.
+    virtual void askAgain() {}
 };
 
 }  // namespace hushpane

@@ -42,11 +42,24 @@ struct RecordingKeybindings : DesktopKeybindings {
 
 class ToggleShortcutRowTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QWidget> makeRow(DesktopKeybindings* desktop) {
+    std::unique_ptr<QWidget> makeRow(DesktopKeybindings* desktop,
+                                     ShortcutHelp::Shown shown = ShortcutHelp::Shown::always) {
         // The name is made once per process: store its default for this test's library.
         library.userDefaultsSet(toggleDesktopName(), *toggleDesktopName().defaultShortcut());
+        const ShortcutHelp help{desktop ? shown : ShortcutHelp::Shown::never, desktop};
         return std::unique_ptr<QWidget>(
-            makeToggleShortcutRow(library, QStringLiteral("Keyboard shortcut"), nullptr, desktop));
+            makeToggleShortcutRow(library, QStringLiteral("Keyboard shortcut"), nullptr, help));
+    }
+
+    // The desktop's answer for the registered toggle shortcut, as a portal delivers it.
+    void answer(const QString& trigger) {
+        for (const auto& registration : std::as_const(hotKeys.registrations)) {
+            HotKeyEvent event;
+            event.kind = HotKeyEventKind::hotKeyTriggerChanged;
+            event.hotKeyId = registration.id;
+            event.trigger = trigger;
+            hotKeys.deliver(event);
+        }
     }
 
     test::InMemoryPreferenceDomain domain;
@@ -108,4 +121,27 @@ TEST_F(ToggleShortcutRowTest, OnOtherDesktopsThereIsNothingToAddTo) {
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(hint->addButton(), nullptr);
     EXPECT_NE(hint->copyButton(), nullptr);
+}
+
+TEST_F(ToggleShortcutRowTest, WhereTheDesktopPicksTheKeysTheHintShowsOnlyWhileItBoundNone) {
+    const auto row = makeRow(&keybindings, ShortcutHelp::Shown::whileUnbound);
+    row->show();
+    auto* hint = row->findChild<DesktopShortcutHint*>();
+    ASSERT_NE(hint, nullptr);
+    // Registered under the shortcut's name, and nothing shown before the desktop answers.
+    ASSERT_EQ(hotKeys.registrations.size(), 1);
+    EXPECT_EQ(hotKeys.registrations.first().id.purpose, QStringLiteral("toggleDesktop"));
+    EXPECT_FALSE(hint->isVisible());
+
+    answer(QString());
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("explanation"))->text(),
+              DesktopShortcutHint::unboundExplanation());
+    ASSERT_NE(hint->askAgainButton(), nullptr);
+    hint->askAgainButton()->click();
+    EXPECT_EQ(hotKeys.askAgainCount, 1);
+    EXPECT_NE(hint->addButton(), nullptr);
+
+    answer(QStringLiteral("Meta+Ctrl+Alt+D"));
+    EXPECT_FALSE(hint->isVisible());
 }

@@ -29,6 +29,7 @@ public:
     void addEventTypes(const QList<quint32>& kinds) override;
     void removeEventTypes(const QList<quint32>& kinds) override;
     QList<SymbolicHotKey> systemHotKeys() override { return symbolicHotKeys; }
+    void askAgain() override { ++askAgainCount; }
 
     // Hot-key pressed / released for every registration of the combination, when the handler
     // takes those kinds. Returns how many events reached the handler.
@@ -50,6 +51,7 @@ public:
     QMap<HotKeyRef, Registration> registrations;
     int registerCount = 0;
     int unregisterCount = 0;
+    int askAgainCount = 0;
 
 private:
     int deliverToCombination(quint32 kind, CarbonKeyCode keyCode, quint32 modifiers);

@@ -3,12 +3,14 @@
 
 #include "LibraryFixture.h"
 
+#include "keyboard_shortcuts/MenuShortcutStyle.h"
 #include "keyboard_shortcuts/RecorderCocoa.h"
 #include "support/StdoutCapture.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QStyleOptionMenuItem>
 
 using namespace KeyboardShortcuts;
 using hushpane::HotKeyEvent;
@@ -58,6 +60,12 @@ TEST_F(BoundTriggerTest, TheDesktopsKeysAreShownWhereTheShortcutIs) {
     EXPECT_EQ(library->boundTrigger(toggle), QStringLiteral("Meta+F9"));
     EXPECT_EQ(recorder.text(), QStringLiteral("Meta+F9"));
     EXPECT_EQ(item.shortcut(), QKeySequence(Qt::META | Qt::Key_F9));
+    // The menu writes the keys in the desktop's words too, not in its own ("Super+F9").
+    QStyleOptionMenuItem menuItem;
+    menuItem.text =
+        QStringLiteral("Hide Desktop Icons\t") + item.shortcut().toString(QKeySequence::NativeText);
+    EXPECT_EQ(MenuShortcutStyle::rewritten(menuItem).text,
+              QStringLiteral("Hide Desktop Icons\tMeta+F9"));
     // The same answer again changes nothing.
     answer(HotKeyEventKind::hotKeyTriggerChanged, QStringLiteral("Meta+F9"));
     EXPECT_EQ(changed.size(), 1);

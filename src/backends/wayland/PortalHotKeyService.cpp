@@ -7,6 +7,8 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QTimer>
@@ -22,10 +24,12 @@ const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 const QString kTriggerDescription = QStringLiteral("trigger_description");
+const QString kRegistryInterface = QStringLiteral("org.freedesktop.host.portal.Registry");
 // The first answer of a portal that is activated on demand can take a while.
 constexpr int kVersionTimeoutMs = 5000;
 constexpr int kRetries = 25;
 constexpr int kRetryDelayMs = 200;
+constexpr int kUnansweredMs = 20000;
 
 using PortalShortcuts = QList<std::pair<QString, QVariantMap>>;
 
@@ -54,15 +58,25 @@ QString pathOf(const QVariant& value) {
     return value.toString();
 }
 
-QString shortcutIdFor(CarbonKeyCode keyCode, quint32 modifiers) {
+QString shortcutIdFor(const HotKeyId& id, CarbonKeyCode keyCode, quint32 modifiers) {
+    if (!id.purpose.isEmpty()) {
+        return id.purpose;
+    }
     return QStringLiteral("carbon-%1-%2").arg(keyCode).arg(modifiers);
+}
+
+// Errors that mean the portal has no registry (older than 1.19.3): nothing to report.
+bool isMissingRegistry(const QDBusError& error) {
+    return error.type() == QDBusError::UnknownMethod ||
+           error.type() == QDBusError::UnknownInterface ||
+           error.type() == QDBusError::UnknownObject;
 }
 
 }  // namespace
 
 PortalHotKeyService::PortalHotKeyService(const QDBusConnection& bus, QString description,
-                                         QObject* parent)
-    : QObject(parent), bus_(bus), description_(std::move(description)) {
+                                         QString appId, QObject* parent)
+    : QObject(parent), bus_(bus), description_(std::move(description)), appId_(std::move(appId)) {
     qDBusRegisterMetaType<std::pair<QString, QVariantMap>>();
     qDBusRegisterMetaType<PortalShortcuts>();
     bus_.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this,
@@ -112,12 +126,20 @@ HotKeyRegistration PortalHotKeyService::registerHotKey(CarbonKeyCode keyCode, qu
         return {kEventHotKeyInvalidErr, std::nullopt};
     }
     const HotKeyRef ref = nextRef_++;
-    const QString shortcutId = shortcutIdFor(keyCode, modifiers);
-    registrations_.insert(ref, Registration{id, shortcutId, *trigger});
-    const auto bound = boundTriggers_.constFind(shortcutId);
-    if (!binding_ && !session_.isEmpty() && bound != boundTriggers_.cend()) {
-        // Bound in this session already (taken back after a menu closed): no new question.
-        deliverTrigger(ref, *bound);
+    const QString shortcutId = shortcutIdFor(id, keyCode, modifiers);
+    registrations_.insert(ref, Registration{id, shortcutId, *trigger, keyCode, modifiers});
+    const auto asked = askedTriggers_.constFind(shortcutId);
+    if (asked != askedTriggers_.cend() && *asked != *trigger) {
+        // The user recorded other keys for the same purpose.
+        newKeys_.insert(shortcutId);
+    }
+    askedTriggers_.insert(shortcutId, *trigger);
+    const auto answer = answers_.constFind(shortcutId);
+    if (!binding_ && !session_.isEmpty() && answer != answers_.cend() &&
+        !newKeys_.contains(shortcutId)) {
+        // Answered in this session already (taken back after a menu closed): no new question,
+        // also not where the desktop bound nothing.
+        deliverTrigger(ref, *answer);
     } else {
         scheduleBind();
     }
@@ -157,6 +179,36 @@ void PortalHotKeyService::removeEventTypes(const QList<quint32>& kinds) {
     }
 }
 
+void PortalHotKeyService::askAgain() {
+    if (configurable_ && !session_.isEmpty() && !binding_) {
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                           QStringLiteral("ConfigureShortcuts"));
+        call << QVariant::fromValue(QDBusObjectPath(session_)) << QString() << QVariantMap();
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* finished) {
+                    finished->deleteLater();
+                    // The desktop reports what the user set through ShortcutsChanged; a
+                    // back-end without the dialog gets the question once more instead.
+                    if (finished->isError()) {
+                        configurable_ = false;
+                        askAgain();
+                    }
+                });
+        return;
+    }
+    bool unbound = false;
+    for (const Registration& registration : std::as_const(registrations_)) {
+        if (answers_.value(registration.shortcutId).isEmpty()) {
+            newKeys_.insert(registration.shortcutId);
+            unbound = true;
+        }
+    }
+    if (unbound) {
+        scheduleBind();
+    }
+}
+
 void PortalHotKeyService::scheduleBind() {
     if (binding_) {
         rebindAfterThis_ = true;
@@ -172,16 +224,52 @@ void PortalHotKeyService::scheduleBind() {
         [this] {
             bindScheduled_ = false;
             if (!registrations_.isEmpty()) {
-                createSession();
+                start();
             }
         },
         Qt::QueuedConnection);
 }
 
-void PortalHotKeyService::createSession() {
+void PortalHotKeyService::start() {
     closeSession();
     const quint64 generation = ++generation_;
     binding_ = true;
+    // Keys recorded while this bind runs are asked for in the next one.
+    newKeysAsked_ = newKeys_;
+    if (!appId_.isEmpty() && !registryAsked_) {
+        registerAppId(generation);
+    } else {
+        createSession(generation);
+    }
+}
+
+void PortalHotKeyService::registerAppId(quint64 generation) {
+    registryAsked_ = true;
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRegistryInterface,
+                                                       QStringLiteral("Register"));
+    call << appId_ << QVariantMap();
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kVersionTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, generation](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                const QDBusPendingReply<> reply = *finished;
+                if (generation != generation_) {
+                    return;
+                }
+                if (reply.isError()) {
+                    // The desktop then files the shortcuts under a name of the portal's own.
+                    if (!isMissingRegistry(reply.error())) {
+                        qWarning("Global shortcuts portal: couldn't register as %s: %s",
+                                 qPrintable(appId_), qPrintable(reply.error().message()));
+                    }
+                } else {
+                    registered_ = true;
+                }
+                createSession(generation);
+            });
+}
+
+void PortalHotKeyService::createSession(quint64 generation) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                        QStringLiteral("CreateSession"));
     PortalRequest* request = PortalRequest::start(
@@ -199,10 +287,9 @@ void PortalHotKeyService::createSession() {
                     // A portal that just started owns its name before it offers its
                     // interfaces: ask again shortly.
                     ++retries_;
-                    binding_ = false;
                     QTimer::singleShot(kRetryDelayMs, this, [this, generation] {
-                        if (generation == generation_ && !binding_) {
-                            createSession();
+                        if (generation == generation_) {
+                            createSession(generation);
                         }
                     });
                     return;
@@ -211,23 +298,64 @@ void PortalHotKeyService::createSession() {
                 if (response != PortalRequest::kSuccess || session.isEmpty()) {
                     qWarning("Global shortcuts portal: no session (%u): %s", response,
                              qPrintable(results.value(QStringLiteral("error")).toString()));
-                    binding_ = false;
-                    for (const HotKeyRef ref : registrations_.keys()) {
-                        refuse(ref, kEventHotKeyInvalidErr);
-                    }
-                    Q_EMIT bindFinished(response == PortalRequest::kSuccess ? PortalRequest::kFailed
-                                                                            : response);
+                    finishBind(
+                        response == PortalRequest::kSuccess ? PortalRequest::kFailed : response,
+                        {});
                     return;
                 }
                 session_ = session;
-                bindShortcuts(session);
+                listShortcuts(session, generation);
             });
 }
 
-void PortalHotKeyService::bindShortcuts(const QString& session) {
-    const quint64 generation = generation_;
+void PortalHotKeyService::listShortcuts(const QString& session, quint64 generation) {
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                       QStringLiteral("ListShortcuts"));
+    call << QVariant::fromValue(QDBusObjectPath(session));
+    PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
+    connect(request, &PortalRequest::finished, this,
+            [this, generation, session](uint response, const QVariantMap& results) {
+                if (generation != generation_) {
+                    return;
+                }
+                // What the desktop holds for this program already, from an earlier run.
+                answers_ = response == PortalRequest::kSuccess
+                               ? triggersOf(results.value(QStringLiteral("shortcuts")))
+                               : QMap<QString, QString>{};
+                const bool rekeyed = rekeyHeldShortcuts(answers_);
+                const bool needsBind = std::any_of(
+                    registrations_.cbegin(), registrations_.cend(), [&](const Registration& r) {
+                        return !answers_.contains(r.shortcutId) || newKeys_.contains(r.shortcutId);
+                    });
+                if (needsBind) {
+                    bindShortcuts(session, generation);
+                } else {
+                    finishBind(rekeyed ? PortalRequest::kSuccess : response, answers_);
+                }
+            });
+}
+
+bool PortalHotKeyService::rekeyHeldShortcuts(const QMap<QString, QString>& triggers) {
+    if (!rekey_ || !registered_) {
+        return false;
+    }
+    bool any = false;
+    for (const Registration& registration : std::as_const(registrations_)) {
+        const QString& id = registration.shortcutId;
+        if (newKeys_.contains(id) && triggers.contains(id) &&
+            rekey_(appId_, id, description_, registration.keyCode, registration.modifiers)) {
+            // The desktop reports the new keys through ShortcutsChanged.
+            newKeys_.remove(id);
+            any = true;
+        }
+    }
+    return any;
+}
+
+void PortalHotKeyService::bindShortcuts(const QString& session, quint64 generation) {
     PortalShortcuts shortcuts;
     QSet<QString> asked;
+    // Every shortcut of the program in one call: some desktops drop the ones a bind leaves out.
     for (const Registration& registration : std::as_const(registrations_)) {
         if (asked.contains(registration.shortcutId)) {
             continue;
@@ -242,69 +370,73 @@ void PortalHotKeyService::bindShortcuts(const QString& session) {
     call << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(shortcuts)
          << QString();
     PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
-    connect(request, &PortalRequest::finished, this,
-            [this, generation, session, asked](uint response, const QVariantMap& results) {
-                if (generation != generation_) {
-                    return;
-                }
-                binding_ = false;
-                if (response != PortalRequest::kSuccess) {
-                    const qint32 status = response == PortalRequest::kCancelled
-                                              ? kEventHotKeyExistsErr
-                                              : kEventHotKeyInvalidErr;
-                    for (const HotKeyRef ref : registrations_.keys()) {
-                        if (asked.contains(registrations_.value(ref).shortcutId)) {
-                            refuse(ref, status);
-                        }
-                    }
-                } else if (results.contains(QStringLiteral("shortcuts"))) {
-                    applyBound(triggersOf(results.value(QStringLiteral("shortcuts"))));
-                } else {
-                    // Some desktops answer the bind without the list: ask for it.
-                    listShortcuts(session);
-                    return;
-                }
-                Q_EMIT bindFinished(response);
-                if (std::exchange(rebindAfterThis_, false)) {
-                    scheduleBind();
-                }
-            });
-}
-
-void PortalHotKeyService::listShortcuts(const QString& session) {
-    const quint64 generation = generation_;
-    binding_ = true;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                       QStringLiteral("ListShortcuts"));
-    call << QVariant::fromValue(QDBusObjectPath(session));
-    PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
-    connect(request, &PortalRequest::finished, this,
-            [this, generation](uint response, const QVariantMap& results) {
-                if (generation != generation_) {
-                    return;
-                }
-                binding_ = false;
-                applyBound(response == PortalRequest::kSuccess
-                               ? triggersOf(results.value(QStringLiteral("shortcuts")))
-                               : QMap<QString, QString>{});
-                Q_EMIT bindFinished(response);
-                if (std::exchange(rebindAfterThis_, false)) {
-                    scheduleBind();
-                }
-            });
-}
-
-void PortalHotKeyService::applyBound(const QMap<QString, QString>& triggers) {
-    boundTriggers_ = triggers;
-    for (const HotKeyRef ref : registrations_.keys()) {
-        const QString trigger = triggers.value(registrations_.value(ref).shortcutId);
-        if (trigger.isEmpty()) {
-            // The desktop took the shortcut but gave it no keys: it cannot fire.
-            boundTriggers_.remove(registrations_.value(ref).shortcutId);
-            refuse(ref, kEventHotKeyExistsErr);
-        } else {
-            deliverTrigger(ref, trigger);
+    // A desktop that asks the user may wait for good: until it answers, the shortcuts it does
+    // not hold with keys count as unbound, so the settings say where to set them.
+    QTimer::singleShot(kUnansweredMs, this, [this, generation] {
+        if (generation != generation_ || !binding_) {
+            return;
         }
+        for (auto it = registrations_.cbegin(); it != registrations_.cend(); ++it) {
+            if (answers_.value(it->shortcutId).isEmpty()) {
+                deliverTrigger(it.key(), QString());
+            }
+        }
+    });
+    connect(request, &PortalRequest::finished, this,
+            [this, generation, session](uint response, const QVariantMap& results) {
+                if (generation != generation_) {
+                    return;
+                }
+                if (response != PortalRequest::kSuccess) {
+                    // What the desktop held before stays bound.
+                    finishBind(response, answers_);
+                    return;
+                }
+                if (results.contains(QStringLiteral("shortcuts"))) {
+                    finishBind(response, triggersOf(results.value(QStringLiteral("shortcuts"))));
+                    return;
+                }
+                // Some desktops answer the bind without the list: ask for it.
+                QDBusMessage list = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                                   QStringLiteral("ListShortcuts"));
+                list << QVariant::fromValue(QDBusObjectPath(session));
+                PortalRequest* listed = PortalRequest::start(bus_, list, {}, this);
+                connect(listed, &PortalRequest::finished, this,
+                        [this, generation](uint listResponse, const QVariantMap& listResults) {
+                            if (generation != generation_) {
+                                return;
+                            }
+                            finishBind(
+                                listResponse,
+                                listResponse == PortalRequest::kSuccess
+                                    ? triggersOf(listResults.value(QStringLiteral("shortcuts")))
+                                    : answers_);
+                        });
+            });
+}
+
+void PortalHotKeyService::finishBind(uint response, const QMap<QString, QString>& triggers) {
+    binding_ = false;
+    answers_ = triggers;
+    newKeys_.subtract(newKeysAsked_);
+    newKeysAsked_.clear();
+    QStringList unbound;
+    for (auto it = registrations_.cbegin(); it != registrations_.cend(); ++it) {
+        const QString trigger = triggers.value(it->shortcutId);
+        answers_.insert(it->shortcutId, trigger);
+        if (trigger.isEmpty() && !unbound.contains(it->shortcutId)) {
+            unbound.append(it->shortcutId);
+        }
+        deliverTrigger(it.key(), trigger);
+    }
+    if (!unbound.isEmpty()) {
+        // Asked again only for new keys, on the user's request, or when the desktop binds it.
+        qWarning("Global shortcuts portal: the desktop bound no keys to %s (answer %u)",
+                 qPrintable(unbound.join(QStringLiteral(", "))), response);
+    }
+    Q_EMIT bindFinished(response);
+    if (std::exchange(rebindAfterThis_, false)) {
+        scheduleBind();
     }
 }
 
@@ -315,17 +447,20 @@ void PortalHotKeyService::closeSession() {
     bus_.send(QDBusMessage::createMethodCall(kService, session_, kSessionInterface,
                                              QStringLiteral("Close")));
     session_.clear();
-    boundTriggers_.clear();
+    answers_.clear();
     pressed_.clear();
 }
 
 void PortalHotKeyService::portalGone() {
-    // Its sessions went with it; answers still on their way belong to none of ours.
+    // Its sessions went with it; answers still on their way belong to none of ours. A new
+    // portal knows nothing of this program: it is told the application id again.
     ++generation_;
     binding_ = false;
     rebindAfterThis_ = false;
+    registryAsked_ = false;
+    registered_ = false;
     session_.clear();
-    boundTriggers_.clear();
+    answers_.clear();
     pressed_.clear();
     for (const HotKeyRef ref : registrations_.keys()) {
         deliverTrigger(ref, QString());
@@ -372,7 +507,7 @@ void PortalHotKeyService::onShortcutsChanged(const QDBusMessage& message) {
     }
     const QMap<QString, QString> changed = triggersOf(arguments.at(1));
     for (auto change = changed.cbegin(); change != changed.cend(); ++change) {
-        boundTriggers_.insert(change.key(), change.value());
+        answers_.insert(change.key(), change.value());
         for (auto it = registrations_.cbegin(); it != registrations_.cend(); ++it) {
             if (it->shortcutId == change.key()) {
                 deliverTrigger(it.key(), change.value());
@@ -386,15 +521,6 @@ void PortalHotKeyService::deliverTrigger(HotKeyRef ref, const QString& trigger) 
     event.kind = HotKeyEventKind::hotKeyTriggerChanged;
     event.hotKeyId = registrations_.value(ref).id;
     event.trigger = trigger;
-    deliver(event);
-}
-
-void PortalHotKeyService::refuse(HotKeyRef ref, qint32 status) {
-    HotKeyEvent event;
-    event.kind = HotKeyEventKind::hotKeyRefused;
-    event.hotKeyId = registrations_.value(ref).id;
-    event.status = status;
-    registrations_.remove(ref);
     deliver(event);
 }
 

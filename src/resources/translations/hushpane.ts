@@ -192,6 +192,14 @@ See hushpane(1) for the settings and the files.
         <source>Added: %1 now hides or shows the desktop icons.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The desktop hasn&apos;t bound this shortcut, so it does nothing yet. Set it for Hushpane in the desktop&apos;s keyboard settings, or bind `hushpane hushpane://toggle` there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask the Desktop Again</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::FeedFetcherLoader</name>

@@ -210,6 +210,14 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <source>Added: %1 now hides or shows the desktop icons.</source>
         <translation>Hinzugefügt: %1 blendet jetzt die Schreibtischsymbole aus und ein.</translation>
     </message>
+    <message>
+        <source>The desktop hasn&apos;t bound this shortcut, so it does nothing yet. Set it for Hushpane in the desktop&apos;s keyboard settings, or bind `hushpane hushpane://toggle` there.</source>
+        <translation>Die Arbeitsumgebung hat diesem Kürzel keine Tasten zugewiesen, es bewirkt also noch nichts. Lege es in den Tastatureinstellungen der Arbeitsumgebung für Hushpane fest oder weise dort `hushpane hushpane://toggle` ein Kürzel zu.</translation>
+    </message>
+    <message>
+        <source>Ask the Desktop Again</source>
+        <translation>Arbeitsumgebung erneut fragen</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::FeedFetcherLoader</name>

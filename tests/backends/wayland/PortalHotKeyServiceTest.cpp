@@ -4,6 +4,10 @@
 #include "PortalTestSession.h"
 
 #include "backends/wayland/PortalHotKeyService.h"
+#include "common/UserDefaults.h"
+#include "fakes/InMemoryKeyboardLayout.h"
+#include "fakes/InMemoryPreferenceDomain.h"
+#include "keyboard_shortcuts/Library.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -77,10 +81,11 @@ protected:
     }
 
     // Registers the combination and waits for the desktop's answer.
-    HotKeyRef bind(PortalHotKeyService& on, QList<HotKeyEvent>& into, quint32 keyCode, quint32 id) {
+    HotKeyRef bind(PortalHotKeyService& on, QList<HotKeyEvent>& into, quint32 keyCode, quint32 id,
+                   const QString& purpose = {}) {
         QSignalSpy finished(&on, &PortalHotKeyService::bindFinished);
         const HotKeyRegistration registration =
-            on.registerHotKey(keyCode, kControlOptionCommand, {0x53534B53, id});
+            on.registerHotKey(keyCode, kControlOptionCommand, {0x53534B53, id, purpose});
         EXPECT_EQ(registration.status, kHotKeyNoErr);
         EXPECT_TRUE(waitUntil([&] { return !finished.isEmpty(); }));
         waitUntil([&] { return !into.isEmpty(); }, 2000);
@@ -143,25 +148,65 @@ TEST_F(PortalHotKeys, ReportsTheKeysTheDesktopChoseAndLaterChanges) {
     EXPECT_EQ(kinds(events), QList<quint32>{HotKeyEventKind::hotKeyTriggerChanged});
 }
 
-TEST_F(PortalHotKeys, ADeclinedOrKeylessBindIsARefusal) {
+TEST_F(PortalHotKeys, ADeclinedOrKeylessBindStaysUnboundAndIsAskedAgainOnlyOnRequest) {
     control(QStringLiteral("SetBindResponse"), {1u});
-    bind(*service, events, kKeyD, 1);
-    ASSERT_EQ(kinds(events), QList<quint32>{HotKeyEventKind::hotKeyRefused});
-    EXPECT_EQ(events[0].status, kEventHotKeyExistsErr);
-    EXPECT_EQ(events[0].hotKeyId.id, 1u);
+    const HotKeyRef d = bind(*service, events, kKeyD, 1);
+    EXPECT_EQ(triggers(events), QStringList{QString()});
+    EXPECT_EQ(kinds(events), QList<quint32>{HotKeyEventKind::hotKeyTriggerChanged});
 
+    // Nothing asks the desktop again by itself, also not a menu that closes and takes the
+    // combination back.
+    events.clear();
+    service->unregisterHotKey(d);
+    const auto again = service->registerHotKey(kKeyD, kControlOptionCommand, {0x53534B53, 1});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(triggers(events), QStringList{QString()});
+    waitUntil([] { return false; }, 1500);
+    EXPECT_EQ(control(QStringLiteral("Binds")).toInt(), 1);
+
+    // The user asks again, and the desktop answers without keys: still unbound, still once.
     events.clear();
     control(QStringLiteral("SetBindResponse"), {0u});
     control(QStringLiteral("SetBindWithoutKeys"), {true});
-    bind(*service, events, kKeyK, 2);
-    ASSERT_EQ(kinds(events), QList<quint32>{HotKeyEventKind::hotKeyRefused});
-    EXPECT_EQ(events[0].hotKeyId.id, 2u);
+    QSignalSpy finished(service.get(), &PortalHotKeyService::bindFinished);
+    service->askAgain();
+    ASSERT_TRUE(waitUntil([&] { return !finished.isEmpty() && !events.isEmpty(); }));
+    EXPECT_EQ(triggers(events), QStringList{QString()});
+    EXPECT_EQ(control(QStringLiteral("Binds")).toInt(), 2);
 
-    // The refused registration is gone: the desktop firing it anyway reaches nobody.
+    // The user gives it keys in the desktop's settings: bound, and it fires.
     events.clear();
-    control(QStringLiteral("Activate"), {kK});
-    waitUntil([&] { return !events.isEmpty(); }, 500);
-    EXPECT_TRUE(events.isEmpty());
+    control(QStringLiteral("ChangeTrigger"), {kD, QStringLiteral("Meta+F9")});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(triggers(events), QStringList{QStringLiteral("Meta+F9")});
+    events.clear();
+    control(QStringLiteral("Activate"), {kD});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(events[0].hotKeyId, (HotKeyId{0x53534B53, 1}));
+    EXPECT_TRUE(again.ref);
+}
+
+TEST_F(PortalHotKeys, WhatTheDesktopHoldsIsNotBoundAgainAndNewKeysReplaceTheOneShortcut) {
+    const QString purpose = QStringLiteral("toggleDesktop");
+    bind(*service, events, kKeyD, 1, purpose);
+    EXPECT_EQ(control(QStringLiteral("LastBind")).toMap(),
+              (QVariantMap{{purpose, QStringLiteral("CTRL+ALT+LOGO+d")}}));
+
+    // The next start: the desktop holds it already and is asked nothing.
+    service.reset();
+    events.clear();
+    service = makeService(QStringLiteral("restarted"), events);
+    const HotKeyRef first = bind(*service, events, kKeyD, 1, purpose);
+    EXPECT_EQ(triggers(events), QStringList{QStringLiteral("Ctrl+Alt+Meta+D")});
+    EXPECT_EQ(control(QStringLiteral("Binds")).toInt(), 1);
+
+    // New keys for the same purpose: bound again under the same id, and none other.
+    events.clear();
+    service->unregisterHotKey(first);
+    bind(*service, events, kKeyK, 2, purpose);
+    EXPECT_EQ(control(QStringLiteral("Binds")).toInt(), 2);
+    EXPECT_EQ(control(QStringLiteral("LastBind")).toMap(),
+              (QVariantMap{{purpose, QStringLiteral("CTRL+ALT+LOGO+k")}}));
 }
 
 TEST_F(PortalHotKeys, ANewCombinationIsBoundInANewSessionButTakingOneBackAsksNothing) {
@@ -241,4 +286,25 @@ TEST_F(PortalHotKeys, APortalWithoutAGlobalShortcutsBackEndOffersNone) {
     portal.stopPortal();
     ASSERT_TRUE(portal.startPortal(false)) << portal.error().toStdString();
     EXPECT_EQ(PortalHotKeyService::availableVersion(portal.bus()), 0u);
+}
+
+TEST_F(PortalHotKeys, TheShortcutLibraryOverADecliningDesktopAsksItOnlyOnce) {
+    control(QStringLiteral("SetBindResponse"), {1u});
+    test::InMemoryPreferenceDomain domain;
+    UserDefaults defaults{domain};
+    test::InMemoryKeyboardLayout layout;
+    const QDBusConnection bus = QDBusConnection::connectToBus(
+        session.busAddress(), QStringLiteral("library") + QUuid::createUuid().toString());
+    PortalHotKeyService portalService(bus, QStringLiteral("Toggle"));
+    KeyboardShortcuts::Library library(defaults, portalService, layout);
+    const KeyboardShortcuts::Name toggle(QStringLiteral("toggleDesktop"));
+    library.onKeyUp(toggle, [] {});
+    library.userDefaultsSet(toggle, KeyboardShortcuts::Shortcut(kKeyD, kControlOptionCommand));
+
+    ASSERT_TRUE(waitUntil([&] { return library.isUnboundByDesktop(toggle); }));
+    // A refusal the library retried would ask again after a second, then every few seconds.
+    waitUntil([] { return false; }, 2500);
+    EXPECT_EQ(control(QStringLiteral("Binds")).toInt(), 1);
+    EXPECT_FALSE(library.isRetryScheduled());
+    EXPECT_TRUE(library.isUnboundByDesktop(toggle));
 }

@@ -1,7 +1,8 @@
 // A desktop's global-shortcuts back-end for the tests: what xdg-desktop-portal forwards to
 // when XDG_CURRENT_DESKTOP names it. It binds what it is asked to (in the desktop's own words,
 // "Ctrl+Alt+Meta+D"), or declines, as its control object says, and fires Activated and
-// Deactivated on request.
+// Deactivated on request. Like Plasma, it keeps what it bound for each application across
+// sessions: a new session starts with them, and binding a shortcut it holds keeps its keys.
 //
 //   stand_in_shortcuts_portal BUS_NAME
 //
@@ -71,7 +72,11 @@ public:
     int sessionsCreated = 0;
     int sessionsClosed = 0;
     QMap<QString, QString> lastBind;  // id -> preferred trigger
+    int binds = 0;
     QMap<QString, Session*> sessions;
+    // What it holds for each application id: id -> trigger description.
+    QMap<QString, QMap<QString, QString>> held;
+    QMap<QString, QString> appOfSession;
 
     // The session that holds the shortcut, newest first.
     Session* sessionWith(const QString& id, QString* path) {
@@ -86,16 +91,19 @@ public:
     }
 
 public Q_SLOTS:
-    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle, const QString&,
-                       const QVariantMap&, QVariantMap& results) {
+    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle,
+                       const QString& appId, const QVariantMap&, QVariantMap& results) {
         auto* session = new Session(this);
         const QString path = sessionHandle.path();
+        session->triggers = held.value(appId);
         sessions.insert(path, session);
+        appOfSession.insert(path, appId);
         ++sessionsCreated;
         connect(session, &Session::closed, this, [this, path] {
             ++sessionsClosed;
             bus_.unregisterObject(path);
             sessions.take(path)->deleteLater();
+            appOfSession.remove(path);
         });
         bus_.registerObject(path, session, QDBusConnection::ExportAllSlots);
         results.insert(QStringLiteral("session_id"), path);
@@ -105,6 +113,7 @@ public Q_SLOTS:
     uint BindShortcuts(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle,
                        const Shortcuts& shortcuts, const QString&, const QVariantMap&,
                        QVariantMap& results) {
+        ++binds;
         lastBind.clear();
         for (const auto& [id, properties] : shortcuts) {
             lastBind.insert(id, properties.value(QStringLiteral("preferred_trigger")).toString());
@@ -114,15 +123,15 @@ public Q_SLOTS:
             return session == nullptr ? 2 : bindResponse;
         }
         Shortcuts bound;
+        QMap<QString, QString>& kept = held[appOfSession.value(sessionHandle.path())];
         for (const auto& [id, properties] : shortcuts) {
-            const QString trigger =
-                bindWithoutKeys
-                    ? QString()
-                    : assigned.value(
-                          id,
-                          describe(
-                              properties.value(QStringLiteral("preferred_trigger")).toString()));
+            const QString preferred =
+                describe(properties.value(QStringLiteral("preferred_trigger")).toString());
+            const QString trigger = bindWithoutKeys     ? QString()
+                                    : kept.contains(id) ? kept.value(id)
+                                                        : assigned.value(id, preferred);
             session->triggers.insert(id, trigger);
+            kept.insert(id, trigger);
             bound.append(
                 {id,
                  {{QStringLiteral("description"), properties.value(QStringLiteral("description"))},
@@ -140,7 +149,9 @@ public Q_SLOTS:
         }
         Shortcuts list;
         for (auto it = session->triggers.cbegin(); it != session->triggers.cend(); ++it) {
-            list.append({it.key(), {{QStringLiteral("trigger_description"), it.value()}}});
+            list.append({it.key(),
+                         {{QStringLiteral("description"), QStringLiteral("Held")},
+                          {QStringLiteral("trigger_description"), it.value()}}});
         }
         results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(list));
         return 0;
@@ -179,6 +190,7 @@ public Q_SLOTS:
             return false;
         }
         session->triggers.insert(id, trigger);
+        portal_.held[portal_.appOfSession.value(path)].insert(id, trigger);
         Q_EMIT portal_.ShortcutsChanged(QDBusObjectPath(path),
                                         {{id, {{QStringLiteral("trigger_description"), trigger}}}});
         return true;
@@ -192,6 +204,7 @@ public Q_SLOTS:
         portal_.assigned.insert(id, trigger);
     }
     int SessionsCreated() { return portal_.sessionsCreated; }
+    int Binds() { return portal_.binds; }
     int SessionsClosed() { return portal_.sessionsClosed; }
     int OpenSessions() { return static_cast<int>(portal_.sessions.size()); }
     // id -> preferred trigger of the last bind.

@@ -25,7 +25,7 @@ using hushpane::test::waitUntil;
 
 namespace {
 
-const QString kToggleId = QStringLiteral("carbon-2-6400");
+const QString kToggleId = QStringLiteral("toggleDesktop");
 
 // What a panel offers: items register with it, and it says a host shows them.
 class StatusNotifierWatcher : public QObject {
