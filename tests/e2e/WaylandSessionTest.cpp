@@ -39,6 +39,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 namespace hushpane {
 namespace {
@@ -241,16 +242,15 @@ protected:
             << "the portal did not answer every request";
         QTest::qWait(1000);
     }
-    // The shortcut as the recorder stores it, with another key and the same modifiers.
-    void recordKey(KeyboardShortcuts::Key key) const {
+    // The key of the stored shortcut (the recorder stores carbon key codes), -1 without one.
+    int storedKeyCode() const {
         PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
-        QJsonObject shortcut =
-            QJsonDocument::fromJson(domain.copyValue(kShortcutKey)->toString().toUtf8()).object();
-        ASSERT_FALSE(shortcut.isEmpty());
-        shortcut.insert(QStringLiteral("carbonKeyCode"), key.rawValue);
-        domain.setValue(kShortcutKey,
-                        QString::fromUtf8(QJsonDocument(shortcut).toJson(QJsonDocument::Compact)));
-        ASSERT_TRUE(domain.synchronize());
+        const auto value = domain.copyValue(kShortcutKey);
+        return value ? QJsonDocument::fromJson(value->toString().toUtf8())
+                           .object()
+                           .value(QStringLiteral("carbonKeyCode"))
+                           .toInt(-1)
+                     : -1;
     }
 
     // `hushpane URL`, which hands the URL to the running one.
@@ -282,16 +282,19 @@ protected:
         shots->expectAsBefore(desktop.drawn(), desktop.behindIcons(), name, desktop.iconArea());
     }
 
-    // What a screen reader finds in the settings window, one text a line.
-    QString settingsTexts() const {
-        command(QStringLiteral("hushpane://settings"));
+    // The settings window through AT-SPI (tests/support/atspi-window: "texts" reads what a
+    // screen reader finds, one a line; "focus" puts the focus into the recorder): the exit
+    // status and the output.
+    std::pair<int, QString> settingsWindow(const QString& action) const {
         QProcess reader;
-        reader.start(test::sourceDirectory() + QStringLiteral("/tests/support/atspi-window-texts"),
-                     {QStringLiteral("Hushpane Settings"), QStringLiteral("30")});
+        reader.start(test::sourceDirectory() + QStringLiteral("/tests/support/atspi-window"),
+                     {action, QStringLiteral("Hushpane Settings")});
         if (!reader.waitForFinished(kWaitMs)) {
             test::endProcess(reader);
+            return {-1, QStringLiteral("atspi-window did not finish")};
         }
-        return QString::fromUtf8(reader.readAllStandardOutput() + reader.readAllStandardError());
+        return {reader.exitCode(),
+                QString::fromUtf8(reader.readAllStandardOutput() + reader.readAllStandardError())};
     }
 
     // What opened System Settings on Plasma (a stand-in that notes its starts), one a line.
@@ -340,9 +343,9 @@ TEST_F(WaylandSession, TheBoundKeysAndUrlCommandsHideAndShowTheIcons) {
     EXPECT_EQ(app->state(), QProcess::Running);
 }
 
-// A new recording (made while Hushpane was not running, as the recorder stores it), then
-// Hushpane started again: the desktop moves the one shortcut to the new keys. Another start
-// after that binds nothing (the desktop holds the shortcut already), so nothing opens; the old
+// A new recording in the settings window (the recorder focused as a screen reader does it,
+// the keys pressed on the keyboard), then Hushpane started again: the one shortcut moved to the
+// new keys, the start binds nothing (the desktop holds the shortcut), so nothing opens; the old
 // keys do nothing, the new ones toggle, and kglobalaccel keeps the shortcut under one
 // component, the application's id. Plasma only: GNOME Settings keeps the keys the user added
 // for a shortcut it knows, and its portal (version 1) has no way to change them.
@@ -353,9 +356,12 @@ TEST_F(WaylandSession, ANewRecordingAndARestartMoveTheShortcutToTheNewKeys) {
     }
     startHushpane();
     waitUntilThePortalAnswered();
-    quitHushpane();
-    recordKey(KeyboardShortcuts::Key::j);
-    startHushpane();
+    command(QStringLiteral("hushpane://settings"));
+    ASSERT_EQ(settingsWindow(QStringLiteral("focus")).first, 0) << "the recorder took no focus";
+    press(kRecordedKeys);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return storedKeyCode() == KeyboardShortcuts::Key::j.rawValue; }, kWaitMs))
+        << "the recorder did not store the new keys";
     waitUntilThePortalAnswered();
     quitHushpane();
 
@@ -403,7 +409,8 @@ TEST_F(WaylandSession, ACancelledBindShowsWhereToSetTheShortcutAndIsNotAskedAgai
     expectNoFurtherBind();
     EXPECT_EQ(provider.dialogs, 1) << "the dialog came again without a user action";
 
-    const QString texts = settingsTexts();
+    command(QStringLiteral("hushpane://settings"));
+    const QString texts = settingsWindow(QStringLiteral("texts")).second;
     EXPECT_TRUE(texts.contains(QStringLiteral("hushpane hushpane://toggle")))
         << texts.toStdString();
     EXPECT_EQ(app->state(), QProcess::Running);
