@@ -397,7 +397,8 @@ TEST_F(WaylandSession, ANewRecordingAndARestartMoveTheShortcutToTheNewKeys) {
 }
 
 // The user cancels GNOME's dialog: the settings say where the shortcut is set instead (the
-// command to bind in the desktop's keyboard settings), and nothing asks again by itself.
+// command to bind in the desktop's keyboard settings, and the button that adds it there), and
+// nothing asks again by itself.
 TEST_F(WaylandSession, ACancelledBindShowsWhereToSetTheShortcutAndIsNotAskedAgain) {
     if (!onGnome()) {
         GTEST_SKIP() << "Plasma 6.3 binds without asking the user";
@@ -411,7 +412,9 @@ TEST_F(WaylandSession, ACancelledBindShowsWhereToSetTheShortcutAndIsNotAskedAgai
 
     command(QStringLiteral("hushpane://settings"));
     const QString texts = settingsWindow(QStringLiteral("texts")).second;
-    EXPECT_TRUE(texts.contains(QStringLiteral("hushpane hushpane://toggle")))
+    // The command to bind, and the button that adds it to GNOME's own keyboard shortcuts.
+    EXPECT_TRUE(texts.contains(QStringLiteral("hushpane://toggle"))) << texts.toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Add to GNOME's Keyboard Shortcuts")))
         << texts.toStdString();
     EXPECT_EQ(app->state(), QProcess::Running);
 }

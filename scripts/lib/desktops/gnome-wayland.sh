@@ -5,7 +5,7 @@
 # shellcheck source=gnome.sh
 . "$(dirname "${BASH_SOURCE[0]}")/gnome.sh"
 
-desktop_programs="gnome-shell gsettings dbus-daemon gdbus python3 xdg-desktop-portal
+desktop_programs="gnome-shell gsettings dbus-daemon gdbus python3
 dbus-update-activation-environment"
 desktop_current=GNOME
 desktop_session=wayland

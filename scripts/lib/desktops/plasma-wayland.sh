@@ -10,7 +10,7 @@
 # shellcheck source=plasma.sh
 . "$(dirname "${BASH_SOURCE[0]}")/plasma.sh"
 
-desktop_programs="kwin_wayland kded6 plasmashell xdg-desktop-portal Xvfb gdbus python3
+desktop_programs="kwin_wayland kded6 plasmashell Xvfb gdbus python3
 dbus-update-activation-environment"
 desktop_current=KDE
 desktop_session=wayland
