@@ -8,8 +8,10 @@
 #include "keyboard_shortcuts/KeyboardShortcuts.h"
 #include "menu/StatusItemController.h"
 #include "platform/ApplicationPlatform.h"
+#include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
 #include "services/DesktopController.h"
+#include "services/FailureNotice.h"
 #include "services/Preferences.h"
 #include "settings/SettingsWindowController.h"
 
@@ -17,11 +19,18 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
+
+#include <chrono>
 
 namespace hushpane {
 
 using Policy = ApplicationPlatform::ActivationPolicy;
+
+namespace {
+constexpr std::chrono::seconds kTrayGracePeriod{3};
+}  // namespace
 
 AppDelegate::AppDelegate(const AppServices& services, QObject* parent)
     : QObject(parent),
@@ -43,6 +52,9 @@ DesktopController& AppDelegate::desktop() {
     if (!desktop_) {
         desktop_ = std::make_unique<DesktopController>(services_.desktopSwitch, *preferences_,
                                                        services_.workspace);
+        if (services_.notifications) {
+            failureNotice_ = std::make_unique<FailureNotice>(*desktop_, *services_.notifications);
+        }
     }
     return *desktop_;
 }
@@ -61,8 +73,7 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
                 &AppDelegate::terminate);
         connect(settingsWindowController_.get(), &SettingsWindowController::visibilityChanged, this,
                 &AppDelegate::applyActivationPolicy);
-        settingsWindowController_->setTexts(services_.drivesFinder ? SettingsTexts::finder()
-                                                                   : SettingsTexts::linuxDesktop());
+        settingsWindowController_->setTexts(settingsTexts());
     }
     return *settingsWindowController_;
 }
@@ -87,12 +98,47 @@ void AppDelegate::applicationDidFinishLaunching() {
             &AppDelegate::showSettings);
     connect(statusItemController_.get(), &StatusItemController::quitRequested, this,
             &AppDelegate::terminate);
-    bindToggleShortcut(statusItemController_->toggleItem());
+    // A menu the panel draws holds the keyboard itself: the shortcut would not work there.
+    if (!statusItemController_->menuDrawnByHost()) {
+        bindToggleShortcut(statusItemController_->toggleItem());
+    }
 
     services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
 
     applyActivationPolicy();
     observeDockPreference();
+    checkTrayAfterLaunch();
+}
+
+void AppDelegate::checkTrayAfterLaunch() {
+    const TrayPanel* panel = services_.trayPanel;
+    if (panel == nullptr || panel->isAvailable()) {
+        return;
+    }
+    // A panel started with the session may come up a moment after this program. Without one,
+    // nothing of Hushpane would show: the settings open once and say how to come back to them.
+    QTimer::singleShot(kTrayGracePeriod, this, [this] {
+        if (services_.trayPanel->isAvailable()) {
+            return;
+        }
+        trayMissing_ = true;
+        if (settingsWindowController_) {
+            settingsWindowController_->setTexts(settingsTexts());
+        }
+        showSettings();
+    });
+}
+
+SettingsTexts AppDelegate::settingsTexts() const {
+    SettingsTexts texts =
+        services_.drivesFinder ? SettingsTexts::finder() : SettingsTexts::linuxDesktop();
+    if (!services_.platform.hasApplicationIcon()) {
+        texts.taskBarSwitch.clear();
+    }
+    if (trayMissing_) {
+        texts.reachHint = SettingsTexts::noTrayHint(services_.gnomeShell);
+    }
+    return texts;
 }
 
 void AppDelegate::bindToggleShortcut(QAction* action) {
@@ -168,10 +214,11 @@ void AppDelegate::toggleDesktop() {
 }
 
 void AppDelegate::applyActivationPolicy() {
-    const Policy wanted =
-        preferences_->showDockIcon() || settingsWindowController().isWindowVisible()
-            ? Policy::regular
-            : Policy::accessory;
+    // Where the application has no icon apart from its windows, the setting shows nothing.
+    const bool dockIcon = services_.platform.hasApplicationIcon() && preferences_->showDockIcon();
+    const Policy wanted = dockIcon || settingsWindowController().isWindowVisible()
+                              ? Policy::regular
+                              : Policy::accessory;
     if (services_.platform.activationPolicy() != wanted) {
         services_.platform.setActivationPolicy(wanted);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopShortcutHint.h"
+#include "settings/SettingsTexts.h"
 
 #include <QList>
 #include <QMenu>
@@ -22,6 +23,8 @@ class AppUpdater;
 class ApplicationPlatform;
 class DesktopController;
 class DesktopKeybindings;
+class DesktopNotifications;
+class FailureNotice;
 class DesktopSwitch;
 class FileBookmarks;
 class LoginItemService;
@@ -46,11 +49,15 @@ struct AppServices {
     // Where the settings explain how to bind the URL command in the desktop's own keyboard
     // settings, and offer to.
     ShortcutHelp shortcutHelp{};
+    // Where a failed hide or show from outside the settings window is told (may be null).
+    DesktopNotifications* notifications = nullptr;
     // What the tray icon sits on (may be null: nothing is known).
     const TrayPanel* trayPanel = nullptr;
     // The desktop is driven through the Finder-compatible switch: the settings speak of the
     // menu bar and the Dock, as there; elsewhere of the panel and the task bar.
     bool drivesFinder = false;
+    // GNOME Shell draws this session: it shows tray icons only with an extension.
+    bool gnomeShell = false;
 };
 
 // Builds the object graph, decides whether the application shows up in the task bar, answers
@@ -90,15 +97,20 @@ private:
     bool isSystemInitiatedQuit() const;
     void bindToggleShortcut(QAction* action);
     void showAbout();
+    void checkTrayAfterLaunch();
+    SettingsTexts settingsTexts() const;
 
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;
     std::unique_ptr<DesktopController> desktop_;
+    std::unique_ptr<FailureNotice> failureNotice_;
     std::unique_ptr<AppUpdater> updater_;
     std::unique_ptr<StatusItemController> statusItemController_;
     std::unique_ptr<SettingsWindowController> settingsWindowController_;
     QPointer<QMenu> mainMenu_;
     bool terminating_ = false;
+    // No tray showed the icon after launch: the settings say how to reach them.
+    bool trayMissing_ = false;
 };
 
 }  // namespace hushpane

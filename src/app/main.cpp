@@ -7,7 +7,9 @@
 #include "app/DesktopDrivers.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/linux/DBusSingleInstance.h"
+#include "backends/linux/FreedesktopNotifications.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
@@ -130,7 +132,17 @@ ShortcutPlatform makeShortcutPlatform() {
         result.helpShown = ShortcutHelp::Shown::always;
         result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
     } else {
-        result.hotKeys = std::make_unique<x11::X11HotKeyService>();
+        auto x11HotKeys = std::make_unique<x11::X11HotKeyService>();
+        // Read when a recording checks its keys: XFCE's from xfconf while it runs, the GNOME
+        // family's from their settings database.
+        x11HotKeys->setAcceleratorReader([] {
+            QStringList accelerators = gsettingsAccelerators(gnomeKeybindingSchemas());
+            for (const DesktopAccelerator& keybinding : readDesktopKeybindings()) {
+                accelerators.append(keybinding.accelerator);
+            }
+            return accelerators;
+        });
+        result.hotKeys = std::move(x11HotKeys);
         result.desktopActions =
             std::make_unique<x11::X11DesktopKeybindings>(readDesktopKeybindings);
     }
@@ -286,12 +298,18 @@ int main(int argc, char** argv) {
                                          *shortcutPlatform.keyboardLayout);
     shortcuts.setDesktopKeybindings(shortcutPlatform.desktopActions.get());
 
-    const X11TrayPanel trayPanel;
+    const X11TrayPanel trayPanel(
+        X11TrayPanel::hasStatusNotifierHost(QDBusConnection::sessionBus()));
+    FreedesktopNotifications notifications;
     AppServices services{userDefaults,  fileBookmarks, desktopSwitch, workspace,
                          updateService, platform,      loginItems,    shortcuts};
     services.shortcutHelp = {shortcutPlatform.helpShown, shortcutPlatform.desktopKeybindings.get()};
     services.trayPanel = &trayPanel;
+    services.notifications = &notifications;
     services.drivesFinder = drivesFinder;
+    services.gnomeShell = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+                              .split(u':')
+                              .contains(u"GNOME", Qt::CaseInsensitive);
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 

@@ -142,10 +142,6 @@ constexpr std::array kPositions = {
 
 }  // namespace
 
-std::span<const KeyPosition> keyPositions() {
-    return kPositions;
-}
-
 std::optional<int> evdevCodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode) {
     for (const KeyPosition& p : kPositions) {
         if (p.carbonKeyCode == carbonKeyCode) {

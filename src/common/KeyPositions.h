@@ -18,9 +18,6 @@ struct KeyPosition {
     bool keypad;     // Qt reports the key with KeypadModifier
 };
 
-// Every named key position, and a few unnamed ones keyboards commonly have.
-std::span<const KeyPosition> keyPositions();
-
 std::optional<int> evdevCodeForCarbonKeyCode(CarbonKeyCode carbonKeyCode);
 std::optional<CarbonKeyCode> carbonKeyCodeForEvdevCode(int evdevCode);
 

@@ -79,25 +79,6 @@ qint64 UserDefaults::integerForKey(const QString& key) const {
     return 0;
 }
 
-double UserDefaults::doubleForKey(const QString& key) const {
-    const auto v = objectForKey(key);
-    if (!v) {
-        return 0.0;
-    }
-    if (v->typeId() == QMetaType::Bool) {
-        return v->toBool() ? 1.0 : 0.0;
-    }
-    if (isNumber(*v)) {
-        return v->toDouble();
-    }
-    if (v->typeId() == QMetaType::QString) {
-        bool ok = false;
-        const double d = v->toString().trimmed().toDouble(&ok);
-        return ok ? d : 0.0;
-    }
-    return 0.0;
-}
-
 std::optional<QString> UserDefaults::stringForKey(const QString& key) const {
     const auto v = objectForKey(key);
     if (!v) {
@@ -142,10 +123,6 @@ void UserDefaults::setBool(const QString& key, bool value) {
 
 void UserDefaults::setInteger(const QString& key, qint64 value) {
     setObject(key, QVariant(static_cast<qlonglong>(value)));
-}
-
-void UserDefaults::setDouble(const QString& key, double value) {
-    setObject(key, QVariant(value));
 }
 
 void UserDefaults::setString(const QString& key, const QString& value) {

@@ -34,7 +34,6 @@ public:
     bool boolForKey(const QString& key) const;
     // Numbers as they are (reals truncated), booleans as 0/1, numeric strings parsed; else 0.
     qint64 integerForKey(const QString& key) const;
-    double doubleForKey(const QString& key) const;
     // Strings as they are, numbers as their decimal text; else nothing.
     std::optional<QString> stringForKey(const QString& key) const;
     std::optional<QByteArray> dataForKey(const QString& key) const;
@@ -43,7 +42,6 @@ public:
 
     void setBool(const QString& key, bool value);
     void setInteger(const QString& key, qint64 value);
-    void setDouble(const QString& key, double value);
     void setString(const QString& key, const QString& value);
 
     // False when the last write could not be persisted.

@@ -83,7 +83,6 @@ public:
     void retryRefusedShortcuts();
     int retryInterval() const { return retryTimer_.interval(); }
     bool isRetryScheduled() const { return retryTimer_.isActive(); }
-    const QSet<Shortcut>& registeredShortcuts() const { return registeredShortcuts_; }
 
     bool isEnabled() const { return carbon_.isEnabled(); }
     void setEnabled(bool enabled) { carbon_.setEnabled(enabled); }

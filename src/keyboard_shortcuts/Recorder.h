@@ -8,8 +8,8 @@ class QLabel;
 
 namespace KeyboardShortcuts {
 
-// The recorder as a form row: the label on the leading side, the 130-wide field on the
-// trailing side, and under them a line while another program holds the shortcut; without a
+// The recorder as a form row: the label on the leading side, the field, as wide as its text needs,
+// on the trailing side, and under them a line while another program holds the shortcut; without a
 // label, the field alone.
 class Recorder : public QWidget {
     Q_OBJECT

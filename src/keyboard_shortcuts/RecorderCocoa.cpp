@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QToolButton>
 
@@ -23,6 +24,8 @@ namespace {
 
 constexpr int kMouseMargin = 3;
 constexpr int kHeight = 24;
+// QLineEdit's own margin on each side of its text, and room for the caret.
+constexpr int kTextMargin = 4;
 const Qt::KeyboardModifiers kShortcutModifiers =
     Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier;
 
@@ -42,9 +45,9 @@ QString plainTitle(const QString& text) {
 
 RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChange, QWidget* parent)
     : QLineEdit(parent), library_(library), shortcutName_(name), onChange_(std::move(onChange)) {
-    resize(minimumWidth, kHeight);
     setPlaceholderText(localized("record_shortcut"));
     setAlignment(Qt::AlignCenter);
+    connect(this, &QLineEdit::textChanged, this, [this] { updateGeometry(); });
     // Keys are recorded, never typed; the caret stays hidden.
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -64,6 +67,7 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
     }
 
     refreshFromStorage();
+    resize(sizeHint());
 
     connect(&library_, &Library::shortcutByNameDidChange, this, [this](const Name& changed) {
         if (changed == shortcutName_) {
@@ -93,7 +97,24 @@ void RecorderCocoa::setShortcutName(const Name& name) {
 }
 
 QSize RecorderCocoa::sizeHint() const {
-    return {minimumWidth, std::max(kHeight, QLineEdit::sizeHint().height())};
+    // As wide as the longest text it shows now or while it records, in this font and language;
+    // the shortcut names of Linux desktops ("Shift+Ctrl+Alt+Super+F12") are far longer than
+    // glyphs. The text is centred between the warning sign on the leading side and the clear
+    // button on the trailing side, so both sides keep room for a sign.
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const QString& shown :
+         {text(), localized("record_shortcut"), localized("press_shortcut")}) {
+        widest = std::max(widest, metrics.horizontalAdvance(shown));
+    }
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int sign = icon + icon / 2;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QSize contents(widest + 2 * sign + 2 * kTextMargin, metrics.height());
+    const int width =
+        style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this).width();
+    return {std::max(minimumWidth, width), std::max(kHeight, QLineEdit::sizeHint().height())};
 }
 
 QSize RecorderCocoa::minimumSizeHint() const {
@@ -318,6 +339,11 @@ void RecorderCocoa::beep() {
 
 bool RecorderCocoa::handleEvent(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
+        // A release from the display reaches the window first and only then the widget under
+        // the pointer: it is judged there, where the clear button can be told apart.
+        if (!receiver->isWidgetType()) {
+            return false;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) {
             return false;
@@ -381,7 +407,9 @@ bool RecorderCocoa::handleKeyPress(QKeyEvent& event) {
         return true;
     }
 
-    if (QWidget* menu = library_.mainMenu()) {
+    // The keys it has already: the menu item that shows them is this shortcut's own.
+    const bool isOwnShortcut = library_.getShortcut(shortcutName_) == shortcut;
+    if (QWidget* menu = isOwnShortcut ? nullptr : library_.mainMenu()) {
         if (QAction* item = shortcut->menuItemWithMatchingShortcut(menu->actions())) {
             giveUpFocus();
             showAlert(

@@ -22,6 +22,7 @@ class LocalEventMonitor;
 class RecorderCocoa : public QLineEdit {
     Q_OBJECT
 public:
+    // Never narrower than this, also for short shortcuts.
     static constexpr int minimumWidth = 130;
     using OnChange = std::function<void(const std::optional<Shortcut>&)>;
 

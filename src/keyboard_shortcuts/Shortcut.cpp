@@ -95,10 +95,6 @@ std::optional<Shortcut> Shortcut::fromEvent(const QKeyEvent& event) {
     return Shortcut(*code, KeyboardShortcuts::carbonModifiers(flags));
 }
 
-std::optional<Shortcut> Shortcut::fromName(const Name& name) {
-    return getShortcut(name);
-}
-
 QString Shortcut::presentableDescription(ShortcutNotation notation) const {
     const QString text = modifiersText(modifiers(), notation);
     if (const SpecialKey* special = specialKeyForKeyCode(carbonKeyCode_)) {

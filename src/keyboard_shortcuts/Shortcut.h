@@ -36,8 +36,6 @@ public:
     // event has one, otherwise from the Qt key; the function modifier never comes from an
     // event.
     static std::optional<Shortcut> fromEvent(const QKeyEvent& event);
-    // The shortcut currently stored for the name.
-    static std::optional<Shortcut> fromName(const Name& name);
 
     CarbonKeyCode carbonKeyCode() const { return carbonKeyCode_; }
     qint64 carbonModifiers() const { return carbonModifiers_; }

@@ -145,22 +145,6 @@ std::optional<QString> menuItemKeyEquivalentForQtKey(int qtKey) {
     return std::nullopt;
 }
 
-std::optional<int> qtKeyForMenuItemKeyEquivalent(const QString& keyEquivalent) {
-    if (keyEquivalent.size() == 1) {
-        const char16_t c = keyEquivalent.at(0).unicode();
-        if (c >= kFirstFunctionKeyCharacter && c < kFirstFunctionKeyCharacter + 35) {
-            return Key_F1 + (c - kFirstFunctionKeyCharacter);
-        }
-    }
-    for (const SpecialKey& key : kSpecialKeys) {
-        if (key.menuItemKeyEquivalent != nullptr &&
-            keyEquivalent == QString::fromUtf16(key.menuItemKeyEquivalent)) {
-            return key.qtKey;
-        }
-    }
-    return std::nullopt;
-}
-
 bool isFunctionKey(int qtKey) {
     return qtKey >= Key_F1 && qtKey <= Key_F35;
 }

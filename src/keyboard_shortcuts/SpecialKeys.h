@@ -29,7 +29,6 @@ int specialKeyCount();
 // Menu key equivalents of Qt keys that are special for menus (F1 to F35, arrows, ...), so a
 // QAction's own shortcut can be compared with a shortcut's key equivalent.
 std::optional<QString> menuItemKeyEquivalentForQtKey(int qtKey);
-std::optional<int> qtKeyForMenuItemKeyEquivalent(const QString& keyEquivalent);
 
 // F1 to F35: the keys that may stand without a modifier in a recorded shortcut.
 bool isFunctionKey(int qtKey);

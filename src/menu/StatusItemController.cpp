@@ -1,5 +1,6 @@
 #include "menu/StatusItemController.h"
 
+#include "menu/OpenMenuShortcuts.h"
 #include "menu/TemplateIcon.h"
 #include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
@@ -32,7 +33,6 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
     connect(toggleItem_, &QAction::triggered, this, &StatusItemController::toggle);
     menu_->addSeparator();
     QAction* settings = menu_->addAction(tr("Settings…"));
-    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     connect(settings, &QAction::triggered, this, &StatusItemController::settingsRequested);
     QAction* updates = menu_->addAction(tr("Check for Updates…"));
     connect(updates, &QAction::triggered, this, &StatusItemController::checkForUpdates);
@@ -40,16 +40,28 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
     updates->setVisible(!updater_.isUpdatedByPackageManager());
     menu_->addSeparator();
     QAction* quitItem = menu_->addAction(tr("Quit Hushpane"));
-    quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quitItem->setMenuRole(QAction::QuitRole);
     connect(quitItem, &QAction::triggered, this, &StatusItemController::quitRequested);
+    if (!menuDrawnByHost()) {
+        // Keys shown beside the items work while this menu is open, and only then. A panel that
+        // draws the menu itself keeps the keyboard to itself: it gets no keys to show.
+        settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+        quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+        new OpenMenuShortcuts(*menu_);
+    }
 
-    // The menu opens on a click with either button. Trays open the context menu on the right
-    // button themselves and only report a left click.
+    // One menu whichever button opened it. A panel that draws it opens it on the right button
+    // and passes the left one on as the icon's activation, which opens the settings; an XEmbed
+    // tray reports the left button only, and the program opens its menu there itself.
     statusItem_->setContextMenu(menu_.get());
     connect(statusItem_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
+                if (reason != QSystemTrayIcon::Trigger) {
+                    return;
+                }
+                if (menuDrawnByHost()) {
+                    Q_EMIT settingsRequested();
+                } else {
                     openMenuAtPointer();
                 }
             });
@@ -63,6 +75,10 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
     qApp->installEventFilter(this);
     statusItem_->show();
     waitForDocking();
+}
+
+bool StatusItemController::menuDrawnByHost() const {
+    return trayPanel_ != nullptr && trayPanel_->drawsMenu();
 }
 
 void StatusItemController::openMenuAtPointer() {

@@ -40,13 +40,16 @@ public:
     // The colours the icon is painted in now.
     const TrayIconColours& currentColours() const { return colours_; }
 
+    // The panel draws the menu (see TrayPanel::drawsMenu): it shows no keys beside its items.
+    bool menuDrawnByHost() const;
+
     void toggle();
     void checkForUpdates();
 
 Q_SIGNALS:
     // After each redraw of the title and the icon.
     void redrawn();
-    // "Settings…" was chosen.
+    // "Settings…" was chosen, or the panel that draws the menu was clicked with the left button.
     void settingsRequested();
     // "Quit Hushpane" was chosen; the owner applies the application's quit rule.
     void quitRequested();

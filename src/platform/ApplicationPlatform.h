@@ -17,6 +17,11 @@ public:
     virtual ActivationPolicy activationPolicy() const = 0;
     virtual void setActivationPolicy(ActivationPolicy policy) = 0;
 
+    // Whether the application has an entry of its own in the task switcher apart from its
+    // windows, as in macOS's Dock. Where it has none (a Linux task bar lists windows), the
+    // Dock-icon setting has nothing to show and is left out.
+    virtual bool hasApplicationIcon() const { return true; }
+
     // Brings the application and its windows to the front.
     virtual void activate() = 0;
 

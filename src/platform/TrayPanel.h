@@ -22,6 +22,14 @@ public:
     // The panel around the icon at `iconGeometry` (global coordinates; empty while the icon is
     // not docked yet).
     virtual TrayPanelLook look(const QRect& iconGeometry) const = 0;
+
+    // Whether anything in this session shows tray icons now.
+    virtual bool isAvailable() const { return true; }
+
+    // True where the panel draws the icon's menu itself from what the program hands it (a
+    // StatusNotifierItem host): it opens that menu on the right button and passes a left
+    // click on as the icon's activation. Elsewhere the program draws the menu.
+    virtual bool drawsMenu() const { return false; }
 };
 
 }  // namespace hushpane

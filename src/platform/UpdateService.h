@@ -47,6 +47,9 @@ Q_SIGNALS:
     // The initial value is reported once after start(), then every new value, always on the
     // main thread. A value may be reported again unchanged.
     void canCheckForUpdatesReported(bool canCheck);
+    // The automatic-check setting changed without a call to its setter (the user answered the
+    // service's own question).
+    void automaticallyChecksForUpdatesChanged();
 };
 
 }  // namespace hushpane

@@ -56,6 +56,21 @@ public:
                                                       const WorkspaceScreen& screen,
                                                       const QVariantMap& options) = 0;
 
+    // Everything the desktop keeps of a display's wallpaper that setDesktopImageUrl may change
+    // (picture or none, how it is drawn, per workspace where the desktop has workspaces), as
+    // independent parts: part name -> that part's settings. Values are property-list types, so
+    // a state can be stored and handed back after a restart; callers compare parts but never
+    // look inside one. Nothing when the desktop cannot be asked.
+    //
+    // By default one part, "picture", made of desktopImageUrl and desktopImageOptions; a
+    // display without a readable picture then has no state.
+    virtual std::optional<QVariantMap> wallpaperState(const WorkspaceScreen& screen) const;
+
+    // Puts the named parts of a state from wallpaperState back; parts not named stay as they
+    // are. Nothing on success, else the error's readable description.
+    virtual std::optional<QString> restoreWallpaperState(const WorkspaceScreen& screen,
+                                                         const QVariantMap& state);
+
     virtual bool fileExistsAtPath(const QString& path) const;
 
 Q_SIGNALS:

@@ -15,6 +15,8 @@ AppUpdater::AppUpdater(UpdateService& service, QObject* parent)
             }
         },
         Qt::QueuedConnection);
+    connect(&service_, &UpdateService::automaticallyChecksForUpdatesChanged, this,
+            &AppUpdater::automaticallyChecksForUpdatesChanged);
     service_.start(this);
 }
 

@@ -36,17 +36,18 @@ DesktopController::~DesktopController() {
     desktopSwitch_.setExternalChangeHandler({});
 }
 
-void DesktopController::hide() {
+void DesktopController::hide(Origin origin) {
     qCInfo(lcDesktop) << "hide requested";
-    request(true);
+    request(true, origin);
 }
 
-void DesktopController::show() {
+void DesktopController::show(Origin origin) {
     qCInfo(lcDesktop) << "show requested";
-    request(false);
+    request(false, origin);
 }
 
-void DesktopController::request(bool hidden) {
+void DesktopController::request(bool hidden, Origin origin) {
+    origin_ = origin;
     if (pending_) {
         pending_ = hidden;  // collapses into the change already waiting for its turn
         return;
@@ -97,9 +98,17 @@ void DesktopController::finishPendingChange() {
 }
 
 void DesktopController::apply(bool hidden) {
+    if (hidden && preferences_.useCustomWallpaper()) {
+        // The user's wallpaper is stored before anything changes; a hide that could not store
+        // it would lose it, so it does not happen.
+        if (auto error = wallpaper_.saveOriginals()) {
+            fail(Failure::hide, error);
+            return;
+        }
+    }
     if (auto error = desktopSwitch_.setCreatesDesktop(!hidden)) {
         // Nothing changed on the desktop, so nothing changes here: the next press tries again.
-        setLastError(error);
+        fail(hidden ? Failure::hide : Failure::show, error);
         return;
     }
     setDesktopHidden(hidden);
@@ -110,7 +119,18 @@ void DesktopController::apply(bool hidden) {
     } else if (preferences_.useCustomWallpaper()) {
         wallpaperError = wallpaper_.applyCustom();
     }
-    setLastError(wallpaperError);
+    if (wallpaperError) {
+        fail(Failure::wallpaper, wallpaperError);
+    } else {
+        setLastError(std::nullopt);
+    }
+}
+
+void DesktopController::fail(Failure failure, const std::optional<QString>& reason) {
+    setLastError(reason);
+    if (reason && origin_ != Origin::settingsWindow) {
+        Q_EMIT requestFailed(failure, *reason);
+    }
 }
 
 void DesktopController::adoptDesktopState() {

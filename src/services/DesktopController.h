@@ -34,6 +34,12 @@ public:
     static constexpr int kBurstChanges = 4;
     static constexpr int kChangeSpacingMs = 300;
 
+    // Where a request came from: the settings window shows a failure itself; elsewhere (the
+    // shortcut, the tray menu, a URL command) the user sees it only if it is told.
+    enum class Origin { elsewhere, settingsWindow };
+    // What did not happen.
+    enum class Failure { hide, show, wallpaper };
+
     // Adopts the desktop's current state without writing anything.
     DesktopController(DesktopSwitch& desktopSwitch, Preferences& preferences, Workspace& workspace,
                       QObject* parent = nullptr);
@@ -45,8 +51,8 @@ public:
     bool hasPendingChange() const { return pending_.has_value(); }
     const std::optional<QString>& lastError() const { return lastError_; }
 
-    void hide();
-    void show();
+    void hide(Origin origin = Origin::elsewhere);
+    void show(Origin origin = Origin::elsewhere);
 
     // Carries out a waiting request now (before quitting).
     void finishPendingChange();
@@ -61,10 +67,14 @@ public:
 Q_SIGNALS:
     void isDesktopHiddenChanged(bool hidden);
     void lastErrorChanged();
+    // A hide or show asked for elsewhere than in the settings window failed, or the wallpaper
+    // it should have changed did not change.
+    void requestFailed(hushpane::DesktopController::Failure failure, const QString& reason);
 
 private:
-    void request(bool hidden);
+    void request(bool hidden, Origin origin);
     void apply(bool hidden);
+    void fail(Failure failure, const std::optional<QString>& reason);
     bool takeTurn();
     void adoptDesktopState();
     void setDesktopHidden(bool hidden);
@@ -77,6 +87,7 @@ private:
     bool isDesktopHidden_ = false;
     std::optional<QString> lastError_;
     std::optional<bool> pending_;
+    Origin origin_ = Origin::elsewhere;  // of the request being carried out or waiting
     int turns_ = kBurstChanges;
     QElapsedTimer sinceTurn_;
     QTimer nextTurn_;

@@ -46,6 +46,15 @@ Preferences::Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks,
             }
         }
     }
+    if (const auto saved = defaults_.dictionaryForKey(key(kSavedWallpapersKey))) {
+        for (auto it = saved->cbegin(); it != saved->cend(); ++it) {
+            // An entry without the user's own state can give nothing back.
+            if (it.value().toMap().value(QStringLiteral("original")).typeId() ==
+                QMetaType::QVariantMap) {
+                savedWallpapers_.insert(it.key(), it.value());
+            }
+        }
+    }
     // An ordinary assignment, so a stale bookmark is renewed and the path rewritten from what
     // was resolved. Nobody observes yet.
     setCustomWallpaperURL(resolveCustomWallpaper());
@@ -132,6 +141,23 @@ void Preferences::setOriginalWallpapers(const WallpaperMap& value) {
     if (changed) {
         Q_EMIT originalWallpapersChanged();
     }
+}
+
+std::optional<QString> Preferences::setSavedWallpapers(const QVariantMap& value) {
+    const bool changed = value != savedWallpapers_;
+    savedWallpapers_ = value;
+    if (value.isEmpty()) {
+        defaults_.removeObjectForKey(key(kSavedWallpapersKey));
+    } else {
+        defaults_.setObject(key(kSavedWallpapersKey), QVariant(value));
+    }
+    if (changed) {
+        Q_EMIT originalWallpapersChanged();
+    }
+    if (!defaults_.lastWriteSucceeded()) {
+        return defaults_.lastWriteError();
+    }
+    return std::nullopt;
 }
 
 void Preferences::setOriginalWallpaperOptions(const WallpaperOptionsMap& value) {

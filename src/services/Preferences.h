@@ -30,6 +30,7 @@ public:
     static constexpr auto kUseCustomWallpaperKey = "useCustomWallpaper";
     static constexpr auto kOriginalWallpapersKey = "originalWallpapers";
     static constexpr auto kOriginalWallpaperOptionsKey = "originalWallpaperOptions";
+    static constexpr auto kSavedWallpapersKey = "savedWallpapers";
     static constexpr auto kCustomWallpaperBookmarkKey = "customWallpaperBookmark";
     static constexpr auto kCustomWallpaperPathKey = "customWallpaperPath";
     // Which desktop to drive ("auto", or a driver's name); read once at start.
@@ -55,6 +56,14 @@ public:
     WallpaperOptionsMap originalWallpaperOptions() const { return originalWallpaperOptions_; }
     void setOriginalWallpaperOptions(const WallpaperOptionsMap& value);
 
+    // display key -> {"original": the user's wallpaper state, "shown": the state Hushpane put
+    // there}, as Workspace::wallpaperState gives them. Replaces the two maps above, which are
+    // still read so that pictures saved by an earlier version come back.
+    QVariantMap savedWallpapers() const { return savedWallpapers_; }
+    // Nothing once the map is on disk, else why it could not be stored (the map is then kept
+    // in memory only).
+    std::optional<QString> setSavedWallpapers(const QVariantMap& value);
+
 Q_SIGNALS:
     void showDockIconChanged();
     void menuBarIconChanged();
@@ -75,6 +84,7 @@ private:
     std::optional<QUrl> customWallpaperURL_;
     WallpaperMap originalWallpapers_;
     WallpaperOptionsMap originalWallpaperOptions_;
+    QVariantMap savedWallpapers_;
 };
 
 }  // namespace hushpane

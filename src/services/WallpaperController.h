@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <QVariantMap>
 
 #include <optional>
@@ -12,15 +14,22 @@ class Workspace;
 struct WorkspaceScreen;
 
 // Puts the custom picture on every display while the desktop is hidden and gives each display
-// its own picture back afterwards, drawn as before. Each display's own picture and options are
-// remembered in the preferences (so they survive restarts) until they have been restored; a
-// display whose picture the user changed meanwhile keeps the user's choice.
+// its own wallpaper back afterwards, exactly as it was. Each display's own wallpaper state, and
+// the state Hushpane put there, are stored in the preferences before anything changes (so they
+// survive restarts) until they have been restored. A part the user changed meanwhile (it no
+// longer shows what Hushpane put there) keeps the user's choice.
 class WallpaperController {
 public:
     WallpaperController(Preferences& preferences, Workspace& workspace);
 
-    // Saves each display's picture (never overwriting a saved one) and sets the custom
-    // picture everywhere. Returns the error to show, or nothing.
+    // Stores the wallpaper state of each display that has none stored yet, when a usable
+    // custom picture is chosen. Nothing on success (or nothing to do), else why the states
+    // could not be stored: then nothing may replace them.
+    std::optional<QString> saveOriginals();
+
+    // Saves what saveOriginals saves and sets the custom picture on each display whose own
+    // wallpaper is stored. A display whose wallpaper cannot be read or stored keeps it.
+    // Returns the error to show, or nothing.
     std::optional<QString> applyCustom();
 
     // Sets the saved pictures back and forgets each one restored. Returns the error to show,
@@ -34,6 +43,17 @@ public:
     static QString displayKey(const WorkspaceScreen& screen);
 
 private:
+    struct Prepared {
+        std::optional<QUrl> custom;  // nothing: nothing to do
+        QVariantMap saved;
+        QStringList unreadable;        // display keys whose wallpaper could not be read
+        std::optional<QString> error;  // the picture is unusable, or storing failed
+        bool storeFailed = false;
+    };
+    Prepared prepare();
+    std::optional<QString> restoreLegacy(const WorkspaceScreen& screen, const QString& path,
+                                         const std::optional<QVariantMap>& options);
+
     Preferences& preferences_;
     Workspace& workspace_;
 };

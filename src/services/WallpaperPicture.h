@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QFile;
 
 namespace hushpane {
 
@@ -16,6 +19,10 @@ public:
 
     // Nothing when the file is fine, else the sentence to show.
     static std::optional<QString> problemWith(const QString& path);
+
+    // The file opened for reading when it is a regular file, else nothing and why in `error`.
+    // Opening never waits: a pipe or a device in the picture's place would block every read.
+    static std::unique_ptr<QFile> open(const QString& path, QString* error = nullptr);
 };
 
 }  // namespace hushpane

@@ -134,6 +134,15 @@ SettingsView::SettingsView(Preferences& preferences, DesktopController& desktop,
     layout->setContentsMargins(kOuterMargin, 12, kOuterMargin, kOuterMargin);
     layout->setSpacing(0);
 
+    // Where no icon shows, the first thing read is how to come back here.
+    reachHint_ = new QLabel(this);
+    reachHint_->setObjectName(QStringLiteral("reachHint"));
+    reachHint_->setWordWrap(true);
+    reachHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    reachHint_->setContentsMargins(4, 0, 4, kSectionSpacing);
+    reachHint_->hide();
+    layout->addWidget(reachHint_);
+
     buildDesktopSection(makeShortcutRow);
     buildWallpaperSection();
     buildMenuBarSection();
@@ -173,7 +182,11 @@ void SettingsView::setTexts(const SettingsTexts& texts) {
     iconSectionHeader_->setText(texts.iconSection);
     dockSwitchLabel_->setText(texts.taskBarSwitch);
     dockSwitch_->setAccessibleName(texts.taskBarSwitch);
+    dockSwitch_->parentWidget()->setVisible(!texts.taskBarSwitch.isEmpty());
     quitSubtitle_->setText(texts.quitSubtitle);
+    reachHint_->setText(texts.reachHint);
+    reachHint_->setAccessibleName(texts.reachHint);
+    reachHint_->setVisible(!texts.reachHint.isEmpty());
 }
 
 void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow) {
@@ -183,9 +196,9 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
     hideSwitch_ = addSwitchRow(group, tr("Hide desktop icons"), QStringLiteral("hideDesktop"));
     connect(hideSwitch_, &QAbstractButton::clicked, this, [this](bool on) {
         if (on) {
-            desktop_.hide();
+            desktop_.hide(DesktopController::Origin::settingsWindow);
         } else {
-            desktop_.show();
+            desktop_.show(DesktopController::Origin::settingsWindow);
         }
         // The switch never keeps a value of its own.
         showDesktopState();

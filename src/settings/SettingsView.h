@@ -103,6 +103,7 @@ private:
     QLabel* iconSectionHeader_ = nullptr;
     QLabel* dockSwitchLabel_ = nullptr;
     QLabel* quitSubtitle_ = nullptr;
+    QLabel* reachHint_ = nullptr;
     settings::ToggleSwitch* automaticUpdatesSwitch_ = nullptr;
     QPushButton* checkForUpdatesButton_ = nullptr;
 };

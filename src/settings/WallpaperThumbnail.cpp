@@ -1,10 +1,15 @@
 #include "settings/WallpaperThumbnail.h"
 
+#include "services/WallpaperPicture.h"
 #include "settings/SettingsPalette.h"
+
+#include <QFile>
 
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <sys/stat.h>
 
 namespace hushpane::settings {
 
@@ -16,6 +21,32 @@ WallpaperThumbnail::WallpaperThumbnail(QWidget* parent) : QWidget(parent) {
 void WallpaperThumbnail::setUrl(const std::optional<QUrl>& url) {
     url_ = url;
     update();
+}
+
+QImage WallpaperThumbnail::currentPicture() {
+    const std::unique_ptr<QFile> file =
+        url_ && url_->isLocalFile() ? WallpaperPicture::open(url_->toLocalFile()) : nullptr;
+    struct stat status {};
+    if (!file || ::fstat(file->handle(), &status) != 0) {
+        cached_ = {};
+        return {};
+    }
+    const Decoded::Stamp stamp{url_->toLocalFile(), static_cast<quint64>(status.st_ino),
+                               qint64{status.st_size}, qint64{status.st_mtim.tv_sec},
+                               qint64{status.st_mtim.tv_nsec}};
+    if (cached_.stamp == stamp) {
+        return cached_.picture;  // the same file as last time: no need to decode it again
+    }
+    QImageReader reader(file.get());
+    reader.setAutoTransform(true);
+    // Decoded no larger than the frame needs (twice over for a sharp result).
+    const QSize full = reader.size();
+    const QSize wanted = (QSizeF(size()) * devicePixelRatioF() * 2).toSize();
+    if (full.isValid() && full.width() > wanted.width() && full.height() > wanted.height()) {
+        reader.setScaledSize(full.scaled(wanted, Qt::KeepAspectRatioByExpanding));
+    }
+    cached_ = {stamp, reader.read()};
+    return cached_.picture;
 }
 
 void WallpaperThumbnail::paintEvent(QPaintEvent*) {
@@ -31,12 +62,7 @@ void WallpaperThumbnail::paintEvent(QPaintEvent*) {
     painter.fillRect(
         frame, blend(pal.color(QPalette::Active, QPalette::WindowText), groupFillColor(pal), 0.1));
 
-    QImage picture;
-    if (url_ && url_->isLocalFile()) {
-        QImageReader reader(url_->toLocalFile());
-        reader.setAutoTransform(true);
-        picture = reader.read();
-    }
+    const QImage picture = currentPicture();
     if (!picture.isNull()) {
         // Cover the frame, keeping the picture's proportions; the overflow is cropped evenly.
         const QSizeF scaled =

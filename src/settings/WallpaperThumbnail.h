@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QUrl>
 #include <QWidget>
 
@@ -8,8 +9,9 @@
 namespace hushpane::settings {
 
 // A 56 x 36 preview of the chosen wallpaper, cropped to fill, or the "photo" symbol when there
-// is no picture or it cannot be read. The file is read again on every paint, so a picture that
-// changed or vanished on disk shows as it is now.
+// is no picture or it cannot be read. Each paint looks at the file again, so a picture that
+// changed or vanished on disk shows as it is now; an unchanged one is not decoded again, and a
+// large one is decoded at the preview's size.
 class WallpaperThumbnail : public QWidget {
     Q_OBJECT
 public:
@@ -26,7 +28,23 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QImage currentPicture();
+
+    struct Decoded {
+        struct Stamp {
+            QString path;
+            quint64 inode = 0;
+            qint64 size = -1;
+            qint64 seconds = 0;
+            qint64 nanoseconds = 0;
+            bool operator==(const Stamp&) const = default;
+        };
+        Stamp stamp;
+        QImage picture;
+    };
+
     std::optional<QUrl> url_;
+    Decoded cached_;
 };
 
 }  // namespace hushpane::settings

@@ -19,10 +19,6 @@ namespace hushpane {
 
 namespace {
 
-// Without a stored choice the program checks: that is what the switch in the settings offers
-// to turn off.
-constexpr bool kAutomaticChecksByDefault = true;
-
 QString key(const char* name) {
     return QString::fromLatin1(name);
 }
@@ -112,6 +108,16 @@ void AppcastUpdateService::start(UpdateServiceDelegate* delegate) {
     delegate_ = delegate;
     startTime_ = now();
     reschedule();
+    if (hasFeed() && !hasAutomaticChecksChoice()) {
+        // Nobody is asked at the very first start, only once Hushpane is started again; until
+        // the answer nothing is checked on a schedule.
+        if (defaults_.boolForKey(key(kHasLaunchedBeforeKey))) {
+            QMetaObject::invokeMethod(this, &AppcastUpdateService::askAboutAutomaticChecks,
+                                      Qt::QueuedConnection);
+        } else {
+            defaults_.setBool(key(kHasLaunchedBeforeKey), true);
+        }
+    }
     // The first value goes out once the caller has connected to the signal.
     QMetaObject::invokeMethod(
         this,
@@ -126,12 +132,27 @@ bool AppcastUpdateService::canCheckForUpdates() const {
     return started_ && hasFeed() && checking_ == Check::None;
 }
 
-bool AppcastUpdateService::automaticallyChecksForUpdates() const {
+bool AppcastUpdateService::hasAutomaticChecksChoice() const {
     const auto stored = defaults_.objectForKey(key(kAutomaticChecksKey));
-    if (stored && stored->typeId() == QMetaType::Bool) {
-        return stored->toBool();
+    return stored && stored->typeId() == QMetaType::Bool;
+}
+
+bool AppcastUpdateService::automaticallyChecksForUpdates() const {
+    // Until the user chose, nothing is checked without being asked for.
+    return hasAutomaticChecksChoice() && defaults_.objectForKey(key(kAutomaticChecksKey))->toBool();
+}
+
+void AppcastUpdateService::askAboutAutomaticChecks() {
+    if (hasAutomaticChecksChoice()) {
+        return;  // chosen in the settings meanwhile
     }
-    return kAutomaticChecksByDefault;
+    if (delegate_) {
+        delegate_->standardUserDriverWillHandleShowingUpdate(true);
+    }
+    options_.presenter->askAboutAutomaticChecks([this](bool check) {
+        setAutomaticallyChecksForUpdates(check);
+        Q_EMIT automaticallyChecksForUpdatesChanged();
+    });
 }
 
 void AppcastUpdateService::setAutomaticallyChecksForUpdates(bool enabled) {

@@ -41,13 +41,17 @@ struct AppcastUpdateServiceOptions {
 
 // Checks an appcast feed over HTTP(S) on request and once a day, and shows what it found:
 // a dialog for checks people start, a desktop notification (or the dialog) for scheduled
-// ones. Linux has no self-installation: an update is a link to its download page.
+// ones. Linux has no self-installation: an update is a link to its download page. Scheduled
+// checks start only once the user said so: in the settings, or in the question asked at the
+// second start.
 class AppcastUpdateService : public UpdateService {
     Q_OBJECT
 public:
     // Stored in the application's defaults.
     static constexpr auto kAutomaticChecksKey = "SUEnableAutomaticChecks";
     static constexpr auto kLastCheckTimeKey = "SULastCheckTime";
+    // Set at the first start; the next one asks whether to check automatically.
+    static constexpr auto kHasLaunchedBeforeKey = "SUHasLaunchedBefore";
 
     // The feed URL this build was configured with (may be empty).
     static QUrl defaultFeedUrl();
@@ -77,6 +81,8 @@ private:
     enum class Check { None, UserInitiated, Scheduled };
 
     bool hasFeed() const;
+    bool hasAutomaticChecksChoice() const;
+    void askAboutAutomaticChecks();
     QDateTime now() const;
     void beginCheck(Check kind);
     void onFetchFinished(const QByteArray& body, const QString& error);

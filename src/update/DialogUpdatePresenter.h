@@ -3,6 +3,7 @@
 #include "update/UpdateDialog.h"
 #include "update/UpdatePresenter.h"
 
+#include <QMessageBox>
 #include <QPointer>
 
 namespace hushpane {
@@ -15,11 +16,14 @@ public:
     ~DialogUpdatePresenter() override;
 
     void present(const UpdatePresentation& presentation) override;
+    void askAboutAutomaticChecks(std::function<void(bool)> answer) override;
     UpdateDialog* dialog() const { return dialog_; }
+    QMessageBox* question() const { return question_; }
 
 private:
     UpdateDialog::UrlOpener openUrl_;
     QPointer<UpdateDialog> dialog_;
+    QPointer<QMessageBox> question_;
 };
 
 }  // namespace hushpane

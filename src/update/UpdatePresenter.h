@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 namespace hushpane {
 
 // What the update dialog shows: the outcome of a check in the words people read.
@@ -24,6 +26,9 @@ public:
     virtual ~UpdatePresenter() = default;
     // Shows `presentation` (replacing what is shown) without blocking.
     virtual void present(const UpdatePresentation& presentation) = 0;
+    // Asks, without blocking, whether to check for updates on a schedule; `answer` is called
+    // once with the choice, or never when the question is closed without one.
+    virtual void askAboutAutomaticChecks(std::function<void(bool)> answer) = 0;
 };
 
 }  // namespace hushpane

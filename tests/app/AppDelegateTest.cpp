@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QWidget>
 
@@ -268,8 +269,16 @@ public:
         ++asked;
         return {std::nullopt, QColor(0x35, 0x35, 0x35)};
     }
+    bool isAvailable() const override { return available; }
+    bool drawsMenu() const override { return hostMenu; }
     mutable int asked = 0;
+    bool available = true;
+    bool hostMenu = false;
 };
+
+QLabel* reachHint(SettingsWindowController& controller) {
+    return controller.window()->findChild<QLabel*>(QStringLiteral("reachHint"));
+}
 
 QStringList headers(SettingsWindowController& controller) {
     QStringList out;
@@ -299,4 +308,68 @@ TEST_F(AppDelegateTest, TheSettingsSpeakOfThePanelUnlessTheFinderSwitchIsDriven)
     delegate->showSettings();
     settle();
     EXPECT_TRUE(headers(delegate->settingsWindowController()).contains(QStringLiteral("Menu Bar")));
+}
+
+// Without a tray nothing of Hushpane would show: the settings open once and say how to reach
+// them, on GNOME naming the extension that gives a tray. With a tray they stay closed.
+TEST_F(AppDelegateTest, WithoutATrayTheSettingsOpenOnceAndSayHowToComeBack) {
+    FixedPanel panel;
+    services.trayPanel = &panel;
+    for (const bool gnome : {false, true}) {
+        SCOPED_TRACE(gnome);
+        services.gnomeShell = gnome;
+        panel.available = false;
+        launch();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return delegate->settingsWindowController().isWindowVisible(); }, 10000));
+        QLabel* hint = reachHint(delegate->settingsWindowController());
+        ASSERT_NE(hint, nullptr);
+        EXPECT_TRUE(hint->isVisible());
+        EXPECT_TRUE(hint->text().contains(QStringLiteral("hushpane hushpane://settings")));
+        EXPECT_EQ(hint->text().contains(QStringLiteral("gnome-shell-extension-appindicator")),
+                  gnome);
+        delegate.reset();
+    }
+
+    panel.available = true;
+    launch();
+    QTest::qWait(3500);
+    EXPECT_FALSE(delegate->settingsWindowController().isWindowVisible());
+    delegate->showSettings();
+    settle();
+    EXPECT_FALSE(reachHint(delegate->settingsWindowController())->isVisible());
+}
+
+// Where a task bar lists only windows, the Dock-icon switch would show nothing: it is left
+// out, and a stored "on" from elsewhere changes nothing.
+TEST_F(AppDelegateTest, WithoutAnApplicationIconTheTaskBarSwitchIsLeftOut) {
+    domain.values.insert(QStringLiteral("showDockIcon"), true);
+    for (const bool icon : {true, false}) {
+        SCOPED_TRACE(icon);
+        platform.applicationIcon = icon;
+        launch();
+        EXPECT_EQ(platform.policy, icon ? Policy::regular : Policy::accessory);
+        delegate->showSettings();
+        settle();
+        const auto* row = delegate->settingsWindowController().window()->findChild<QWidget*>(
+            QStringLiteral("showInDock"));
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->isVisible(), icon);
+        delegate.reset();
+    }
+}
+
+// A panel that draws the menu opens it on the right button and hands the left one on as the
+// item's activation: the settings. Its keyboard is its own: the toggle item gets no keys.
+TEST_F(AppDelegateTest, WhereThePanelDrawsTheMenuALeftClickOpensTheSettings) {
+    FixedPanel panel;
+    panel.hostMenu = true;
+    services.trayPanel = &panel;
+    launch();
+    StatusItemController* tray = delegate->statusItemController();
+    EXPECT_TRUE(tray->toggleItem()->shortcut().isEmpty());
+    Q_EMIT tray->statusItem()->activated(QSystemTrayIcon::Trigger);
+    settle();
+    EXPECT_TRUE(delegate->settingsWindowController().isWindowVisible());
+    EXPECT_FALSE(tray->menu()->isVisible());
 }

@@ -2,9 +2,14 @@
 // LANG=de_DE.UTF-8 with the built translations): German texts, and none cut off or pushed out
 // of the 480-pixel window. Screenshots go to <build>/german/ for a look.
 
+#include "app/ToggleShortcut.h"
 #include "app/Translations.h"
 #include "backends/mate/MateDesktopSwitch.h"
+#include "fakes/InMemoryHotKeyService.h"
+#include "fakes/InMemoryKeyboardLayout.h"
 #include "gsettings/InMemorySettingsStore.h"
+#include "keyboard_shortcuts/Library.h"
+#include "keyboard_shortcuts/RecorderCocoa.h"
 #include "menu/StatusItemController.h"
 #include "settings/ElidedLabel.h"
 #include "settings/InlineSymbolText.h"
@@ -16,8 +21,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QToolButton>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -45,12 +52,38 @@ protected:
     void showSettings() {
         controller = std::make_unique<SettingsWindowController>(
             prefs, desktop, updater, loginItems, QStringLiteral("0.1.0"),
-            SettingsView::ShortcutRowFactory{}, nullptr);
+            [this](const QString& label, QWidget* parent) {
+                return makeToggleShortcutRow(library, label, parent);
+            },
+            nullptr);
         controller->show();
         for (int i = 0; i < 4; ++i) {
             QCoreApplication::processEvents();
         }
         ASSERT_NE(controller->window(), nullptr);
+    }
+
+    // The recorder's text is drawn whole between the signs on either side of it.
+    static void expectRecorderTextWhole(const QWidget* window) {
+        for (const auto* recorder : window->findChildren<KeyboardShortcuts::RecorderCocoa*>()) {
+            // The text is centred between the signs shown on either side.
+            int left = recorder->contentsRect().left();
+            int right = recorder->contentsRect().right();
+            for (const QToolButton* sign : recorder->findChildren<QToolButton*>()) {
+                if (!sign->isVisibleTo(window)) {
+                    continue;
+                }
+                if (sign->geometry().center().x() < recorder->width() / 2) {
+                    left = std::max(left, sign->geometry().right());
+                } else {
+                    right = std::min(right, sign->geometry().left());
+                }
+            }
+            const QString shown =
+                recorder->text().isEmpty() ? recorder->placeholderText() : recorder->text();
+            EXPECT_LE(recorder->fontMetrics().horizontalAdvance(shown), right - left - 4)
+                << "cut off in the recorder: " << shown.toStdString();
+        }
     }
 
     // Every text in `window` is drawn whole and inside the window.
@@ -72,7 +105,9 @@ protected:
             }
         }
         for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-            if (!button->isVisibleTo(window) || button->text().isEmpty()) {
+            // A field's own sign buttons show icons, their texts are for screen readers.
+            if (!button->isVisibleTo(window) || button->text().isEmpty() ||
+                qobject_cast<const QLineEdit*>(button->parentWidget()) != nullptr) {
                 continue;
             }
             const QRect where(button->mapTo(window, QPoint(0, 0)), button->size());
@@ -80,6 +115,7 @@ protected:
             EXPECT_LE(button->sizeHint().width(), button->width())
                 << "cut off: " << button->text().toStdString();
         }
+        expectRecorderTextWhole(window);
         for (const auto* elided : window->findChildren<settings::ElidedLabel*>()) {
             if (elided->isVisibleTo(window) && !elided->text().isEmpty()) {
                 EXPECT_EQ(elided->displayedText(), elided->text()) << "shortened";
@@ -87,6 +123,9 @@ protected:
         }
     }
 
+    test::InMemoryHotKeyService hotKeys;
+    test::InMemoryKeyboardLayout layout;
+    KeyboardShortcuts::Library library{defaults, hotKeys, layout};
     std::unique_ptr<SettingsWindowController> controller;
 };
 
@@ -150,6 +189,26 @@ TEST_F(GermanTexts, TheSettingsWindowSpeaksGermanAndEverythingFits) {
     }
     expectNothingOverflows(window);
     window->grab().save(screenshotDirectory() + QStringLiteral("/settings-error.png"));
+
+    // The recorder with the longest shortcut a desktop writes, and with the refusal sign.
+    library.userDefaultsSet(toggleDesktopName(),
+                            KeyboardShortcuts::Shortcut(KeyboardShortcuts::Key::f12,
+                                                        Qt::ShiftModifier | Qt::ControlModifier |
+                                                            Qt::AltModifier | Qt::MetaModifier));
+    hotKeys.refused.insert({KeyboardShortcuts::Key::f11.rawValue, 0x1000 | 0x800 | 0x200 | 0x100},
+                           kEventHotKeyExistsErr);
+    library.userDefaultsSet(toggleDesktopName(),
+                            KeyboardShortcuts::Shortcut(KeyboardShortcuts::Key::f11,
+                                                        Qt::ShiftModifier | Qt::ControlModifier |
+                                                            Qt::AltModifier | Qt::MetaModifier));
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::processEvents();
+    }
+    auto* recorder = window->findChild<KeyboardShortcuts::RecorderCocoa*>();
+    ASSERT_NE(recorder, nullptr);
+    EXPECT_TRUE(recorder->isShowingRefusal());
+    expectRecorderTextWhole(window);
+    window->grab().save(screenshotDirectory() + QStringLiteral("/settings-recorder.png"));
 }
 
 TEST_F(GermanTexts, TheTrayMenuSpeaksGerman) {

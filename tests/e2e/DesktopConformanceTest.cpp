@@ -16,6 +16,10 @@
 #include "common/UserDefaults.h"
 #include "services/Preferences.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -94,7 +98,8 @@ protected:
     QString hushpane() const { return test::buildDirectory() + QStringLiteral("/hushpane"); }
 
     // The real program as the session starts it, its log in logFile(). Launched once it owns
-    // its bus name and has stored the shortcut it registered.
+    // its bus name (so a URL command reaches it, not an earlier one's leftovers) and has stored
+    // the shortcut it registered.
     void startHushpane() {
         app = std::make_unique<QProcess>();
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
@@ -106,8 +111,11 @@ protected:
         ASSERT_TRUE(app->waitForStarted(kWaitMs));
         const auto launched = [this] {
             PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+            const QDBusReply<uint> owner = QDBusConnection::sessionBus().interface()->servicePid(
+                QStringLiteral("app.hushpane"));
             return HarnessDesktop::processesInThisSession(QStringLiteral("hushpane"))
                        .contains(app->processId()) &&
+                   owner.isValid() && owner.value() == app->processId() &&
                    domain.snapshot().contains(QStringLiteral("KeyboardShortcuts_toggleDesktop"));
         };
         ASSERT_TRUE(QTest::qWaitFor(launched, kWaitMs)) << "hushpane did not finish launching";
@@ -118,10 +126,10 @@ protected:
             app->waitForFinished(kWaitMs);
         }
     }
-    // `hushpane URL`, which hands the URL to the running one.
-    void command(const QString& url) const {
+    // `hushpane URL...`, which hands the URLs to the running one.
+    void command(const QString& url, const QStringList& more = {}) const {
         QProcess second;
-        second.start(hushpane(), {url});
+        second.start(hushpane(), QStringList{url} + more);
         if (!second.waitForFinished(kWaitMs)) {
             // Where it waits, for the report: the kernel's view of the stuck hand-off.
             const auto proc = [&](const char* file) {
@@ -169,6 +177,15 @@ protected:
             << shownState.toStdString();
         shots->expectAsBefore(desktop.drawn(), desktop.behindIcons(), name, desktop.iconArea());
     }
+    // Turns the custom wallpaper on with this picture, as the settings window would.
+    void useCustomPicture(const QString& path) const {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+        UserDefaults defaults(domain);
+        PosixFileBookmarks bookmarks;
+        Preferences preferences(defaults, bookmarks);
+        preferences.setUseCustomWallpaper(true);
+        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(path));
+    }
     bool failureLogged(qsizetype since) const {
         return QTest::qWaitFor([&] { return log().indexOf(kFailureLine, since) >= 0; }, kWaitMs);
     }
@@ -203,14 +220,7 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
         qEnvironmentVariable("HOME") + QStringLiteral("/custom.png"), kCustom);
     ASSERT_FALSE(custom.isEmpty());
     ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";
-    {
-        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
-        UserDefaults defaults(domain);
-        PosixFileBookmarks bookmarks;
-        Preferences preferences(defaults, bookmarks);
-        preferences.setUseCustomWallpaper(true);
-        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
-    }
+    useCustomPicture(custom);
     startHushpane();
     command(QStringLiteral("hushpane://hide"));
     expectHidden(QStringLiteral("hidden"),
@@ -226,6 +236,59 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
     command(QStringLiteral("hushpane://toggle"));
     expectAsBefore(QStringLiteral("after-restart"));
     EXPECT_EQ(desktop.query(QStringLiteral("desktop_picture")), ownPicture);
+}
+
+// A hide and a show in one command, handled in turn: the icons are back, and the desktop
+// still follows the next hide and show.
+TEST_F(DesktopConformance, AHideAndAShowInQuickSuccessionLeaveTheIconsShown) {
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"), {QStringLiteral("hushpane://show")});
+    QTest::qWait(2000);  // long enough for a desktop program that was leaving to have left
+    expectAsBefore(QStringLiteral("after-quick"));
+    command(QStringLiteral("hushpane://toggle"));
+    expectHidden(QStringLiteral("hidden-after"), desktop.behindIcons());
+    command(QStringLiteral("hushpane://toggle"));
+    expectAsBefore(QStringLiteral("shown-after"));
+}
+
+// The user's wallpaper is stored before the custom picture replaces it: while the preference
+// file cannot be written the hide fails and changes nothing. A custom picture reached through a
+// symbolic link (~/Pictures a link), Hushpane ended with the session while hidden and started
+// again: the next show still gives the user's own picture back.
+TEST_F(DesktopConformance, AWallpaperThatCannotBeStoredStaysAndOneBehindALinkComesBack) {
+    const QString home = qEnvironmentVariable("HOME");
+    ASSERT_TRUE(QDir(home).mkpath(QStringLiteral("photos")));
+    const QString custom =
+        HarnessDesktop::writeSolidPicture(home + QStringLiteral("/photos/custom.png"), kCustom);
+    ASSERT_FALSE(custom.isEmpty());
+    ASSERT_TRUE(QFile::link(home + QStringLiteral("/photos"), home + QStringLiteral("/Pictures")));
+    ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";
+    useCustomPicture(home + QStringLiteral("/Pictures/custom.png"));
+    startHushpane();
+
+    // A folder in the file's place: nothing can be written there, not even by root.
+    const QString aside = preferencesFile + QStringLiteral(".aside");
+    ASSERT_TRUE(QFile::rename(preferencesFile, aside));
+    ASSERT_TRUE(QDir().mkdir(preferencesFile));
+    const qsizetype logged = log().size();
+    command(QStringLiteral("hushpane://hide"));
+    EXPECT_TRUE(failureLogged(logged)) << "no failure was logged";
+    expectAsBefore(QStringLiteral("not-stored"));
+    EXPECT_EQ(desktop.query(QStringLiteral("desktop_picture")), ownPicture);
+    ASSERT_TRUE(QDir().rmdir(preferencesFile));
+    ASSERT_TRUE(QFile::rename(aside, preferencesFile));
+
+    command(QStringLiteral("hushpane://hide"));
+    expectHidden(QStringLiteral("hidden"),
+                 customWallpaperDrawn() ? kCustom : desktop.behindIcons());
+    ASSERT_EQ(::kill(static_cast<pid_t>(app->processId()), SIGTERM), 0);
+    ASSERT_TRUE(app->waitForFinished(kWaitMs));
+    startHushpane();
+    command(QStringLiteral("hushpane://show"));
+    expectAsBefore(QStringLiteral("after-session-end"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return desktop.query(QStringLiteral("desktop_picture")) == ownPicture; }, kWaitMs))
+        << desktop.query(QStringLiteral("desktop_picture")).toStdString();
 }
 
 // The program Hushpane asks is stopped: the hide fails, says so, and changes nothing; once it

@@ -15,6 +15,7 @@ public:
         policy = p;
         policyChanges.append(p);
     }
+    bool hasApplicationIcon() const override { return applicationIcon; }
     void activate() override { ++activations; }
     bool isSessionEnding() const override { return sessionEnding; }
 
@@ -22,6 +23,7 @@ public:
     QList<ActivationPolicy> policyChanges;
     int activations = 0;
     bool sessionEnding = false;
+    bool applicationIcon = true;
 };
 
 }  // namespace hushpane::test

@@ -3,6 +3,7 @@
 
 #include "StatusItemFixture.h"
 #include "TrayContrast.h"
+#include "backends/linux/X11TrayPanel.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -76,7 +77,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(registered) << "needs a session bus of the test's own";
         const qsizetype before = watcher->items().size();
-        makeStatusItem();
+        // Found as the program finds it: the watcher on the bus says a host is registered.
+        trayPanel = std::make_unique<X11TrayPanel>(
+            X11TrayPanel::hasStatusNotifierHost(QDBusConnection::sessionBus()));
+        makeStatusItem(trayPanel.get());
         ASSERT_TRUE(QTest::qWaitFor([&] { return watcher->items().size() > before; }));
         service = watcher->items().constLast();
     }
@@ -148,16 +152,27 @@ protected:
     static inline QThread* thread = nullptr;
     static inline StandInWatcher* watcher = nullptr;
     static inline bool registered = false;
+    std::unique_ptr<X11TrayPanel> trayPanel;
     QString service;
 };
 
 }  // namespace
 
-TEST_F(StatusNotifier, ActivatingTheItemOpensTheMenu) {
+// The host draws the one menu, on the right button; the left one activates the item, which
+// opens the settings and never a menu of the program's own at a guessed place.
+TEST_F(StatusNotifier, ActivatingTheItemOpensTheSettingsAndTheHostDrawsTheMenu) {
+    ASSERT_TRUE(status->menuDrawnByHost());
     // What a panel sends on a left click.
     call(QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"), {10, 10});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return status->menu()->isVisible(); }, 3000));
-    status->menu()->hide();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsShown == 1; }, 3000));
+    QTest::qWait(100);
+    EXPECT_FALSE(status->menu()->isVisible());
+    EXPECT_EQ(property(QStringLiteral("Menu")).value<QDBusObjectPath>().path(),
+              QStringLiteral("/MenuBar"));
+    // Its keyboard is the host's while its menu is open: no item shows keys that do nothing.
+    for (const QAction* item : status->menu()->actions()) {
+        EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+    }
 }
 
 TEST_F(StatusNotifier, TheIconsPictureReadsOnDarkAndLightPanels) {

@@ -1,9 +1,11 @@
 #include "common/UserDefaults.h"
+#include "fakes/InMemoryDesktopNotifications.h"
 #include "fakes/InMemoryDesktopSwitch.h"
 #include "fakes/InMemoryFileBookmarks.h"
 #include "fakes/InMemoryPreferenceDomain.h"
 #include "fakes/InMemoryWorkspace.h"
 #include "services/DesktopController.h"
+#include "services/FailureNotice.h"
 #include "services/Preferences.h"
 #include "support/LogCapture.h"
 
@@ -173,4 +175,28 @@ TEST_F(DesktopControllerTest, ShowRestoresLeftoverPicturesEvenWithTheSettingOff)
     EXPECT_EQ(controller.lastError(), std::nullopt);
     EXPECT_EQ(workspace.display(QStringLiteral("main")).image,
               QUrl::fromLocalFile(QStringLiteral("/own.png")));
+}
+
+// A failure where nothing else shows it (shortcut, tray, URL command) becomes one notification
+// naming the reason, not one per press of a burst; the settings window shows its own.
+TEST_F(DesktopControllerTest, AFailureOutsideTheSettingsWindowIsNotifiedOnce) {
+    test::InMemoryDesktopNotifications notifications;
+    DesktopController controller(desktop, prefs, workspace);
+    FailureNotice notice(controller, notifications);
+    desktop.failure = kRestartFailure;
+
+    controller.hide(DesktopController::Origin::settingsWindow);
+    EXPECT_TRUE(notifications.shown.isEmpty());
+    EXPECT_EQ(controller.lastError(), kRestartFailure);
+
+    controller.hide();
+    controller.hide();
+    ASSERT_EQ(notifications.shown.size(), 1);
+    EXPECT_EQ(notifications.shown[0].summary, QStringLiteral("The desktop icons weren't hidden"));
+    EXPECT_EQ(notifications.shown[0].body, kRestartFailure);
+
+    notifications.closeAll();
+    controller.show();
+    ASSERT_EQ(notifications.shown.size(), 2);
+    EXPECT_EQ(notifications.shown[1].summary, QStringLiteral("The desktop icons weren't shown"));
 }

@@ -127,6 +127,7 @@ TEST_F(UpdateServiceTest, OffersTheNewestNewerVersionWithItsPages) {
 }
 
 TEST_F(UpdateServiceTest, FailuresAreShownAsSentencesAndTheServiceRecovers) {
+    domain.values.insert(kAutoKey, false);  // answered: the starts below ask nothing
     server.serve(QStringLiteral("/malformed"),
                  QByteArray("<rss version=\"2.0\"><channel><item></channel></rss>"));
     server.serve(QStringLiteral("/error"), QByteArray("oops"), 500);
@@ -307,7 +308,7 @@ TEST_F(UpdateServiceTest, DescribesTheSourceByItsHost) {
 
 TEST_F(UpdateServiceTest, AutomaticSettingIsWrittenAndAnnouncedOnEveryWrite) {
     make(server.url(QStringLiteral("/feed")));
-    EXPECT_TRUE(service->automaticallyChecksForUpdates()) << "on unless switched off";
+    EXPECT_FALSE(service->automaticallyChecksForUpdates()) << "off until the user chose";
     QSignalSpy changes(&defaults, &UserDefaults::valueChanged);
 
     service->setAutomaticallyChecksForUpdates(true);
@@ -325,9 +326,9 @@ TEST_F(UpdateServiceTest, MistypedStoredSettingsReadAsDefaultsAndAreKept) {
     domain.values.insert(kAutoKey, QStringLiteral("maybe"));
     domain.values.insert(kLastKey, QStringLiteral("yesterday"));
     started(server.url(QStringLiteral("/feed")));
-    EXPECT_TRUE(service->automaticallyChecksForUpdates());
+    EXPECT_FALSE(service->automaticallyChecksForUpdates()) << "no choice made";
     EXPECT_FALSE(service->lastCheckTime().has_value());
-    EXPECT_EQ(service->nextScheduledCheck(), clock.addSecs(600));
+    EXPECT_FALSE(service->nextScheduledCheck().has_value());
     EXPECT_EQ(domain.values.value(kAutoKey), QVariant(QStringLiteral("maybe")));
     EXPECT_EQ(domain.values.value(kLastKey), QVariant(QStringLiteral("yesterday")));
 }
@@ -376,6 +377,7 @@ TEST_F(UpdateServiceTest, SchedulesFromTheLastCheckButNeverRightAtLaunch) {
         {"checked just before launch", clock.addSecs(-60 * 60 * 24 + 60), clock.addSecs(600)},
         {"last check in the future", clock.addDays(2), clock.addSecs(600)},
     };
+    domain.values.insert(kAutoKey, true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         domain.values.remove(kLastKey);
@@ -405,8 +407,57 @@ TEST_F(UpdateServiceTest, NoTimerRunsWhileAutomaticChecksAreOff) {
     EXPECT_FALSE(anyTimerRunning());
 }
 
+// Nothing is checked on a schedule before the user said so: not at the first start, which
+// asks nothing; the second asks once, and the answer is kept. A question closed without an
+// answer is asked again at the next start; a choice made in the settings is never asked about.
+TEST_F(UpdateServiceTest, AsksAtTheSecondStartAndKeepsTheAnswer) {
+    const QUrl feed = server.url(QStringLiteral("/feed"));
+    const auto startAgain = [&] {
+        make(feed).start(&delegate);
+        QCoreApplication::processEvents();  // the question comes a turn after start()
+    };
+    for (const bool answer : {true, false}) {
+        SCOPED_TRACE(answer);
+        domain.values.clear();
+        delegate.willHandleCalls.clear();
+        startAgain();
+        EXPECT_EQ(presenter->questions, 0) << "the first start asks nothing";
+        EXPECT_FALSE(service->nextScheduledCheck().has_value());
+        EXPECT_FALSE(anyTimerRunning());
+
+        startAgain();
+        ASSERT_EQ(presenter->questions, 1);
+        EXPECT_EQ(delegate.willHandleCalls, QList<bool>{true}) << "the question comes forward";
+        EXPECT_FALSE(service->nextScheduledCheck().has_value()) << "nothing before the answer";
+        QSignalSpy changed(service.get(), &UpdateService::automaticallyChecksForUpdatesChanged);
+        presenter->pendingAnswer(answer);
+        EXPECT_EQ(changed.size(), 1);
+        EXPECT_EQ(domain.values.value(kAutoKey), QVariant(answer));
+        EXPECT_EQ(service->nextScheduledCheck().has_value(), answer);
+
+        startAgain();
+        EXPECT_EQ(presenter->questions, 0) << "asked once";
+    }
+
+    // Closed without an answer: asked again. Chosen in the settings: never asked.
+    domain.values.clear();
+    startAgain();
+    startAgain();
+    ASSERT_EQ(presenter->questions, 1);
+    startAgain();
+    EXPECT_EQ(presenter->questions, 1);
+    service->setAutomaticallyChecksForUpdates(false);
+    startAgain();
+    EXPECT_EQ(presenter->questions, 0);
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
 class ScheduledCheckTest : public UpdateServiceTest {
 protected:
+    void SetUp() override {
+        UpdateServiceTest::SetUp();
+        domain.values.insert(kAutoKey, true);  // the user chose automatic checks
+    }
     // A service whose first scheduled check comes right after start().
     void startSoon(const QByteArray& feed) {
         server.serve(QStringLiteral("/feed"), feed);

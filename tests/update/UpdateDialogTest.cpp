@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -143,4 +144,28 @@ TEST(DialogUpdatePresenter, ReusesOneDialogAndShowsTheLatestOutcome) {
     EXPECT_EQ(presenter.dialog(), first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->presentation(), kUpdate);
+}
+
+TEST(DialogUpdatePresenter, TheQuestionAnswersWithTheButtonChosenAndClosingAnswersNothing) {
+    for (const QString& button :
+         {QStringLiteral("Check Automatically"), QStringLiteral("Don't Check"), QString()}) {
+        SCOPED_TRACE(button.toStdString());
+        DialogUpdatePresenter presenter;
+        QList<bool> answers;
+        presenter.askAboutAutomaticChecks([&](bool check) { answers.append(check); });
+        QMessageBox* question = presenter.question();
+        ASSERT_NE(question, nullptr);
+        EXPECT_TRUE(question->isVisible());
+        if (button.isEmpty()) {
+            question->close();
+            EXPECT_TRUE(answers.isEmpty());
+            continue;
+        }
+        for (QAbstractButton* b : question->buttons()) {
+            if (b->text() == button) {
+                b->click();
+            }
+        }
+        EXPECT_EQ(answers, QList<bool>{button == QStringLiteral("Check Automatically")});
+    }
 }

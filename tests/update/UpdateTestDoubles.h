@@ -17,7 +17,13 @@ namespace hushpane::test {
 class RecordingPresenter : public UpdatePresenter {
 public:
     void present(const UpdatePresentation& presentation) override { shown.append(presentation); }
+    void askAboutAutomaticChecks(std::function<void(bool)> answer) override {
+        ++questions;
+        pendingAnswer = std::move(answer);
+    }
     QList<UpdatePresentation> shown;
+    int questions = 0;
+    std::function<void(bool)> pendingAnswer;
 };
 
 class RecordingNotifier : public UpdateNotifier {

@@ -42,7 +42,7 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
         return failure(tr("%1 holds a value of an unexpected type (%2); left alone")
                            .arg(where, QString::fromLatin1(current.value->typeName())));
     }
-    const DesktopProgram::State state = program_.state();
+    DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
         return failure(tr("%1 doesn't answer (waited %2 s); nothing was changed")
                            .arg(program_.name())
@@ -63,6 +63,7 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
             qCInfo(lcDesktop).noquote()
                 << QStringLiteral("%1 set to %2 (was %3)")
                        .arg(where, hidden.toString(), current.value->toString());
+            sinceHidden_.start();
         }
         return std::nullopt;
     }
@@ -79,6 +80,17 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
         }
         qCInfo(lcDesktop).noquote()
             << QStringLiteral("%1 set to %2").arg(where, shownAgain.toString());
+    }
+    // Shown again right after a hide: the program may still be on its way out and take the
+    // icons with it, so it is started again once it has left.
+    const bool mayBeLeaving = startsProgramToShow() && !shownNow &&
+                              state == DesktopProgram::State::answering && sinceHidden_.isValid() &&
+                              sinceHidden_.elapsed() < kLeavingMs;
+    if (mayBeLeaving &&
+        program_.leavesWithin(static_cast<int>(kLeavingMs - sinceHidden_.elapsed()))) {
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 left after the hide; starting it again").arg(program_.name());
+        state = DesktopProgram::State::notRunning;
     }
     if (state == DesktopProgram::State::notRunning) {
         if (auto error = program_.launch()) {

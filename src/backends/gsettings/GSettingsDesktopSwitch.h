@@ -3,6 +3,7 @@
 #include "platform/DesktopSwitch.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QVariant>
 
 namespace hushpane {
@@ -39,6 +40,8 @@ protected:
     virtual QVariant shownValue() = 0;
     // The icons are back: what was kept for them can go.
     virtual void shown() {}
+    // How long a program that ends with its icons may take to leave after a hide.
+    static constexpr int kLeavingMs = 2000;
     // True when the program ends with its icons and is started again to show them (caja).
     virtual bool startsProgramToShow() const { return false; }
 
@@ -50,6 +53,8 @@ private:
 
     Setting setting_;
     QString desktopName_;
+    // Since the icons were last hidden: a program that ends with them may still be leaving.
+    QElapsedTimer sinceHidden_;
 };
 
 }  // namespace hushpane

@@ -84,6 +84,8 @@ std::optional<QString> GSettingsWorkspace::setDesktopImageUrl(const QUrl& url,
     if (!url.isLocalFile()) {
         return failure(tr("only a local picture can be shown, not %1").arg(url.toDisplayString()));
     }
+    // Kept by an earlier version while hidden: setting the user's own picture back restores
+    // every key it kept.
     const QString savedKey = keys_.savedKey;
     if (const std::optional<QVariantMap> saved = defaults_.dictionaryForKey(savedKey)) {
         const std::optional<QUrl> own = urlOf(saved->value(keys_.pictureKey));
@@ -93,14 +95,6 @@ std::optional<QString> GSettingsWorkspace::setDesktopImageUrl(const QUrl& url,
             }
             defaults_.removeObjectForKey(savedKey);
             return std::nullopt;
-        }
-    } else {
-        const std::optional<QUrl> current = desktopImageUrl(WorkspaceScreen{});
-        if (!current || !sameFile(*current, url)) {
-            // What cannot be given back is not replaced.
-            if (auto error = rememberUserWallpaper()) {
-                return error;
-            }
         }
     }
     const QString picture = pictureText(url);
@@ -115,24 +109,32 @@ std::optional<QString> GSettingsWorkspace::setDesktopImageUrl(const QUrl& url,
     return std::nullopt;
 }
 
-std::optional<QString> GSettingsWorkspace::rememberUserWallpaper() {
-    QVariantMap saved;
+std::optional<QVariantMap> GSettingsWorkspace::wallpaperState(const WorkspaceScreen&) const {
+    QVariantMap values;
     for (const QString& key : allKeys()) {
         const SettingsStore::Value value = store_.value(keys_.schema, key);
         if (value.error) {
-            return failure(tr("couldn't read %1: %2").arg(key, *value.error));
+            failure(QStringLiteral("couldn't read %1: %2").arg(key, *value.error));
+            return std::nullopt;
         }
         if (value.value->typeId() != QMetaType::QString) {
-            return failure(tr("%1 holds a value of an unexpected type (%2); left alone")
-                               .arg(key, QString::fromLatin1(value.value->typeName())));
+            failure(QStringLiteral("%1 holds a value of an unexpected type (%2); left alone")
+                        .arg(key, QString::fromLatin1(value.value->typeName())));
+            return std::nullopt;
         }
-        saved.insert(key, *value.value);
+        // An empty picture is the desktop's "no picture" (a plain colour): kept like any other.
+        values.insert(key, *value.value);
     }
-    defaults_.setObject(keys_.savedKey, QVariant(saved));
-    if (!defaults_.lastWriteSucceeded()) {
-        return failure(tr("couldn't keep the current wallpaper to give it back later"));
+    return QVariantMap{{QString::fromLatin1(kStatePart), values}};
+}
+
+std::optional<QString> GSettingsWorkspace::restoreWallpaperState(const WorkspaceScreen&,
+                                                                 const QVariantMap& state) {
+    const auto part = state.constFind(QString::fromLatin1(kStatePart));
+    if (part == state.cend()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return restoreUserWallpaper(part->toMap());
 }
 
 std::optional<QString> GSettingsWorkspace::restoreUserWallpaper(const QVariantMap& saved) {

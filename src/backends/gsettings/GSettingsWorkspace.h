@@ -12,10 +12,10 @@ class UserDefaults;
 // A wallpaper kept in GSettings, one for all displays (MATE, Cinnamon, GNOME): the displays
 // count as one, "all", in the wallpaper map.
 //
-// Before the first picture that is not the user's own goes up, every key of the user's
-// wallpaper (picture, dark-style picture, how it is drawn) is kept in the application's
-// defaults; setting the user's own picture back restores exactly those values and forgets
-// them. Kept there, they survive Hushpane being killed.
+// A wallpaper state is every key a picture change writes (picture, dark-style picture, how it
+// is drawn), as they are: an empty picture (the desktop's "no picture") included. An earlier
+// version kept those keys under `savedKey` in the application's defaults; setting the picture
+// they name restores them and forgets them.
 class GSettingsWorkspace : public Workspace {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ public:
         bool pictureIsUri = false;     // a file:// URI rather than a path
         QStringList otherPictureKeys;  // set to the same picture ("picture-uri-dark")
         QString optionsKey;            // "picture-options" (an enumeration)
-        QString savedKey;              // in the application's defaults
+        QString savedKey;              // where an earlier version kept the user's keys
         QString desktopName;           // "MATE", for messages
     };
 
@@ -33,6 +33,7 @@ public:
     static constexpr auto kPictureOptionsKey = "GSettingsPictureOptions";
     static constexpr auto kScreenId = "all";
     static constexpr quint32 kScreenNumber = 1;
+    static constexpr auto kStatePart = "settings";
 
     GSettingsWorkspace(SettingsStore& store, UserDefaults& defaults, Keys keys,
                        QObject* parent = nullptr);
@@ -42,6 +43,9 @@ public:
     std::optional<QVariantMap> desktopImageOptions(const WorkspaceScreen& screen) const override;
     std::optional<QString> setDesktopImageUrl(const QUrl& url, const WorkspaceScreen& screen,
                                               const QVariantMap& options) override;
+    std::optional<QVariantMap> wallpaperState(const WorkspaceScreen& screen) const override;
+    std::optional<QString> restoreWallpaperState(const WorkspaceScreen& screen,
+                                                 const QVariantMap& state) override;
 
     // The picture-options nick for wallpaper options, and back.
     static QString pictureOptionsFor(const QVariantMap& options);
@@ -51,8 +55,6 @@ private:
     std::optional<QUrl> urlOf(const QVariant& picture) const;
     QString pictureText(const QUrl& url) const;
     QStringList allKeys() const;
-    // Nothing on success; the user's keys are then in the defaults.
-    std::optional<QString> rememberUserWallpaper();
     std::optional<QString> restoreUserWallpaper(const QVariantMap& saved);
     std::optional<QString> failure(const QString& message) const;
 

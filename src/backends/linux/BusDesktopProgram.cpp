@@ -42,6 +42,17 @@ DesktopProgram::State BusDesktopProgram::state() {
     return isRegistered() ? State::notAnswering : State::notRunning;
 }
 
+bool BusDesktopProgram::leavesWithin(int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (isRegistered()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 std::optional<QString> BusDesktopProgram::launch() {
     if (command_.isEmpty()) {
         return QCoreApplication::translate("hushpane::BusDesktopProgram",

@@ -22,6 +22,7 @@ public:
 
     State state() override;
     std::optional<QString> launch() override;
+    bool leavesWithin(int ms) override;
     QString name() const override { return name_; }
     int timeoutMs() const override { return timeoutMs_; }
 

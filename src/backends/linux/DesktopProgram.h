@@ -21,6 +21,13 @@ public:
     // there. Nothing on success, else the reason.
     virtual std::optional<QString> launch() = 0;
 
+    // Waits at most `ms` for the program to leave (it was told to end with its icons); true
+    // once it has. By default it is not known to leave.
+    virtual bool leavesWithin(int ms) {
+        static_cast<void>(ms);
+        return false;
+    }
+
     // Its name, as the user knows it ("caja").
     virtual QString name() const = 0;
 

@@ -30,6 +30,7 @@ public:
 
     ActivationPolicy activationPolicy() const override { return policy_; }
     void setActivationPolicy(ActivationPolicy policy) override;
+    bool hasApplicationIcon() const override { return false; }
     void activate() override;
     bool isSessionEnding() const override { return sessionEnd_.isEnding(); }
 

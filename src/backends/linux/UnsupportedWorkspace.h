@@ -18,6 +18,10 @@ public:
     std::optional<QVariantMap> desktopImageOptions(const WorkspaceScreen&) const override {
         return std::nullopt;
     }
+    // Nothing to give back: setting a picture fails anyway and says why.
+    std::optional<QVariantMap> wallpaperState(const WorkspaceScreen&) const override {
+        return QVariantMap();
+    }
     std::optional<QString> setDesktopImageUrl(const QUrl& url, const WorkspaceScreen& screen,
                                               const QVariantMap& options) override;
 };

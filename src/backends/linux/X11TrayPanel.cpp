@@ -1,10 +1,13 @@
 #include "backends/linux/X11TrayPanel.h"
 
+#include <QDBusConnection>
+#include <QDBusInterface>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QSystemTrayIcon>
 
 #include <xcb/xcb.h>
 
@@ -130,6 +133,16 @@ TrayPanelLook X11TrayPanel::look(const QRect& iconGeometry) const {
         iconGeometry.size() * image.devicePixelRatio());
     look.background = mostCommonColour(image, icon);
     return look;
+}
+
+bool X11TrayPanel::isAvailable() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool X11TrayPanel::hasStatusNotifierHost(const QDBusConnection& bus) {
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    const QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return host.isValid() && host.property("IsStatusNotifierHostRegistered").toBool();
 }
 
 }  // namespace hushpane

@@ -48,7 +48,14 @@ std::optional<QDateTime> dateOf(plist_t node) {
     if (!match.hasMatch()) {
         return std::nullopt;
     }
-    const QDateTime when = QDateTime::fromString(match.captured(1), Qt::ISODate);
+    QString text = match.captured(1).trimmed();
+    // Years before 1000 come out with fewer than four digits ("999-01-01T..."), which ISO 8601
+    // does not read.
+    const qsizetype dash = text.indexOf(u'-');
+    if (dash > 0 && dash < 4) {
+        text.prepend(QString(4 - dash, u'0'));
+    }
+    const QDateTime when = QDateTime::fromString(text, Qt::ISODate);
     if (!when.isValid()) {
         return std::nullopt;
     }

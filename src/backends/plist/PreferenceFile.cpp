@@ -207,6 +207,11 @@ bool PreferenceFile::replace(const QByteArray& bytes, QString& error) const {
         error = target.error;
         return false;
     }
+    if (bytes.size() > kMaxSize) {
+        // It would be set aside at the next read, and every setting with it.
+        error = QStringLiteral("the settings would be larger than %1 MiB").arg(kMaxSize >> 20);
+        return false;
+    }
     const QString folder = QFileInfo(target.path).path();
     if (!target.exists && target.path != path_ && !QFileInfo(folder).isDir()) {
         error = QStringLiteral("the link %1 points to %2, whose folder doesn't exist")
@@ -221,7 +226,14 @@ bool PreferenceFile::replace(const QByteArray& bytes, QString& error) const {
             QStringLiteral("couldn't create a temporary file in %1: %2").arg(folder, errnoText());
         return false;
     }
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    // An existing file keeps its permissions; a new one is the user's only, as the temporary
+    // file is.
+    struct stat old {};
+    bool ok = true;
+    if (target.exists && ::stat(final.constData(), &old) == 0) {
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
     if (!ok) {
         error = QStringLiteral("couldn't write: ") + errnoText();
     }

@@ -39,7 +39,8 @@ public:
 
     // Writes `bytes` to a temporary file in the target's folder, syncs it and renames it over
     // the target, then syncs the folder. False with `error` set when any step failed; the
-    // old file is then untouched.
+    // old file is then untouched, and so it is when `bytes` are more than kMaxSize, which
+    // would not be read back. The file keeps its permissions.
     bool replace(const QByteArray& bytes, QString& error) const;
 
     // Temporary files whose writer died before renaming them.

@@ -3,17 +3,11 @@
 #include "backends/x11/XkbKeyTranslation.h"
 #include "common/KeyPositions.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-
 #include "common/CarbonModifierBits.h"
 
 namespace hushpane::x11 {
 
 namespace {
-
-constexpr int kToolTimeoutMs = 1500;
 
 std::optional<qint64> modifierNamed(const QString& name) {
     const QString n = name.toLower();
@@ -30,24 +24,6 @@ std::optional<qint64> modifierNamed(const QString& name) {
         return carbon::shift;
     }
     return std::nullopt;
-}
-
-std::optional<QString> run(const QString& program, const QStringList& arguments) {
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess process;
-    process.start(path, arguments, QIODevice::ReadOnly);
-    if (!process.waitForFinished(kToolTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kToolTimeoutMs);
-        return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        return std::nullopt;
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 }  // namespace
@@ -79,49 +55,6 @@ std::optional<Accelerator> parseAccelerator(const QString& text) {
         return std::nullopt;
     }
     return Accelerator{keysym, modifiers};
-}
-
-QStringList acceleratorsFromXfconf(const QString& output) {
-    QStringList custom;
-    QStringList defaults;
-    static const QRegularExpression line(
-        QStringLiteral(R"(^/(?:commands|xfwm4)/(custom|default)/(\S+)\s+(.*)$)"));
-    for (const QString& text : output.split(u'\n')) {
-        const QRegularExpressionMatch match = line.match(text.trimmed());
-        if (!match.hasMatch()) {
-            continue;
-        }
-        const QString accelerator = match.captured(2);
-        if (accelerator == u"override" || match.captured(3).trimmed().isEmpty()) {
-            continue;
-        }
-        (match.captured(1) == u"custom" ? custom : defaults).append(accelerator);
-    }
-    return custom.isEmpty() ? defaults : custom;
-}
-
-QStringList acceleratorsFromGsettings(const QString& output) {
-    QStringList result;
-    static const QRegularExpression quoted(QStringLiteral(R"('((?:[^'\\]|\\.)*)')"));
-    for (const QString& text : output.split(u'\n')) {
-        // "<schema> <key> <value>"
-        const QStringList parts = text.trimmed().split(u' ', Qt::SkipEmptyParts);
-        if (parts.size() < 3) {
-            continue;
-        }
-        const QString value = text.section(u' ', 2).trimmed();
-        if (!value.startsWith(u'[') && !value.startsWith(u'\'')) {
-            continue;
-        }
-        auto it = quoted.globalMatch(value);
-        while (it.hasNext()) {
-            const QString accelerator = it.next().captured(1);
-            if (!accelerator.isEmpty()) {
-                result.append(accelerator);
-            }
-        }
-    }
-    return result;
 }
 
 std::optional<std::pair<CarbonKeyCode, qint64>> keysOfAccelerator(const QString& text,
@@ -169,23 +102,6 @@ std::optional<QString> actionOnKeys(const QList<DesktopAccelerator>& keybindings
         }
     }
     return std::nullopt;
-}
-
-QStringList readDesktopAccelerators() {
-    QStringList accelerators;
-    if (const auto xfconf = run(QStringLiteral("xfconf-query"),
-                                {QStringLiteral("-c"), QStringLiteral("xfce4-keyboard-shortcuts"),
-                                 QStringLiteral("-lv")})) {
-        accelerators += acceleratorsFromXfconf(*xfconf);
-    }
-    for (const QString& schema : {QStringLiteral("org.gnome.desktop.wm.keybindings"),
-                                  QStringLiteral("org.gnome.settings-daemon.plugins.media-keys")}) {
-        if (const auto gsettings =
-                run(QStringLiteral("gsettings"), {QStringLiteral("list-recursively"), schema})) {
-            accelerators += acceleratorsFromGsettings(*gsettings);
-        }
-    }
-    return accelerators;
 }
 
 }  // namespace hushpane::x11

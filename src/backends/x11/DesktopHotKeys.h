@@ -23,12 +23,6 @@ struct Accelerator {
 // Nothing for text that is not an accelerator (unknown modifier or key name, empty).
 std::optional<Accelerator> parseAccelerator(const QString& text);
 
-// The accelerators in `xfconf-query -c xfce4-keyboard-shortcuts -lv` output: the custom set
-// where there is one, else the defaults.
-QStringList acceleratorsFromXfconf(const QString& output);
-// The accelerators in `gsettings list-recursively <schema>` output (strings and string lists).
-QStringList acceleratorsFromGsettings(const QString& output);
-
 // The accelerators as key positions on the keymap; ones no key produces are left out. A
 // keysym on the shifted level counts as needing shift.
 QList<SymbolicHotKey> symbolicHotKeys(const QStringList& accelerators, xkb_keymap* keymap);
@@ -42,9 +36,5 @@ std::optional<std::pair<CarbonKeyCode, qint64>> keysOfAccelerator(const QString&
 // What the first of the desktop's keybindings on these keys does; nothing when none is.
 std::optional<QString> actionOnKeys(const QList<DesktopAccelerator>& keybindings,
                                     xkb_keymap* keymap, CarbonKeyCode keyCode, qint64 modifiers);
-
-// Runs the desktop's own tools where they exist (short time-outs) and collects what they
-// list.
-QStringList readDesktopAccelerators();
 
 }  // namespace hushpane::x11

@@ -236,14 +236,20 @@ void X11HotKeyService::handleEvent(const xcb_generic_event_t& event) {
         const QList<uint16_t> oldLocks = lockCombinations();
         readNumLockMask();
         if (lockCombinations() != oldLocks) {
+            QList<std::pair<Combination, qint32>> lost;
             for (const auto& [combination, held] : grabs_) {
                 for (uint16_t lock : oldLocks) {
                     xcb_ungrab_key(connection_->get(), combination.first, connection_->root(),
                                    static_cast<uint16_t>(combination.second | lock));
                 }
-                grab(combination);
+                if (const qint32 status = grab(combination); status != kHotKeyNoErr) {
+                    lost.append({combination, status});
+                }
             }
             xcb_flush(connection_->get());
+            for (const auto& [combination, status] : lost) {
+                refuse(combination, status);
+            }
         }
         return;
     }
@@ -274,6 +280,41 @@ void X11HotKeyService::handleEvent(const xcb_generic_event_t& event) {
     }
 }
 
+void X11HotKeyService::refuse(const Combination& combination, qint32 status) {
+    // Another client took the keys with the new lock set: the registrations are gone, and their
+    // owners hear why, as they would have at registering.
+    const auto grab = grabs_.find(combination);
+    if (grab == grabs_.end()) {
+        return;
+    }
+    QList<HotKeyId> ids;
+    for (HotKeyRef ref : grab->second.refs) {
+        if (const auto registration = registrations_.constFind(ref);
+            registration != registrations_.cend()) {
+            ids.append(registration->id);
+        }
+        registrations_.remove(ref);
+    }
+    grabs_.erase(grab);
+    QPointer<X11HotKeyService> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, ids, status] {
+            for (const HotKeyId& id : ids) {
+                if (!self || !self->handler_) {
+                    return;
+                }
+                HotKeyEvent event;
+                event.kind = HotKeyEventKind::hotKeyRefused;
+                event.hotKeyId = id;
+                event.status = status;
+                const EventHandler handler = self->handler_;
+                handler(event);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 void X11HotKeyService::deliver(quint32 kind, const QList<HotKeyRef>& refs) {
     // One turn later, outside the X event handling, so actions may do anything.
     QPointer<X11HotKeyService> self(this);
@@ -299,7 +340,7 @@ void X11HotKeyService::deliver(quint32 kind, const QList<HotKeyRef>& refs) {
 }
 
 QList<SymbolicHotKey> X11HotKeyService::systemHotKeys() {
-    const QStringList accelerators = readDesktopAccelerators();
+    const QStringList accelerators = readAccelerators_ ? readAccelerators_() : QStringList();
     if (accelerators.isEmpty() || !isValid()) {
         return {};
     }

@@ -4,7 +4,10 @@
 
 #include <QMap>
 #include <QObject>
+#include <QStringList>
+
 #include <QSet>
+#include <functional>
 
 #include <map>
 #include <memory>
@@ -23,7 +26,9 @@ class XcbConnection;
 //   modifier and keys without an X key code are refused (-9879).
 // - Each combination is grabbed four times, with and without Lock and Num Lock, so Caps Lock
 //   and Num Lock do not break it; incoming state is masked to the four modifiers.
-// - A combination another client holds (BadAccess) is refused with -9878.
+// - A combination another client holds (BadAccess) is refused with -9878, also later: when a
+//   keymap change moves Num Lock and the grab with the new lock set fails, the registration is
+//   dropped and its owner hears it as a refusal.
 // - Detectable auto-repeat is on, so holding a combination gives one press and one release.
 // - Registrations of one combination share one grab; each gets its own events.
 // - Events reach the handler from the Qt event loop.
@@ -44,12 +49,20 @@ public:
     void removeEventHandler() override { handler_ = nullptr; }
     void addEventTypes(const QList<quint32>& kinds) override;
     void removeEventTypes(const QList<quint32>& kinds) override;
+    // The desktop's own shortcuts from the reader given, told apart by key position on the
+    // server's keymap; none without a reader.
     QList<SymbolicHotKey> systemHotKeys() override;
+
+    // Where the desktop's own accelerators come from ("<Super>d", "<Alt>Tab"): its settings,
+    // read through its libraries from daemons that already run, never through a shell.
+    using AcceleratorReader = std::function<QStringList()>;
+    void setAcceleratorReader(AcceleratorReader read) { readAccelerators_ = std::move(read); }
 
     // Hands over events that have arrived (they also arrive by themselves).
     void processPendingEvents();
 
 private:
+    AcceleratorReader readAccelerators_;
     using Combination = std::pair<xcb_keycode_t, uint16_t>;
     struct Grab {
         QList<HotKeyRef> refs;
@@ -62,6 +75,7 @@ private:
 
     void handleEvent(const xcb_generic_event_t& event);
     void deliver(quint32 kind, const QList<HotKeyRef>& refs);
+    void refuse(const Combination& combination, qint32 status);
     qint32 grab(const Combination& combination);
     void ungrab(const Combination& combination);
     QList<uint16_t> lockCombinations() const;

@@ -8,6 +8,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -22,8 +23,9 @@ QString channel() {
     return QString::fromLatin1(XfceDesktopSwitch::kChannel);
 }
 
-// _NET_CURRENT_DESKTOP of the root window, when Qt runs on X11 and a window manager set it.
-std::optional<int> x11CurrentDesktop() {
+// A number the window manager keeps on the root window (_NET_CURRENT_DESKTOP), when Qt runs
+// on X11 and a window manager set it.
+std::optional<int> x11RootNumber(const QByteArray& name) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection) {
@@ -33,9 +35,8 @@ std::optional<int> x11CurrentDesktop() {
     if (!root) {
         return std::nullopt;
     }
-    static constexpr char kAtomName[] = "_NET_CURRENT_DESKTOP";
     const xcb_intern_atom_cookie_t atomCookie =
-        xcb_intern_atom(connection, 1, sizeof(kAtomName) - 1, kAtomName);
+        xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.constData());
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> atom(
         xcb_intern_atom_reply(connection, atomCookie, nullptr), &free);
     if (!atom || atom->atom == XCB_ATOM_NONE) {
@@ -52,6 +53,21 @@ std::optional<int> x11CurrentDesktop() {
     return static_cast<int>(*value);
 }
 
+std::optional<int> x11CurrentDesktop() {
+    return x11RootNumber(QByteArrayLiteral("_NET_CURRENT_DESKTOP"));
+}
+
+std::optional<int> x11NumberOfDesktops() {
+    return x11RootNumber(QByteArrayLiteral("_NET_NUMBER_OF_DESKTOPS"));
+}
+
+// The properties a wallpaper state holds per workspace: exactly what setting a picture writes.
+const QStringList& stateProperties() {
+    static const QStringList properties{QStringLiteral("last-image"),
+                                        QStringLiteral("image-style")};
+    return properties;
+}
+
 QString connectorOf(const WorkspaceScreen& screen) {
     const QString stored =
         screen.deviceDescription.value(QString::fromLatin1(kConnectorKey)).toString();
@@ -61,12 +77,16 @@ QString connectorOf(const WorkspaceScreen& screen) {
 }  // namespace
 
 XfceWorkspace::XfceWorkspace(XfconfClient xfconf, CurrentWorkspace currentWorkspace,
-                             QObject* parent)
+                             CurrentWorkspace workspaceCount, QObject* parent)
     : Workspace(parent),
       xfconf_(std::move(xfconf)),
-      currentWorkspace_(std::move(currentWorkspace)) {
+      currentWorkspace_(std::move(currentWorkspace)),
+      workspaceCount_(std::move(workspaceCount)) {
     if (!currentWorkspace_) {
         currentWorkspace_ = &x11CurrentDesktop;
+    }
+    if (!workspaceCount_) {
+        workspaceCount_ = &x11NumberOfDesktops;
     }
     if (!qGuiApp) {
         return;
@@ -113,11 +133,11 @@ QList<WorkspaceScreen> XfceWorkspace::screens() const {
     return result;
 }
 
-XfceWorkspace::Prefix XfceWorkspace::backdropPrefix(const WorkspaceScreen& screen) const {
+XfceWorkspace::Shown XfceWorkspace::shownWorkspace() const {
     const XfconfClient::Value single =
         xfconf_.property(channel(), QStringLiteral("/backdrop/single-workspace-mode"));
     if (single.error) {
-        return {QString(), single.error};
+        return {0, true, single.error};
     }
     // xfdesktop treats a missing value as on.
     const bool singleMode = !single.value || single.value->toBool();
@@ -126,7 +146,7 @@ XfceWorkspace::Prefix XfceWorkspace::backdropPrefix(const WorkspaceScreen& scree
         const XfconfClient::Value number =
             xfconf_.property(channel(), QStringLiteral("/backdrop/single-workspace-number"));
         if (number.error) {
-            return {QString(), number.error};
+            return {0, true, number.error};
         }
         if (number.value) {
             workspace = static_cast<int>(xfconfInteger(*number.value).value_or(0));
@@ -134,10 +154,15 @@ XfceWorkspace::Prefix XfceWorkspace::backdropPrefix(const WorkspaceScreen& scree
     } else {
         workspace = currentWorkspace_().value_or(0);
     }
-    return {QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/")
-                .arg(connectorOf(screen))
-                .arg(std::max(workspace, 0)),
-            std::nullopt};
+    return {std::max(workspace, 0), singleMode, std::nullopt};
+}
+
+XfceWorkspace::Prefix XfceWorkspace::backdropPrefix(const WorkspaceScreen& screen) const {
+    const Shown shown = shownWorkspace();
+    if (shown.error) {
+        return {QString(), shown.error};
+    }
+    return {monitorPrefix(screen) + QStringLiteral("workspace%1/").arg(shown.number), std::nullopt};
 }
 
 std::optional<QUrl> XfceWorkspace::desktopImageUrl(const WorkspaceScreen& screen) const {
@@ -182,17 +207,125 @@ std::optional<QString> XfceWorkspace::setDesktopImageUrl(const QUrl& url,
     if (!url.isLocalFile()) {
         return tr("xfdesktop can only show a local picture, not %1").arg(url.toDisplayString());
     }
-    const Prefix prefix = backdropPrefix(screen);
-    if (prefix.error) {
-        return prefix.error;
+    const Workspaces workspaces = workspacesOf(screen);
+    if (workspaces.error) {
+        return workspaces.error;
     }
-    // The picture first: a refused style still leaves the right picture on the monitor.
-    if (auto error = xfconf_.setProperty(channel(), prefix.path + QStringLiteral("last-image"),
-                                         QVariant(url.toLocalFile()))) {
-        return error;
+    // Every workspace of the monitor: the picture is the display's, whichever is shown.
+    for (const int number : workspaces.numbers) {
+        const QString prefix = monitorPrefix(screen) + QStringLiteral("workspace%1/").arg(number);
+        // The picture first: a refused style still leaves the right picture on the monitor.
+        if (auto error = xfconf_.setProperty(channel(), prefix + QStringLiteral("last-image"),
+                                             QVariant(url.toLocalFile()))) {
+            return error;
+        }
+        if (auto error = xfconf_.setProperty(channel(), prefix + QStringLiteral("image-style"),
+                                             QVariant(imageStyleForOptions(options)))) {
+            return error;
+        }
     }
-    return xfconf_.setProperty(channel(), prefix.path + QStringLiteral("image-style"),
-                               QVariant(imageStyleForOptions(options)));
+    return std::nullopt;
+}
+
+QString XfceWorkspace::monitorPrefix(const WorkspaceScreen& screen) {
+    return QStringLiteral("/backdrop/screen0/monitor%1/").arg(connectorOf(screen));
+}
+
+XfceWorkspace::Workspaces XfceWorkspace::workspacesOf(const WorkspaceScreen& screen) const {
+    const Shown shown = shownWorkspace();
+    if (shown.error) {
+        return {{}, shown.error};
+    }
+    QList<int> numbers{shown.number};
+    if (shown.singleMode) {
+        return {numbers, std::nullopt};  // one picture drawn on every workspace
+    }
+    const QString base = monitorPrefix(screen);
+    const XfconfClient::Properties stored = xfconf_.properties(channel(), base.chopped(1));
+    if (stored.error) {
+        return {{}, stored.error};
+    }
+    for (auto it = stored.values.cbegin(); it != stored.values.cend(); ++it) {
+        const QString rest = it.key().mid(base.size());
+        if (!rest.startsWith(QLatin1String("workspace"))) {
+            continue;
+        }
+        bool ok = false;
+        const int number = rest.section(QLatin1Char('/'), 0, 0).mid(9).toInt(&ok);
+        if (ok && number >= 0 && !numbers.contains(number)) {
+            numbers.append(number);
+        }
+    }
+    const int count = std::min(workspaceCount_().value_or(0), kMaxWorkspaces);
+    for (int number = 0; number < count; ++number) {
+        if (!numbers.contains(number)) {
+            numbers.append(number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return {numbers, std::nullopt};
+}
+
+std::optional<QVariantMap> XfceWorkspace::wallpaperState(const WorkspaceScreen& screen) const {
+    const Workspaces workspaces = workspacesOf(screen);
+    if (workspaces.error) {
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("Couldn't read the XFCE wallpaper of %1: %2")
+                   .arg(screen.id, *workspaces.error);
+        return std::nullopt;
+    }
+    QVariantMap state;
+    for (const int number : workspaces.numbers) {
+        const QString prefix = monitorPrefix(screen) + QStringLiteral("workspace%1/").arg(number);
+        QVariantMap part;
+        for (const QString& name : stateProperties()) {
+            const XfconfClient::Value value = xfconf_.property(channel(), prefix + name);
+            if (value.error) {
+                qCWarning(lcDesktop).noquote()
+                    << QStringLiteral("Couldn't read the XFCE wallpaper of %1: %2")
+                           .arg(screen.id, *value.error);
+                return std::nullopt;
+            }
+            if (!value.value) {
+                continue;  // unset: xfdesktop's default, given back by unsetting it
+            }
+            if (const std::optional<qint64> integer = xfconfInteger(*value.value);
+                integer && value.value->typeId() != QMetaType::QString) {
+                part.insert(name, *integer);
+            } else {
+                part.insert(name, value.value->toString());
+            }
+        }
+        state.insert(QStringLiteral("workspace%1").arg(number), part);
+    }
+    return state;
+}
+
+std::optional<QString> XfceWorkspace::restoreWallpaperState(const WorkspaceScreen& screen,
+                                                            const QVariantMap& state) {
+    for (auto it = state.cbegin(); it != state.cend(); ++it) {
+        if (!it.key().startsWith(QLatin1String("workspace"))) {
+            continue;
+        }
+        const QString prefix = monitorPrefix(screen) + it.key() + QLatin1Char('/');
+        const QVariantMap part = it.value().toMap();
+        for (const QString& name : stateProperties()) {
+            const auto value = part.constFind(name);
+            std::optional<QString> error;
+            if (value == part.cend()) {
+                error = xfconf_.resetProperty(channel(), prefix + name);
+            } else if (name == QLatin1String("image-style")) {
+                error = xfconf_.setProperty(channel(), prefix + name,
+                                            QVariant(static_cast<int>(value->toLongLong())));
+            } else {
+                error = xfconf_.setProperty(channel(), prefix + name, QVariant(value->toString()));
+            }
+            if (error) {
+                return error;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 int XfceWorkspace::imageStyleForOptions(const QVariantMap& options) {

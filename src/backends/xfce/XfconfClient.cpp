@@ -144,6 +144,19 @@ std::optional<QString> XfconfClient::setProperty(const QString& channel, const Q
     return std::nullopt;
 }
 
+std::optional<QString> XfconfClient::resetProperty(const QString& channel,
+                                                   const QString& property) const {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("ResetProperty"));
+    call << channel << property << false;
+    const QDBusMessage reply = send(call);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        return errorText(reply);
+    }
+    return std::nullopt;
+}
+
 std::optional<qint64> xfconfInteger(const QVariant& value) {
     switch (value.typeId()) {
         case QMetaType::Int:

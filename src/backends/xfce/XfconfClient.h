@@ -55,6 +55,10 @@ public:
     std::optional<QString> setProperty(const QString& channel, const QString& property,
                                        const QVariant& value) const;
 
+    // Removes the property (back to the program's default). Nothing on success, also when it
+    // did not exist.
+    std::optional<QString> resetProperty(const QString& channel, const QString& property) const;
+
     int timeoutMs() const { return timeoutMs_; }
     QDBusConnection bus() const { return bus_; }
 

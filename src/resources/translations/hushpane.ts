@@ -202,6 +202,44 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::DialogUpdatePresenter</name>
+    <message>
+        <source>Check for updates automatically?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Should Hushpane check for updates automatically?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It looks for a newer version once a day and tells you when there is one. You can always check from its menu, and change this in its settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FailureNotice</name>
+    <message>
+        <source>The desktop icons weren&apos;t hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop icons weren&apos;t shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The wallpaper wasn&apos;t changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
         <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
@@ -266,18 +304,6 @@ See hushpane(1) for the settings and the files.
     <name>hushpane::GSettingsWorkspace</name>
     <message>
         <source>only a local picture can be shown, not %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>couldn&apos;t read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 holds a value of an unexpected type (%2); left alone</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>couldn&apos;t keep the current wallpaper to give it back later</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -847,6 +873,14 @@ See hushpane(1) for the settings and the files.
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This session has no system tray, so Hushpane shows no icon. To open these settings again, run hushpane hushpane://settings or choose Settings from Hushpane&apos;s entry in the applications menu.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
@@ -972,11 +1006,26 @@ See hushpane(1) for the settings and the files.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Couldn&apos;t store your own wallpaper to give it back later, so nothing was changed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Couldn&apos;t set the wallpaper: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Couldn&apos;t read the wallpaper of display %1, so it keeps it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Couldn&apos;t restore the wallpaper: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::Workspace</name>
+    <message>
+        <source>the saved wallpaper names no picture</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

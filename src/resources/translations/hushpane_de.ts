@@ -220,6 +220,44 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::DialogUpdatePresenter</name>
+    <message>
+        <source>Check for updates automatically?</source>
+        <translation>Automatisch nach Updates suchen?</translation>
+    </message>
+    <message>
+        <source>Should Hushpane check for updates automatically?</source>
+        <translation>Soll Hushpane automatisch nach Updates suchen?</translation>
+    </message>
+    <message>
+        <source>It looks for a newer version once a day and tells you when there is one. You can always check from its menu, and change this in its settings.</source>
+        <translation>Hushpane sucht einmal am Tag nach einer neueren Version und meldet sich, wenn es eine gibt. Sie können jederzeit über das Menü selbst suchen und dies in den Einstellungen ändern.</translation>
+    </message>
+    <message>
+        <source>Check Automatically</source>
+        <translation>Automatisch suchen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Check</source>
+        <translation>Nicht suchen</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::FailureNotice</name>
+    <message>
+        <source>The desktop icons weren&apos;t hidden</source>
+        <translation>Die Schreibtischsymbole wurden nicht ausgeblendet</translation>
+    </message>
+    <message>
+        <source>The desktop icons weren&apos;t shown</source>
+        <translation>Die Schreibtischsymbole wurden nicht eingeblendet</translation>
+    </message>
+    <message>
+        <source>The wallpaper wasn&apos;t changed</source>
+        <translation>Das Hintergrundbild wurde nicht geändert</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::FeedFetcherLoader</name>
     <message>
         <source>The update downloader (%1) couldn&apos;t be loaded: %2.</source>
@@ -285,18 +323,6 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>only a local picture can be shown, not %1</source>
         <translation>nur ein lokales Bild kann angezeigt werden, nicht %1</translation>
-    </message>
-    <message>
-        <source>couldn&apos;t read %1: %2</source>
-        <translation>%1 konnte nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>%1 holds a value of an unexpected type (%2); left alone</source>
-        <translation>%1 enthält einen Wert unerwarteten Typs (%2); unverändert gelassen</translation>
-    </message>
-    <message>
-        <source>couldn&apos;t keep the current wallpaper to give it back later</source>
-        <translation>das aktuelle Hintergrundbild konnte nicht gespeichert werden, um es später wiederherzustellen</translation>
     </message>
 </context>
 <context>
@@ -865,6 +891,14 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
+    <message>
+        <source>This session has no system tray, so Hushpane shows no icon. To open these settings again, run hushpane hushpane://settings or choose Settings from Hushpane&apos;s entry in the applications menu.</source>
+        <translation>Diese Sitzung hat keinen Infobereich, daher zeigt Hushpane kein Symbol. Um diese Einstellungen wieder zu öffnen, führen Sie hushpane hushpane://settings aus oder wählen Sie „Einstellungen“ im Eintrag von Hushpane im Anwendungsmenü.</translation>
+    </message>
+    <message>
+        <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>GNOME zeigt Symbole im Infobereich mit der Erweiterung AppIndicator (Paket gnome-shell-extension-appindicator).</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
@@ -990,12 +1024,27 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <translation>Das eigene Hintergrundbild wurde unter %1 nicht gefunden.</translation>
     </message>
     <message>
+        <source>Couldn&apos;t store your own wallpaper to give it back later, so nothing was changed: %1</source>
+        <translation>Ihr eigenes Hintergrundbild konnte nicht gespeichert werden, um es später zurückzugeben, deshalb wurde nichts geändert: %1</translation>
+    </message>
+    <message>
         <source>Couldn&apos;t set the wallpaper: %1</source>
         <translation>Das Hintergrundbild konnte nicht gesetzt werden: %1</translation>
     </message>
     <message>
+        <source>Couldn&apos;t read the wallpaper of display %1, so it keeps it.</source>
+        <translation>Das Hintergrundbild von Bildschirm %1 konnte nicht gelesen werden, deshalb behält er es.</translation>
+    </message>
+    <message>
         <source>Couldn&apos;t restore the wallpaper: %1</source>
         <translation>Das Hintergrundbild konnte nicht wiederhergestellt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>hushpane::Workspace</name>
+    <message>
+        <source>the saved wallpaper names no picture</source>
+        <translation>das gespeicherte Hintergrundbild nennt kein Bild</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,21 @@ TEST_F(MateDesktopSwitchTest, HideAndShowFlipTheKeyAndStartCajaWhenItEndedWithIt
     EXPECT_EQ(caja.launches, 1);
 }
 
+// Shown right after a hide, caja still answers but is on its way out: once it has left it is
+// started again, so the icons do not leave with it. One that stays is left alone.
+TEST_F(MateDesktopSwitchTest, ACajaStillLeavingAfterAQuickHideIsStartedAgain) {
+    ASSERT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
+    EXPECT_EQ(desktop.setCreatesDesktop(true), std::nullopt);
+    EXPECT_EQ(caja.launches, 0);
+
+    ASSERT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
+    caja.leaving = true;
+    EXPECT_EQ(desktop.setCreatesDesktop(true), std::nullopt);
+    EXPECT_EQ(store.get(kMate, kShow), QVariant(true));
+    EXPECT_EQ(caja.launches, 1);
+    EXPECT_EQ(caja.current, State::answering);
+}
+
 TEST_F(MateDesktopSwitchTest, AProgramThatIsMissingOrHungChangesNothing) {
     caja.current = State::notRunning;
     std::optional<QString> error = desktop.setCreatesDesktop(false);

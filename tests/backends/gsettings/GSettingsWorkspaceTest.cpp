@@ -3,9 +3,14 @@
 #include "backends/cinnamon/CinnamonWallpaperKeys.h"
 #include "backends/mate/MateWallpaperKeys.h"
 #include "common/UserDefaults.h"
+#include "fakes/InMemoryFileBookmarks.h"
 #include "fakes/InMemoryPreferenceDomain.h"
 #include "gsettings/InMemorySettingsStore.h"
+#include "services/Preferences.h"
 #include "services/WallpaperController.h"
+
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -44,74 +49,95 @@ TEST_F(GSettingsWorkspaceTest, AllDisplaysAreOneAndItsPictureIsThePath) {
     EXPECT_EQ(options->value(QString::fromLatin1(kDesktopImageScalingKey)).toUInt(), 2u);
 }
 
-// The user's every key comes back, also through a new instance (Hushpane killed meanwhile),
-// even though the controller hands back the custom picture's options.
-TEST_F(GSettingsWorkspaceTest, TheUsersOwnKeysComeBackExactlyAfterARestart) {
-    const WorkspaceScreen all =
-        GSettingsWorkspace(store, defaults, mateWallpaperKeys()).screens()[0];
+// The whole wallpaper comes back through the controller, also after a restart: the picture or
+// the desktop's "no picture" (a plain colour, stored as an empty picture), and how it is drawn.
+struct WallpaperCase {
+    const char* name;
+    GSettingsWorkspace::Keys (*keys)();
+    QString schema;
+    QString pictureKey;
+    QString own;
+};
+
+void PrintTo(const WallpaperCase& param, std::ostream* out) {
+    *out << param.name;
+}
+
+class GSettingsWallpaperTest : public GSettingsWorkspaceTest,
+                               public ::testing::WithParamInterface<WallpaperCase> {};
+
+TEST_P(GSettingsWallpaperTest, TheUsersOwnKeysComeBackExactlyAfterARestart) {
+    const WallpaperCase& desktop = GetParam();
+    const QString& own = desktop.own;
+    store.plant(desktop.schema, desktop.pictureKey, own);
+    store.plant(desktop.schema, QStringLiteral("picture-options"), QStringLiteral("spanned"));
+    QTemporaryDir pictures;
+    const QString custom = pictures.filePath(QStringLiteral("custom.png"));
+    ASSERT_TRUE(QImage(4, 3, QImage::Format_RGB32).save(custom, "PNG"));
+    test::InMemoryFileBookmarks bookmarks;
     {
-        GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
-        ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all,
-                                               WallpaperController::fillOptions()),
-                  std::nullopt);
-        EXPECT_EQ(mate("picture-filename"), kCustom);
-        EXPECT_EQ(mate("picture-options"), QStringLiteral("zoom"));
-        // A second custom picture does not replace what was kept.
-        ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(QStringLiteral("/tmp/b.png")),
-                                               all, WallpaperController::fillOptions()),
-                  std::nullopt);
+        Preferences preferences(defaults, bookmarks);
+        preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+        GSettingsWorkspace workspace(store, defaults, desktop.keys());
+        WallpaperController wallpaper(preferences, workspace);
+        ASSERT_EQ(wallpaper.applyCustom(), std::nullopt);
+        EXPECT_TRUE(store.get(desktop.schema, desktop.pictureKey).toString().contains(custom));
+        EXPECT_EQ(store.get(desktop.schema, QStringLiteral("picture-options")),
+                  QStringLiteral("zoom"));
     }
-    GSettingsWorkspace restarted(store, defaults, mateWallpaperKeys());
-    ASSERT_EQ(restarted.setDesktopImageUrl(QUrl::fromLocalFile(kMatePicture), all,
-                                           *restarted.desktopImageOptions(all)),
-              std::nullopt);
+    Preferences preferences(defaults, bookmarks);
+    GSettingsWorkspace restarted(store, defaults, desktop.keys());
+    WallpaperController wallpaper(preferences, restarted);
+    ASSERT_EQ(wallpaper.restoreOriginals(), std::nullopt);
+    EXPECT_EQ(store.get(desktop.schema, desktop.pictureKey), own);
+    EXPECT_EQ(store.get(desktop.schema, QStringLiteral("picture-options")),
+              QStringLiteral("spanned"));
+    EXPECT_TRUE(preferences.savedWallpapers().isEmpty());
+}
+
+const QString kPicture = QStringLiteral("/usr/share/backgrounds/mine.png");
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, GSettingsWallpaperTest,
+    ::testing::Values(WallpaperCase{"MateNoPicture", &mateWallpaperKeys, kMate,
+                                    QStringLiteral("picture-filename"), QString()},
+                      WallpaperCase{"MatePicture", &mateWallpaperKeys, kMate,
+                                    QStringLiteral("picture-filename"), kPicture},
+                      WallpaperCase{"CinnamonNoPicture", &cinnamonWallpaperKeys, kCinnamon,
+                                    QStringLiteral("picture-uri"), QString()},
+                      WallpaperCase{"CinnamonPicture", &cinnamonWallpaperKeys, kCinnamon,
+                                    QStringLiteral("picture-uri"),
+                                    QStringLiteral("file://") + kPicture}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// What an earlier version kept while hidden comes back when its picture is set back.
+TEST_F(GSettingsWorkspaceTest, KeysKeptByAnEarlierVersionComeBack) {
+    defaults.setObject(
+        QStringLiteral("mateUserWallpaper"),
+        QVariantMap{{QStringLiteral("picture-filename"), kMatePicture},
+                    {QStringLiteral("picture-options"), QStringLiteral("wallpaper")}});
+    store.plant(kMate, QStringLiteral("picture-filename"), kCustom);
+    GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
+    ASSERT_EQ(
+        workspace.setDesktopImageUrl(QUrl::fromLocalFile(kMatePicture), workspace.screens()[0], {}),
+        std::nullopt);
     EXPECT_EQ(mate("picture-filename"), kMatePicture);
-    EXPECT_EQ(mate("picture-options"), QStringLiteral("centered"));
+    EXPECT_EQ(mate("picture-options"), QStringLiteral("wallpaper"));
     EXPECT_FALSE(defaults.objectForKey(QStringLiteral("mateUserWallpaper")));
 }
 
-TEST_F(GSettingsWorkspaceTest, AValueOfAnUnexpectedTypeIsLeftAloneAndReported) {
-    store.plant(kMate, QStringLiteral("picture-options"), 3);
-    GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
-    const std::optional<QString> error = workspace.setDesktopImageUrl(
-        QUrl::fromLocalFile(kCustom), workspace.screens()[0], WallpaperController::fillOptions());
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(
-        error->contains(QStringLiteral("picture-options holds a value of an unexpected type")))
-        << error->toStdString();
-    EXPECT_TRUE(store.writes.isEmpty());
-    EXPECT_EQ(mate("picture-filename"), kMatePicture);
-}
-
-TEST_F(GSettingsWorkspaceTest, FailuresChangeNothingThatCannotBeGivenBack) {
+// A wallpaper that cannot be read whole has no state, so nothing replaces it.
+TEST_F(GSettingsWorkspaceTest, AWallpaperThatCannotBeReadWholeHasNoState) {
     GSettingsWorkspace workspace(store, defaults, mateWallpaperKeys());
     const WorkspaceScreen all = workspace.screens()[0];
     EXPECT_TRUE(
         workspace.setDesktopImageUrl(QUrl(QStringLiteral("https://example.org/a.png")), all, {}));
-    store.values.remove(kMate + QStringLiteral(" picture-options"));
-    EXPECT_TRUE(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all, {}));
     EXPECT_TRUE(store.writes.isEmpty());
-    EXPECT_FALSE(defaults.objectForKey(QStringLiteral("mateUserWallpaper")));
-}
-
-TEST_F(GSettingsWorkspaceTest, CinnamonKeepsAFileUriAndItsOtherKeys) {
-    const QString own = QStringLiteral("file:///usr/share/backgrounds/linuxmint/default%20one.jpg");
-    store.plant(kCinnamon, QStringLiteral("picture-uri"), own);
-    store.plant(kCinnamon, QStringLiteral("picture-options"), QStringLiteral("spanned"));
-    GSettingsWorkspace workspace(store, defaults, cinnamonWallpaperKeys());
-    const WorkspaceScreen all = workspace.screens()[0];
-    EXPECT_EQ(
-        workspace.desktopImageUrl(all),
-        QUrl::fromLocalFile(QStringLiteral("/usr/share/backgrounds/linuxmint/default one.jpg")));
-
-    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(kCustom), all,
-                                           WallpaperController::fillOptions()),
-              std::nullopt);
-    EXPECT_EQ(store.get(kCinnamon, QStringLiteral("picture-uri")),
-              QStringLiteral("file:///tmp/custom.png"));
-    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl(own), all, {}), std::nullopt);
-    EXPECT_EQ(store.get(kCinnamon, QStringLiteral("picture-uri")), own);
-    EXPECT_EQ(store.get(kCinnamon, QStringLiteral("picture-options")), QStringLiteral("spanned"));
+    EXPECT_TRUE(workspace.wallpaperState(all));
+    store.plant(kMate, QStringLiteral("picture-options"), 3);
+    EXPECT_EQ(workspace.wallpaperState(all), std::nullopt);
+    store.values.remove(kMate + QStringLiteral(" picture-options"));
+    EXPECT_EQ(workspace.wallpaperState(all), std::nullopt);
 }
 
 TEST(GSettingsPictureOptions, EachScalingHasItsNickAndBack) {

@@ -1,4 +1,5 @@
 // Against GIO itself and the installed schemas (MATE's), with GIO's in-memory settings.
+#include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/gsettings/GioSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,19 @@ TEST(GioSettingsStore, RefusesWhatTheSchemaDoesNotTake) {
                              "sideways"));
     EXPECT_EQ(store.value(kMate, QStringLiteral("no-such-key")).error,
               QStringLiteral("org.mate.background has no key no-such-key"));
+}
+
+TEST(GSettingsAccelerators, ReadsTheDesktopsOwnShortcutsFromItsSettingsAndSkipsMissingSchemas) {
+    const QString wm = QStringLiteral("org.gnome.desktop.wm.keybindings");
+    if (!GioSettingsStore().hasSchema(wm)) {
+        GTEST_SKIP() << "GNOME's keybinding schemas are not installed";
+    }
+    const QStringList read =
+        gsettingsAccelerators({QStringLiteral("org.example.not-installed"), wm});
+    // GNOME's defaults, from string lists, as the window manager sees them.
+    EXPECT_TRUE(read.contains(QStringLiteral("<Super>Tab")));
+    EXPECT_TRUE(read.contains(QStringLiteral("<Alt>Tab")));
+    EXPECT_FALSE(read.contains(QString()));
 }
 
 }  // namespace

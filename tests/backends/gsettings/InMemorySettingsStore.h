@@ -67,10 +67,18 @@ public:
     }
     QString name() const override { return programName; }
     int timeoutMs() const override { return 2000; }
+    // A program on its way out leaves when waited for.
+    bool leavesWithin(int) override {
+        if (leaving) {
+            current = State::notRunning;
+        }
+        return leaving;
+    }
 
     State current = State::answering;
     QString programName = QStringLiteral("caja");
     bool launchFails = false;
+    bool leaving = false;
     int launches = 0;
 };
 

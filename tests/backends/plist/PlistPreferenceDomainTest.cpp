@@ -207,6 +207,11 @@ TEST_F(PlistDomainTest, DatesBeyond32BitSecondsSurviveARewrite) {
     PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), file());
     domain.setValue(QStringLiteral("SULastCheckTime"), QVariant(late));
     domain.setValue(QStringLiteral("early"), QVariant(early));
+    // Years before 1000 too: their XML text once made the whole file unreadable.
+    const QList<QDateTime> ancient{QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()),
+                                   QDateTime(QDate(999, 6, 30), QTime(12, 0), QTimeZone::utc())};
+    domain.setValue(QStringLiteral("ancient"),
+                    QVariant(QVariantList(ancient.cbegin(), ancient.cend())));
     ASSERT_TRUE(domain.synchronize());
     PlistPreferenceDomain other(QStringLiteral("app.hushpane"), file());
     other.setValue(QStringLiteral("unrelated"), QVariant(true));
@@ -214,6 +219,10 @@ TEST_F(PlistDomainTest, DatesBeyond32BitSecondsSurviveARewrite) {
     PlistPreferenceDomain reader(QStringLiteral("app.hushpane"), file());
     EXPECT_EQ(reader.copyValue(QStringLiteral("SULastCheckTime"))->toDateTime(), late);
     EXPECT_EQ(reader.copyValue(QStringLiteral("early"))->toDateTime(), early);
+    const QVariantList readBack = reader.copyValue(QStringLiteral("ancient"))->toList();
+    ASSERT_EQ(readBack.size(), 2) << reader.lastError().toStdString();
+    EXPECT_EQ(readBack[0].toDateTime(), ancient[0]);
+    EXPECT_EQ(readBack[1].toDateTime(), ancient[1]);
 
     // The same dates in a binary file.
     test::BinaryPlistBuilder b;
@@ -316,4 +325,31 @@ TEST_F(PlistDomainTest, FailedWriteIsReportedKeepsTheOldFileAndRetries) {
     EXPECT_FALSE(PlistPreferenceDomain(QStringLiteral("x"), file())
                      .copyValue(QStringLiteral("CreateDesktop"))
                      ->toBool());
+}
+
+// A rewrite keeps the file's permissions, and what would be too large to read back is never
+// written: the file stays as it was and the write fails with the reason.
+TEST_F(PlistDomainTest, ARewriteKeepsTheModeAndNeverWritesWhatCouldNotBeReadBack) {
+    {
+        PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+        domain.setValue(QStringLiteral("CreateDesktop"), QVariant(true));
+        ASSERT_TRUE(domain.synchronize()) << domain.lastError().toStdString();
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), 0644), 0);
+    const QByteArray before = readAll(file());
+
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    // Base64 in XML: 3.5 MiB of data become more than 4 MiB of text.
+    domain.setValue(QStringLiteral("big"), QVariant(QByteArray(3'500'000, 'x')));
+    EXPECT_FALSE(domain.synchronize());
+    EXPECT_TRUE(domain.lastError().contains(QStringLiteral("larger than 4 MiB")))
+        << domain.lastError().toStdString();
+    EXPECT_EQ(readAll(file()), before);
+
+    domain.setValue(QStringLiteral("big"), std::nullopt);
+    domain.setValue(QStringLiteral("CreateDesktop"), QVariant(false));
+    ASSERT_TRUE(domain.synchronize()) << domain.lastError().toStdString();
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(file()).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644u);
 }

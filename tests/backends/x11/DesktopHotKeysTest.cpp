@@ -42,39 +42,6 @@ TEST(DesktopHotKeys, AcceleratorTexts) {
     }
 }
 
-TEST(DesktopHotKeys, XfconfListingPrefersTheCustomSet) {
-    const QString output = QStringLiteral(
-        "/commands/custom/<Alt>F2                        xfce4-appfinder --collapsed\n"
-        "/commands/custom/<Primary><Alt>Delete           xflock4\n"
-        "/commands/custom/override                       true\n"
-        "/commands/default/<Alt>F3                       xfce4-appfinder\n"
-        "/xfwm4/custom/<Alt>Tab                          cycle_windows_key\n"
-        "/xfwm4/custom/<Super>d                          show_desktop_key\n"
-        "/xfwm4/custom/override                          true\n"
-        "/providers                                      <<UNSUPPORTED>>\n");
-    EXPECT_EQ(x11::acceleratorsFromXfconf(output),
-              (QStringList{QStringLiteral("<Alt>F2"), QStringLiteral("<Primary><Alt>Delete"),
-                           QStringLiteral("<Alt>Tab"), QStringLiteral("<Super>d")}));
-    EXPECT_EQ(x11::acceleratorsFromXfconf(QStringLiteral("/commands/default/<Alt>F3   x\n")),
-              QStringList{QStringLiteral("<Alt>F3")});
-    EXPECT_TRUE(x11::acceleratorsFromXfconf(QString()).isEmpty());
-}
-
-TEST(DesktopHotKeys, GsettingsListing) {
-    const QString output = QStringLiteral(
-        "org.gnome.desktop.wm.keybindings activate-window-menu ['<Alt>space']\n"
-        "org.gnome.desktop.wm.keybindings begin-move @as []\n"
-        "org.gnome.desktop.wm.keybindings switch-applications ['<Super>Tab', '<Alt>Tab']\n"
-        "org.gnome.desktop.wm.keybindings show-desktop ['']\n"
-        "org.gnome.settings-daemon.plugins.media-keys screensaver '<Super>l'\n"
-        "org.gnome.settings-daemon.plugins.media-keys volume-mute ['XF86AudioMute']\n"
-        "org.gnome.settings-daemon.plugins.media-keys max-screencast-length uint32 30\n");
-    EXPECT_EQ(x11::acceleratorsFromGsettings(output),
-              (QStringList{QStringLiteral("<Alt>space"), QStringLiteral("<Super>Tab"),
-                           QStringLiteral("<Alt>Tab"), QStringLiteral("<Super>l"),
-                           QStringLiteral("XF86AudioMute")}));
-}
-
 TEST(DesktopHotKeys, AcceleratorsBecomeKeyPositions) {
     const XkbKeymap us("us");
     ASSERT_NE(us.get(), nullptr);

@@ -6,6 +6,7 @@
 #include "support/PrivateXServer.h"
 #include "support/StdoutCapture.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <cstdlib>
@@ -31,7 +32,7 @@ constexpr xcb_keycode_t kCapsLock = 66;
 constexpr xcb_keycode_t kNumLock = 77;
 
 constexpr quint32 kControlOptionCommand = 0x1000 | 0x800 | 0x100;
-constexpr HotKeyId kId{0x53534B53, 1};
+const HotKeyId kId{0x53534B53, 1};
 
 // A second X client: types with XTest and holds grabs of its own.
 class XClient {
@@ -346,4 +347,34 @@ TEST(X11HotKeyServiceNoServer, EverythingIsRefused) {
               kEventHotKeyInvalidErr);
     EXPECT_FALSE(service.installEventHandler([](const HotKeyEvent&) { return kHotKeyNoErr; }));
     EXPECT_TRUE(service.systemHotKeys().isEmpty());
+}
+
+TEST_F(X11HotKeyServiceTest, TheDesktopsShortcutsComeFromTheReaderAsKeyPositions) {
+    EXPECT_TRUE(service->systemHotKeys().isEmpty());
+    service->setAcceleratorReader([] {
+        return QStringList{QStringLiteral("<Super>d"), QStringLiteral("not a key")};
+    });
+    const QList<SymbolicHotKey> keys = service->systemHotKeys();
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys[0].keyCode, Key::d.rawValue);
+    EXPECT_EQ(keys[0].modifiers, 0x100);
+}
+
+TEST_F(X11HotKeyServiceTest, AGrabLostToAKeymapChangeIsARefusal) {
+    ASSERT_TRUE(service->registerHotKey(Key::d.rawValue, kControlOptionCommand, kId).ref);
+    // Another client holds the keys with the modifier Num Lock is about to move to.
+    ASSERT_TRUE(client->grab(kControlAltSuper | XCB_MOD_MASK_3, kD));
+    const auto numLockOn = [](const char* from, const char* to) {
+        return QProcess::execute(
+            QStringLiteral("xmodmap"),
+            {QStringLiteral("-display"), server->display(), QStringLiteral("-e"),
+             QStringLiteral("clear %1").arg(QLatin1String(from)), QStringLiteral("-e"),
+             QStringLiteral("add %1 = Num_Lock").arg(QLatin1String(to))});
+    };
+    ASSERT_EQ(numLockOn("mod2", "mod3"), 0);
+    waitForEvents(1);
+    EXPECT_EQ(numLockOn("mod3", "mod2"), 0);
+    ASSERT_EQ(kinds(), QList<quint32>{HotKeyEventKind::hotKeyRefused});
+    EXPECT_EQ(events[0].hotKeyId, kId);
+    EXPECT_EQ(events[0].status, kEventHotKeyExistsErr);
 }

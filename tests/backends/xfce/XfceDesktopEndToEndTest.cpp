@@ -154,26 +154,24 @@ TEST_F(XfceDesktopEndToEnd, CustomWallpaperWhileHiddenAndItsOriginalAfterARestar
         EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
         EXPECT_EQ(xfconfProperty(lastImage), custom);
         shots.expectOnly(kCustom, QStringLiteral("hidden"));
-        EXPECT_EQ(hushpane.preferences.originalWallpapers(),
-                  (Preferences::WallpaperMap{{key, background}}));
+        EXPECT_EQ(hushpane.preferences.savedWallpapers().keys(), QStringList{key});
     }
 
     // A new run while hidden: it adopts the hidden desktop and still knows the original.
     Hushpane restarted(bus, preferencesFile);
     EXPECT_TRUE(restarted.controller.isDesktopHidden());
-    EXPECT_EQ(restarted.preferences.originalWallpapers(),
-              (Preferences::WallpaperMap{{key, background}}));
+    EXPECT_EQ(restarted.preferences.savedWallpapers().keys(), QStringList{key});
     restarted.controller.show();
     EXPECT_EQ(restarted.controller.lastError(), std::nullopt);
     EXPECT_EQ(xfconfProperty(lastImage), background);
     EXPECT_EQ(xfconfProperty(imageStyle), QStringLiteral("3"));
-    EXPECT_TRUE(restarted.preferences.originalWallpapers().isEmpty());
+    EXPECT_TRUE(restarted.preferences.savedWallpapers().isEmpty());
     shots.expectAsBefore(desktop.drawn(), kBackground, QStringLiteral("after"));
 }
 
-// With a wallpaper per workspace, the picture that counts is the one of the workspace the
-// window manager shows.
-TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
+// With a wallpaper per workspace, the custom picture covers every workspace while hidden, and
+// showing from another workspace than the one hidden on gives each workspace its own back.
+TEST_F(XfceDesktopEndToEnd, EachWorkspaceShowsTheCustomPictureAndGetsItsOwnBack) {
     const XfconfClient xfconf(bus);
     ASSERT_EQ(xfconf.setProperty(QStringLiteral("xfce4-desktop"),
                                  QStringLiteral("/backdrop/single-workspace-mode"), false),
@@ -184,18 +182,28 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
                       {QStringLiteral("set_desktop"), QString::number(workspaceNumber)});
         return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
     };
+    const auto drawn = [&](const QColor& colour, const QString& name) {
+        bool ok = false;
+        shots.waitFor(
+            [&](const QImage& s) {
+                return DesktopScreenCheck::near(s.pixel(s.width() - 5, s.height() - 5), colour);
+            },
+            name, &ok);
+        return ok;
+    };
     ASSERT_TRUE(switchTo(1));
 
-    XfceWorkspace workspace{XfconfClient(bus)};
-    const WorkspaceScreen screen = workspace.screens().constFirst();
+    Hushpane hushpane(bus, preferencesFile);
+    const WorkspaceScreen screen = hushpane.workspace.screens().constFirst();
     const QString custom = HarnessDesktop::writeSolidPicture(
         qEnvironmentVariable("HOME") + QStringLiteral("/custom.png"), kCustom);
     const QDeadlineTimer deadline(kWaitMs);
-    while (workspace.desktopImageUrl(screen) == QUrl::fromLocalFile(background) &&
+    while (hushpane.workspace.desktopImageUrl(screen) == QUrl::fromLocalFile(background) &&
            !deadline.hasExpired()) {
         QTest::qWait(100);  // until the window manager has switched
     }
-    ASSERT_NE(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+    const std::optional<QUrl> ownOfOne = hushpane.workspace.desktopImageUrl(screen);
+    ASSERT_NE(ownOfOne, QUrl::fromLocalFile(background));
     // xfdesktop 4.20 sets up a workspace's backdrop when it is first shown, and a picture set
     // before that is not drawn: the change waits until the screen has settled.
     QImage previous;
@@ -208,28 +216,26 @@ TEST_F(XfceDesktopEndToEnd, PerWorkspaceWallpaperFollowsTheCurrentWorkspace) {
         },
         QStringLiteral("workspace1-own"), &settled);
     ASSERT_TRUE(settled);
-    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(custom), screen,
-                                           WallpaperController::fillOptions()),
-              std::nullopt);
 
+    hushpane.preferences.setUseCustomWallpaper(true);
+    hushpane.preferences.setCustomWallpaperURL(QUrl::fromLocalFile(custom));
+    hushpane.controller.hide();
+    ASSERT_TRUE(hushpane.controller.isDesktopHidden());
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
     const QString monitor = QStringLiteral("/backdrop/screen0/monitor%1/").arg(connector);
+    EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace0/last-image")), custom);
     EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace1/last-image")), custom);
-    EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace0/last-image")), background);
-    bool ok = false;
-    shots.waitFor(
-        [](const QImage& s) {
-            return DesktopScreenCheck::near(s.pixel(s.width() - 5, s.height() - 5), kCustom);
-        },
-        QStringLiteral("workspace1"), &ok);
-    EXPECT_TRUE(ok);
-
+    EXPECT_TRUE(drawn(kCustom, QStringLiteral("workspace1-hidden")));
     ASSERT_TRUE(switchTo(0));
-    const QDeadlineTimer back(kWaitMs);
-    while (workspace.desktopImageUrl(screen) != QUrl::fromLocalFile(background) &&
-           !back.hasExpired()) {
-        QTest::qWait(100);
-    }
-    EXPECT_EQ(workspace.desktopImageUrl(screen), QUrl::fromLocalFile(background));
+    EXPECT_TRUE(drawn(kCustom, QStringLiteral("workspace0-hidden")));
+
+    hushpane.controller.show();
+    EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
+    EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace0/last-image")), background);
+    EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace1/last-image")),
+              ownOfOne->toLocalFile());
+    EXPECT_TRUE(drawn(kBackground, QStringLiteral("workspace0-shown")));
+    EXPECT_TRUE(hushpane.preferences.savedWallpapers().isEmpty());
 }
 
 }  // namespace

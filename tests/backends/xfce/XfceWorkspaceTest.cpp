@@ -35,7 +35,9 @@ protected:
     PrivateSession session;
     XfconfClient xfconf{session.bus()};
     std::optional<int> currentWorkspace = 3;
-    XfceWorkspace workspace{xfconf, [this] { return currentWorkspace; }};
+    std::optional<int> workspaceCount;
+    XfceWorkspace workspace{xfconf, [this] { return currentWorkspace; },
+                            [this] { return workspaceCount; }};
     WorkspaceScreen screen;
     QString monitor;
 };
@@ -106,6 +108,50 @@ TEST_F(XfceWorkspaceTest, SettingCreatesTypedPropertiesAndOptionsRoundTrip) {
                                            screen, *options),
               std::nullopt);
     EXPECT_EQ(get(monitor + QStringLiteral("/workspace0/image-style")), QVariant(2));
+}
+
+// With a wallpaper per workspace, the custom picture covers every workspace of the monitor and
+// each gets its own back; what was unset (a workspace xfdesktop never drew) is unset again.
+TEST_F(XfceWorkspaceTest, EachWorkspaceGetsItsOwnWallpaperBack) {
+    set(QStringLiteral("/backdrop/single-workspace-mode"), false);
+    currentWorkspace = 1;
+    workspaceCount = 3;
+    set(monitor + QStringLiteral("/workspace0/last-image"), QStringLiteral("/pics/zero.png"));
+    set(monitor + QStringLiteral("/workspace0/image-style"), 1);
+    set(monitor + QStringLiteral("/workspace1/last-image"), QStringLiteral("/pics/one.png"));
+    const std::optional<QVariantMap> own = workspace.wallpaperState(screen);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->keys(), (QStringList{QStringLiteral("workspace0"), QStringLiteral("workspace1"),
+                                        QStringLiteral("workspace2")}));
+
+    const QVariantMap fill{{QString::fromLatin1(kDesktopImageScalingKey), 3u},
+                           {QString::fromLatin1(kDesktopImageAllowClippingKey), true}};
+    ASSERT_EQ(workspace.setDesktopImageUrl(QUrl::fromLocalFile(QStringLiteral("/pics/custom.png")),
+                                           screen, fill),
+              std::nullopt);
+    for (const char* number : {"0", "1", "2"}) {
+        const QString prefix = monitor + QStringLiteral("/workspace%1/").arg(QLatin1String(number));
+        EXPECT_EQ(get(prefix + QStringLiteral("last-image")),
+                  QVariant(QStringLiteral("/pics/custom.png")))
+            << number;
+        EXPECT_EQ(get(prefix + QStringLiteral("image-style")), QVariant(5)) << number;
+    }
+    EXPECT_NE(workspace.wallpaperState(screen), own);
+
+    ASSERT_EQ(workspace.restoreWallpaperState(screen, *own), std::nullopt);
+    EXPECT_EQ(get(monitor + QStringLiteral("/workspace0/last-image")),
+              QVariant(QStringLiteral("/pics/zero.png")));
+    EXPECT_EQ(get(monitor + QStringLiteral("/workspace0/image-style")), QVariant(1));
+    EXPECT_EQ(get(monitor + QStringLiteral("/workspace1/last-image")),
+              QVariant(QStringLiteral("/pics/one.png")));
+    EXPECT_EQ(get(monitor + QStringLiteral("/workspace1/image-style")), std::nullopt);
+    EXPECT_EQ(get(monitor + QStringLiteral("/workspace2/last-image")), std::nullopt);
+    EXPECT_EQ(workspace.wallpaperState(screen), own);
+
+    // One wallpaper for all workspaces: the one part that xfdesktop draws.
+    set(QStringLiteral("/backdrop/single-workspace-mode"), true);
+    set(QStringLiteral("/backdrop/single-workspace-number"), 1);
+    EXPECT_EQ(workspace.wallpaperState(screen)->keys(), QStringList{QStringLiteral("workspace1")});
 }
 
 TEST(XfceImageStyles, MapToAndFromScalingOptions) {
