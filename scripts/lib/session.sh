@@ -43,6 +43,8 @@
 #                                   waits until the screen shows the wallpaper colour and icons
 #                                   (in AREA, WxH+X+Y, the left column by default) in two equal
 #                                   screenshots in a row; the last one is $session_dir/drawn.png
+#   session_screenshot FILE         a PNG of the screen: the profile's desktop_screenshot, or the
+#                                   X display's root window
 #
 # A desktop profile (scripts/lib/desktops/NAME.sh) defines:
 #   desktop_programs                the programs it needs (checked before anything starts)
@@ -50,6 +52,13 @@
 #   desktop_set_wallpaper FILE      makes FILE the wallpaper, stretched, before the start
 #   desktop_start                   starts its programs with session_spawn
 # and may define:
+#   desktop_session                 "wayland" for a profile whose desktop_start brings its own
+#                                   compositor (and its own X server when it wants one): no
+#                                   Xvfb and no openbox are started for it, the session's Qt
+#                                   platform is wayland, and the test runs on Qt's offscreen one
+#   desktop_screenshot FILE         writes a PNG of the screen, where the X root window is not it
+#   desktop_press_keys COMBO        presses and releases keys (ctrl+alt+super+d), where xdotool
+#                                   does not reach the desktop
 #   desktop_behind_icons            the colour the screen shows around the icons when it is not
 #                                   the wallpaper's (nothing draws the wallpaper); the drawn
 #                                   check looks for it instead
@@ -190,6 +199,13 @@ session_start_parts() {
         ;;
     esac
   done
+  if [ -n "$desktop" ] && [ "$(session_profile_variable "$desktop" desktop_session)" = wayland ]; then
+    session_start_bus || return 1
+    session_start_test_desktop "$desktop" || return 1
+    # The test itself needs no display: it sees the screen through the profile's screenshots.
+    export QT_QPA_PLATFORM=offscreen
+    return 0
+  fi
   session_start_display ${size:+"$size"} || return 1
   [ -z "$bus" ] || session_start_bus || return 1
   if [ -n "$desktop" ]; then
@@ -211,6 +227,22 @@ session_run() {
 # True once a window manager has announced itself on the display.
 session_wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# A variable a desktop profile sets, read without starting anything.
+session_profile_variable() {
+  local profile="$session_root/scripts/lib/desktops/$1.sh"
+  [ -f "$profile" ] || return 0
+  # shellcheck disable=SC1090
+  (. "$profile" && printf '%s\n' "${!2:-}")
+}
+
+session_screenshot() {
+  if declare -F desktop_screenshot >/dev/null; then
+    desktop_screenshot "$1"
+  else
+    session_im import -window root "$1"
+  fi
 }
 
 session_bus_owner_pid() {
@@ -251,7 +283,7 @@ session_wait_drawn() {
   rm -f "$shot" "$previous"
   drawn() {
     if [ -f "$shot" ]; then mv "$shot" "$previous"; fi
-    session_im import -window root "$shot" 2>/dev/null || return 1
+    session_screenshot "$shot" 2>/dev/null || return 1
     [ -f "$previous" ] || return 1
     "$check" "${session_behind_icons:-$session_wallpaper_color}" "$shot" "$previous" \
       ${area:+"$area"} >"$session_dir/drawn.txt" 2>&1
@@ -277,12 +309,18 @@ session_start_desktop() {
     fi
   done
   export XDG_CURRENT_DESKTOP=$desktop_current
-  [ -n "${DISPLAY:-}" ] || session_start_display || return 1
+  if [ "${desktop_session:-x11}" != wayland ]; then
+    [ -n "${DISPLAY:-}" ] || session_start_display || return 1
+  fi
   [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || session_start_bus || return 1
   mkdir -p "$HOME/Desktop"
   session_im convert -size 64x64 "xc:$session_wallpaper_color" "$session_dir/wallpaper.png"
   desktop_set_wallpaper "$session_dir/wallpaper.png" || return 1
-  session_start_window_manager
+  if [ "${desktop_session:-x11}" = wayland ]; then
+    export XDG_SESSION_TYPE=wayland
+  else
+    session_start_window_manager
+  fi
   desktop_start || return 1
   session_behind_icons=${desktop_behind_icons:-}
   session_wait_drawn 60 ${desktop_icon_area:-}
@@ -304,7 +342,9 @@ session_start_test_desktop() {
 export HOME="$session_dir/home" XDG_CONFIG_HOME="$session_dir/home/.config" \
   XDG_DATA_HOME="$session_dir/home/.local/share" XDG_CACHE_HOME="$session_dir/home/.cache" \
   XDG_RUNTIME_DIR="$session_dir/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$HOME/Desktop"
+# The applications folder is there from the start: programs that watch it (the portal's
+# list of installed applications) see a desktop entry a test installs later.
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/applications" "$XDG_CACHE_HOME" "$HOME/Desktop"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 unset XDG_CURRENT_DESKTOP SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 export NO_AT_BRIDGE=1

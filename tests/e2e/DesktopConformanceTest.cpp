@@ -148,12 +148,7 @@ protected:
         EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     }
     void pressShortcut() const {
-        QProcess xdotool;
-        xdotool.start(QStringLiteral("xdotool"),
-                      {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
-                       QStringLiteral("ctrl+alt+super+d")});
-        ASSERT_TRUE(xdotool.waitForFinished(kWaitMs));
-        ASSERT_EQ(xdotool.exitCode(), 0);
+        ASSERT_TRUE(desktop.pressKeys(QStringLiteral("ctrl+alt+super+d")));
     }
 
     bool stateBecomes(const std::function<bool(const QString&)>& accept) const {

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace hushpane::test {
@@ -63,6 +64,8 @@ HarnessDesktop::HarnessDesktop()
     } else if (drawn_.isNull()) {
         error_ = QStringLiteral("no screenshot of the drawn desktop");
     }
+    wayland_ =
+        !name_.isEmpty() && variable(QStringLiteral("desktop_session")) == QLatin1String("wayland");
     iconArea_ = parseArea(qEnvironmentVariable("HUSHPANE_TEST_ICON_AREA"));
     if (iconArea_.isNull()) {
         iconArea_ = DesktopScreenCheck::defaultIconArea(drawn_.size());
@@ -89,8 +92,31 @@ QString HarnessDesktop::desktopQuery(const QStringList& arguments) const {
 }
 
 QImage HarnessDesktop::grab() const {
+    if (wayland_) {
+        const QTemporaryDir scratch;
+        const QString file = scratch.filePath(QStringLiteral("screen.png"));
+        desktopQuery({QStringLiteral("desktop_screenshot"), file});
+        return QImage(file);
+    }
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->grabWindow(0).toImage() : QImage();
+}
+
+bool HarnessDesktop::pressKeys(const QString& combo) const {
+    QProcess process;
+    if (wayland_) {
+        process.start(QStringLiteral(HUSHPANE_SOURCE_DIR "/scripts/lib/desktop-query"),
+                      {name_, QStringLiteral("desktop_press_keys"), combo});
+    } else {
+        process.start(QStringLiteral("xdotool"),
+                      {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), combo});
+    }
+    if (!process.waitForFinished(kQueryTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 QImage HarnessDesktop::waitForScreen(const std::function<bool(const QImage&)>& accept,

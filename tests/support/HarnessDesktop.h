@@ -50,8 +50,14 @@ public:
     QString query(const QString& function) const;
     QString variable(const QString& name) const;
 
-    // A screenshot of the display (this process's Qt is on it).
+    // A screenshot of the screen: this process's Qt is on the X display, or, on a Wayland
+    // desktop, the profile's desktop_screenshot takes it.
     QImage grab() const;
+    // Presses and releases `combo` (ctrl+alt+super+d) as a keyboard would: xdotool on X, the
+    // profile's desktop_press_keys on Wayland. False when the keys could not be sent.
+    bool pressKeys(const QString& combo) const;
+    // Whether the desktop is a Wayland session (its profile's desktop_session).
+    bool isWayland() const { return wayland_; }
     // Polls the screen (bounded) until `accept` likes a screenshot; *accepted says whether it
     // did. The last screenshot.
     QImage waitForScreen(const std::function<bool(const QImage&)>& accept, bool* accepted,
@@ -67,6 +73,7 @@ private:
     QRect iconArea_;
     QString wallpaperFile_;
     QString sessionDirectory_;
+    bool wayland_ = false;
 };
 
 }  // namespace hushpane::test

@@ -10,6 +10,10 @@ QString buildDirectory() {
     return QStringLiteral(HUSHPANE_TEST_BINARY_DIR);
 }
 
+QString sourceDirectory() {
+    return QStringLiteral(HUSHPANE_SOURCE_DIR);
+}
+
 QString standInFinderPath() {
     return buildDirectory() + QStringLiteral("/tests/bin/Finder");
 }

@@ -24,6 +24,14 @@ gnome_left_overview() {
 }
 
 desktop_start() {
+  gnome_start_shell x11 --x11 --replace --sm-disable
+}
+
+# The Shell of session type $1 with the arguments that follow, its icons extension on, banners
+# and animations off; returns once it has left the overview it shows after starting up.
+gnome_start_shell() {
+  local type=$1
+  shift
   if [ ! -d /usr/share/gnome-shell/extensions/ding@rastersoft.com ]; then
     session_say "the Desktop Icons NG extension (ding@rastersoft.com) is not installed"
     return 1
@@ -35,8 +43,8 @@ desktop_start() {
   gsettings set org.gnome.shell enabled-extensions "['ding@rastersoft.com']" &&
     gsettings set org.gnome.desktop.notifications show-banners false &&
     gsettings set org.gnome.desktop.interface enable-animations false || return 1
-  DBUS_SYSTEM_BUS_ADDRESS="unix:path=$socket" LIBGL_ALWAYS_SOFTWARE=1 XDG_SESSION_TYPE=x11 \
-    session_spawn gnome-shell gnome-shell --x11 --replace --sm-disable
+  DBUS_SYSTEM_BUS_ADDRESS="unix:path=$socket" LIBGL_ALWAYS_SOFTWARE=1 XDG_SESSION_TYPE=$type \
+    session_spawn gnome-shell gnome-shell "$@"
   # The Shell shows its overview once it has started up; then it can be left.
   session_wait 90 gnome_in_overview && session_wait 10 gnome_left_overview
 }

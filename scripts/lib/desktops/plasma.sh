@@ -17,13 +17,23 @@ desktop_start() {
   QT_QUICK_BACKEND=software LIBGL_ALWAYS_SOFTWARE=1 QT_XCB_GL_INTEGRATION=none \
     KDE_FULL_SESSION=true KDE_SESSION_VERSION=${major:-5} QT_QPA_PLATFORM=xcb \
     session_spawn plasmashell plasmashell --no-respawn
+  plasma_set_up remove-panels
+}
+
+# Every desktop shows the picture stretched and its icons in columns; with remove-panels the
+# panels go too. Waits until plasmashell has its desktops (a moment after its name is on the
+# bus) and runs its scripting.
+plasma_set_up() {
   # The picture's path goes in as a JSON string, so no character of it can end the script.
-  local picture set_up
+  local picture set_up panels=""
   picture=$(python3 -c 'import json, sys; print(json.dumps("file://" + sys.argv[1]))' \
     "$plasma_picture")
+  if [ "${1:-}" = remove-panels ]; then
+    panels="var p = panels();
+for (var i = 0; i < p.length; ++i) p[i].remove();"
+  fi
   set_up="var picture = $picture;
-var p = panels();
-for (var i = 0; i < p.length; ++i) p[i].remove();
+$panels
 var all = desktops();
 for (var i = 0; i < all.length; ++i) {
     var d = all[i];
@@ -36,9 +46,8 @@ for (var i = 0; i < all.length; ++i) {
     d.reloadConfig();
 }
 print(all.length);"
-  # Its desktops exist a moment after its name is on the bus.
-  plasma_set_up() { plasma_evaluate "$set_up" | grep -q "'[1-9]"; }
-  session_wait 60 plasma_set_up
+  plasma_desktops_set_up() { plasma_evaluate "$set_up" | grep -q "'[1-9]"; }
+  session_wait 60 plasma_desktops_set_up
 }
 
 # The first desktop's file filter: 2 (show none of the files) while Hushpane hides the icons.
