@@ -67,7 +67,7 @@ RecorderCocoa::RecorderCocoa(Library& library, const Name& name, OnChange onChan
     }
 
     refreshFromStorage();
-    resize(sizeHint());
+    resize(neededSize());
 
     connect(&library_, &Library::shortcutByNameDidChange, this, [this](const Name& changed) {
         if (changed == shortcutName_) {
@@ -97,6 +97,10 @@ void RecorderCocoa::setShortcutName(const Name& name) {
 }
 
 QSize RecorderCocoa::sizeHint() const {
+    return neededSize();
+}
+
+QSize RecorderCocoa::neededSize() const {
     // As wide as the longest text it shows now or while it records, in this font and language;
     // the shortcut names of Linux desktops ("Shift+Ctrl+Alt+Super+F12") are far longer than
     // glyphs. The text is centred between the warning sign on the leading side and the clear

@@ -59,6 +59,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The size the field needs for its texts; the size hint, also during construction.
+    QSize neededSize() const;
     bool handleEvent(QObject* receiver, QEvent* event);
     bool handleKeyPress(QKeyEvent& event);
     void startRecording();
