@@ -49,8 +49,12 @@ protected:
     test::InMemoryHideTrigger& other() {
         return GetParam() == Trigger::screenShared ? mirrored : shared;
     }
-    // Past the grace period that lets a trigger come back before the icons do.
-    static void afterGrace() { QTest::qWait(kGraceMs * 3); }
+    // Past the grace period that lets a trigger come back before the icons do, with any change
+    // still waiting for its turn carried out.
+    void afterGrace() {
+        QTest::qWait(kGraceMs * 3);
+        controller->finishPendingChange();
+    }
 
     test::InMemoryPreferenceDomain domain;
     UserDefaults defaults{domain};
