@@ -207,11 +207,11 @@ void AutoHideController::endNow() {
 }
 
 void AutoHideController::desktopChanged(bool hidden) {
-    if (!running_ || requesting_) {
+    if (!running_) {
         return;
     }
     // Shown some other way (the desktop's own settings included): the user has taken over.
-    if (phase_ == Phase::hidden && !hidden) {
+    if (!requesting_ && phase_ == Phase::hidden && !hidden) {
         enter(Phase::yielded);
         return;
     }

@@ -228,7 +228,8 @@ void SettingsView::setAutoHide(AutoHideController& autoHide) {
                 [this, control, choice] { control->setChecked((preferences_.*choice.get)()); });
     }
     QLabel* caption = makeWrappingCaption(
-        tr("Shown again when it is over, unless you showed or hid them yourself meanwhile."),
+        tr("The icons come back when it ends, unless you showed or hid them yourself in the "
+           "meantime."),
         group);
     caption->setObjectName(QStringLiteral("autoHideCaption"));
     QWidget* captionRow = makeRow(group, QStringLiteral("autoHideCaptionRow"));
