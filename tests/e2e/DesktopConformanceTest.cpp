@@ -291,6 +291,41 @@ TEST_F(DesktopConformance, AWallpaperThatCannotBeStoredStaysAndOneBehindALinkCom
         << desktop.query(QStringLiteral("desktop_picture")).toStdString();
 }
 
+// With "While a display is mirrored" on, a second display showing the same picture (a projector
+// in mirror mode) hides the icons by itself, and they come back when it is unplugged.
+TEST_F(DesktopConformance, AMirroredDisplayHidesTheIconsUntilItIsUnplugged) {
+    if (desktop.name() == QLatin1String("gnome")) {
+        GTEST_SKIP() << "GNOME tells mirroring itself (Mutter's display configuration), which "
+                        "Xvfb's monitors do not reach; the Wayland session covers it";
+    }
+    {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+        UserDefaults defaults(domain);
+        PosixFileBookmarks bookmarks;
+        Preferences(defaults, bookmarks).setHideWhileMirrored(true);
+    }
+    startHushpane();
+    // The whole screen once more, as a second monitor: what a projector in mirror mode shows.
+    QProcess xrandr;
+    xrandr.start(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")});
+    ASSERT_TRUE(xrandr.waitForFinished(kWaitMs));
+    const QString geometry = QString::fromUtf8(xrandr.readAllStandardOutput())
+                                 .section(u'\n', 1, 1)
+                                 .section(u' ', 2, 2, QString::SectionSkipEmpty);
+    ASSERT_TRUE(geometry.contains(u'+')) << geometry.toStdString();
+    const auto monitor = [](const QStringList& arguments) {
+        return QProcess::execute(QStringLiteral("xrandr"), arguments) == 0;
+    };
+    ASSERT_TRUE(monitor({QStringLiteral("--setmonitor"), QStringLiteral("PROJECTOR"), geometry,
+                         QStringLiteral("none")}));
+    expectHidden(QStringLiteral("mirrored"), desktop.behindIcons());
+    EXPECT_TRUE(log().contains(QStringLiteral("hiding automatically: mirrored")));
+
+    ASSERT_TRUE(monitor({QStringLiteral("--delmonitor"), QStringLiteral("PROJECTOR")}));
+    expectAsBefore(QStringLiteral("unplugged"));
+    EXPECT_EQ(log().indexOf(kFailureLine), -1) << log().toStdString();
+}
+
 // The program Hushpane asks is stopped: the hide fails, says so, and changes nothing; once it
 // runs again the next hide goes through.
 TEST_F(DesktopConformance, AStoppedDesktopIsReportedNothingChangesAndTheNextHideWorks) {
