@@ -2,29 +2,26 @@
 
 #include <QDBusArgument>
 #include <QDBusError>
-#include <QDBusPendingCallWatcher>
+#include <QPointer>
 
 namespace hushpane {
-
-namespace {
-
-bool isTimeout(QDBusError::ErrorType type) {
-    return type == QDBusError::NoReply || type == QDBusError::Timeout ||
-           type == QDBusError::TimedOut;
-}
-
-}  // namespace
 
 ShellExtensionsClient::ShellExtensionsClient(QDBusConnection bus, int timeoutMs, int quietPeriodMs,
                                              QObject* parent)
     : QObject(parent),
       bus_(std::move(bus)),
       timeoutMs_(timeoutMs),
-      quietPeriodMs_(quietPeriodMs),
+      caller_(bus_, QString::fromLatin1(kService), QString::fromLatin1(kPath), timeoutMs,
+              quietPeriodMs, [this](const QDBusMessage& reply) { return errorText(reply); }),
       owner_(QString::fromLatin1(kService), bus_, QDBusServiceWatcher::WatchForOwnerChange) {
+    caller_.setRecoveryHandler([self = QPointer<ShellExtensionsClient>(this)] {
+        if (self) {
+            self->changed();
+        }
+    });
     // The Shell started again, or went: whatever was known about it is old.
     connect(&owner_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
-        silentUntil_ = QDeadlineTimer(0);
+        caller_.endSilence();
         changed();
     });
 }
@@ -86,40 +83,7 @@ QDBusMessage ShellExtensionsClient::send(const QString& method, const QString& u
     call << uuid;
     // Asking must never start a Shell.
     call.setAutoStartService(false);
-    if (!silentUntil_.hasExpired()) {
-        return call.createErrorReply(QDBusError::NoReply, silenceMessage_);
-    }
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
-    if (reply.type() == QDBusMessage::ErrorMessage && isTimeout(QDBusError(reply).type())) {
-        silenceMessage_ = errorText(reply);
-        silentUntil_ = QDeadlineTimer(quietPeriodMs_);
-        waitForAnswer();
-    }
-    return reply;
-}
-
-void ShellExtensionsClient::waitForAnswer() {
-    if (pinging_) {
-        return;
-    }
-    pinging_ = true;
-    QDBusMessage ping = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
-        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-    ping.setAutoStartService(false);
-    // A stopped Shell answers queued calls once it runs again; one long wait is enough, and
-    // should it end unanswered, the next timeout pings again.
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(ping, 60 * 60 * 1000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                pinging_ = false;
-                if (isTimeout(finished->error().type())) {
-                    return;
-                }
-                silentUntil_ = QDeadlineTimer(0);
-                changed();
-            });
+    return caller_.call(call);
 }
 
 std::optional<ShellExtensions::Info> ShellExtensionsClient::infoFrom(const QVariantMap& reply) {

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "backends/gnome/ShellExtensions.h"
+#include "backends/linux/BoundedBusCaller.h"
 #include "platform/DesktopSwitch.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
-#include <QDeadlineTimer>
 #include <QObject>
 #include <QVariantMap>
 
 namespace hushpane {
 
 // GNOME Shell's org.gnome.Shell.Extensions on a D-Bus connection. Calls never start a
-// service, and each is bounded by the timeout. Once a call timed out, the calls that follow
-// fail at once with the same message (a hung Shell costs one timeout per hide or show, not one
-// per call) until the Shell answers a ping or comes back on the bus, or the quiet period ends.
+// service; each is bounded, and a Shell that stops answering is called no more until it
+// answers again or comes back on the bus (BoundedBusCaller).
 class ShellExtensionsClient : public QObject, public ShellExtensions {
     Q_OBJECT
 public:
@@ -44,15 +43,11 @@ private Q_SLOTS:
 private:
     QDBusMessage send(const QString& method, const QString& uuid);
     QString errorText(const QDBusMessage& reply) const;
-    void waitForAnswer();
     void changed();
 
     QDBusConnection bus_;
     int timeoutMs_;
-    int quietPeriodMs_;
-    QDeadlineTimer silentUntil_{0};
-    QString silenceMessage_;
-    bool pinging_ = false;
+    BoundedBusCaller caller_;
     bool listening_ = false;
     QDBusServiceWatcher owner_;
     std::function<void()> handler_;

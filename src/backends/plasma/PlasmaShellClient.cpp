@@ -2,28 +2,24 @@
 
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 
 namespace hushpane {
 
 PlasmaShellClient::PlasmaShellClient(QDBusConnection bus, int timeoutMs, int quietPeriodMs)
-    : bus_(std::move(bus)),
-      timeoutMs_(timeoutMs),
-      quietPeriodMs_(quietPeriodMs),
-      silence_(std::make_shared<Silence>()) {}
+    : caller_(std::move(bus), QString::fromLatin1(kService), QString::fromLatin1(kPath), timeoutMs,
+              quietPeriodMs, [timeoutMs](const QDBusMessage&) {
+                  return tr("plasmashell doesn't answer (waited %1 ms)").arg(timeoutMs);
+              }) {}
 
 PlasmaScripting::Reply PlasmaShellClient::evaluateScript(const QString& script) {
-    if (isSilenced()) {
-        return {std::nullopt, silence_->message};
-    }
-    if (!bus_.isConnected()) {
+    if (!caller_.bus().isConnected()) {
         return {std::nullopt, tr("there is no session bus to reach plasmashell on")};
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("evaluateScript"));
     call << script;
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    const QDBusMessage reply = caller_.call(call);
     if (reply.type() == QDBusMessage::ReplyMessage) {
         const QList<QVariant> arguments = reply.arguments();
         if (arguments.size() != 1 || arguments.constFirst().typeId() != QMetaType::QString) {
@@ -37,34 +33,11 @@ PlasmaScripting::Reply PlasmaShellClient::evaluateScript(const QString& script) 
         name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
         return {std::nullopt, tr("plasmashell is not running")};
     }
-    if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
-        name == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
-        silence_->message = tr("plasmashell doesn't answer (waited %1 ms)").arg(timeoutMs_);
-        silence_->until = QDeadlineTimer(quietPeriodMs_);
-        waitForAnswer();
-        return {std::nullopt, silence_->message};
+    if (BoundedBusCaller::isTimeout(reply)) {
+        return {std::nullopt, reply.errorMessage()};
     }
     return {std::nullopt, tr("plasmashell refused the script: %1")
                               .arg(reply.errorMessage().isEmpty() ? name : reply.errorMessage())};
-}
-
-void PlasmaShellClient::waitForAnswer() {
-    if (silence_->pinging) {
-        return;
-    }
-    silence_->pinging = true;
-    const QDBusMessage ping = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
-        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-    // Waits as long as it takes; the quiet period is what bounds the silence.
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(ping, 60 * 60 * 1000));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [silence = silence_](QDBusPendingCallWatcher* finished) {
-                         finished->deleteLater();
-                         silence->pinging = false;
-                         // Any answer, even "not running", means calls no longer hang.
-                         silence->until = QDeadlineTimer(0);
-                     });
 }
 
 }  // namespace hushpane

@@ -1,20 +1,17 @@
 #pragma once
 
+#include "backends/linux/BoundedBusCaller.h"
 #include "backends/plasma/PlasmaScripting.h"
 #include "platform/DesktopSwitch.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDeadlineTimer>
-
-#include <memory>
 
 namespace hushpane {
 
-// plasmashell's scripting on the session bus (org.kde.PlasmaShell.evaluateScript). Each call
-// waits at most the timeout. Once one has timed out, the calls after it fail at once with the
-// same text while a ping waits, without blocking anyone, for plasmashell to answer again; the
-// quiet period only bounds that should no answer ever come. Copies share this.
+// plasmashell's scripting on the session bus (org.kde.PlasmaShell.evaluateScript). Each call is
+// bounded, and a plasmashell that stops answering is called no more until it answers again
+// (BoundedBusCaller). Copies share this.
 class PlasmaShellClient : public PlasmaScripting {
     Q_DECLARE_TR_FUNCTIONS(hushpane::PlasmaShellClient)
 
@@ -30,20 +27,10 @@ public:
 
     Reply evaluateScript(const QString& script) override;
 
-    bool isSilenced() const { return !silence_->until.hasExpired(); }
+    bool isSilenced() const { return caller_.isSilenced(); }
 
 private:
-    struct Silence {
-        QDeadlineTimer until{0};
-        QString message;
-        bool pinging = false;
-    };
-    void waitForAnswer();
-
-    QDBusConnection bus_;
-    int timeoutMs_;
-    int quietPeriodMs_;
-    std::shared_ptr<Silence> silence_;
+    BoundedBusCaller caller_;
 };
 
 }  // namespace hushpane

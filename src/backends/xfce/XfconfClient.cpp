@@ -4,7 +4,6 @@
 #include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 namespace hushpane {
@@ -35,65 +34,15 @@ QVariant unwrap(QVariant value) {
 }  // namespace
 
 XfconfClient::XfconfClient(QDBusConnection bus, int timeoutMs, int quietPeriodMs)
-    : bus_(std::move(bus)),
-      timeoutMs_(timeoutMs),
-      quietPeriodMs_(quietPeriodMs),
-      silence_(std::make_shared<Silence>()) {}
-
-QDBusMessage XfconfClient::send(const QDBusMessage& message) const {
-    if (!silence_->until.hasExpired()) {
-        return message.createErrorReply(QDBusError::NoReply, silence_->message);
-    }
-    const QDBusMessage reply = bus_.call(message, QDBus::Block, timeoutMs_);
-    const QDBusError::ErrorType type = QDBusError(reply).type();
-    if (reply.type() == QDBusMessage::ErrorMessage &&
-        (type == QDBusError::NoReply || type == QDBusError::Timeout ||
-         type == QDBusError::TimedOut)) {
-        silence_->until = QDeadlineTimer(quietPeriodMs_);
-        silence_->message = errorText(reply);
-        waitForAnswer(bus_, silence_);
-    }
-    return reply;
-}
-
-void XfconfClient::setRecoveryHandler(std::function<void()> handler) const {
-    silence_->recovered = std::move(handler);
-}
-
-void XfconfClient::waitForAnswer(const QDBusConnection& bus,
-                                 const std::shared_ptr<Silence>& silence) {
-    if (silence->pinging) {
-        return;
-    }
-    silence->pinging = true;
-    const QDBusMessage ping = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
-        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-    // A stopped daemon answers queued calls as soon as it runs again, so one long wait is
-    // enough; should it end unanswered, the next timeout of a real call pings again.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(ping, 60 * 60 * 1000));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [silence](QDBusPendingCallWatcher* finished) {
-                         finished->deleteLater();
-                         silence->pinging = false;
-                         const QDBusError::ErrorType type = finished->error().type();
-                         if (type == QDBusError::NoReply || type == QDBusError::Timeout ||
-                             type == QDBusError::TimedOut) {
-                             return;
-                         }
-                         silence->until = QDeadlineTimer(0);
-                         if (silence->recovered) {
-                             silence->recovered();
-                         }
-                     });
-}
+    : caller_(std::move(bus), QString::fromLatin1(kService), QString::fromLatin1(kPath), timeoutMs,
+              quietPeriodMs, errorText) {}
 
 XfconfClient::Value XfconfClient::property(const QString& channel, const QString& property) const {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("GetProperty"));
     call << channel << property;
-    const QDBusMessage reply = send(call);
+    const QDBusMessage reply = caller_.call(call);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         if (reply.errorName() == QLatin1String(kPropertyNotFound)) {
             return {};
@@ -112,7 +61,7 @@ XfconfClient::Properties XfconfClient::properties(const QString& channel,
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("GetAllProperties"));
     call << channel << base;
-    const QDBusMessage reply = send(call);
+    const QDBusMessage reply = caller_.call(call);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         if (reply.errorName() == QLatin1String(kPropertyNotFound) ||
             reply.errorName() == QLatin1String(kChannelNotFound)) {
@@ -137,7 +86,7 @@ std::optional<QString> XfconfClient::setProperty(const QString& channel, const Q
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("SetProperty"));
     call << channel << property << QVariant::fromValue(QDBusVariant(value));
-    const QDBusMessage reply = send(call);
+    const QDBusMessage reply = caller_.call(call);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return errorText(reply);
     }
@@ -150,7 +99,7 @@ std::optional<QString> XfconfClient::resetProperty(const QString& channel,
         QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
         QStringLiteral("ResetProperty"));
     call << channel << property << false;
-    const QDBusMessage reply = send(call);
+    const QDBusMessage reply = caller_.call(call);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return errorText(reply);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backends/linux/BoundedBusCaller.h"
 #include "platform/DesktopSwitch.h"
 
 #include <QDBusConnection>
@@ -14,14 +15,9 @@
 
 namespace hushpane {
 
-// The xfconf settings daemon (xfconfd) on a D-Bus connection. Every call is bounded by the
-// timeout; failures come back as xfconf's (or the bus's) own message.
-//
-// One hide or show makes several calls, so once a call has timed out, the calls that follow
-// fail at once with the same message instead of waiting again: a daemon that hangs costs one
-// timeout, not one per property. Meanwhile a ping waits for the daemon without blocking
-// anyone; its answer ends the silence at once and runs the recovery handler. The quiet period
-// only bounds the silence should no answer ever come. Copies share all of this.
+// The xfconf settings daemon (xfconfd) on a D-Bus connection. Every call is bounded, and a
+// daemon that stops answering is called no more until it answers again (BoundedBusCaller);
+// failures come back as xfconf's (or the bus's) own message. Copies share all of this.
 class XfconfClient {
 public:
     static constexpr int kDefaultTimeoutMs = kDesktopCallTimeoutMs;
@@ -59,33 +55,19 @@ public:
     // did not exist.
     std::optional<QString> resetProperty(const QString& channel, const QString& property) const;
 
-    int timeoutMs() const { return timeoutMs_; }
-    QDBusConnection bus() const { return bus_; }
+    int timeoutMs() const { return caller_.timeoutMs(); }
+    QDBusConnection bus() const { return caller_.bus(); }
 
     // True while calls fail at once because the daemon did not answer.
-    bool isSilenced() const { return !silence_->until.hasExpired(); }
+    bool isSilenced() const { return caller_.isSilenced(); }
 
     // Runs (on the main thread) when the daemon answers again after a timeout.
-    void setRecoveryHandler(std::function<void()> handler) const;
+    void setRecoveryHandler(std::function<void()> handler) const {
+        caller_.setRecoveryHandler(std::move(handler));
+    }
 
 private:
-    struct Silence {
-        QDeadlineTimer until{0};
-        QString message;
-        bool pinging = false;
-        std::function<void()> recovered;
-    };
-
-    // Asks the daemon, without waiting, to say when it answers again.
-    static void waitForAnswer(const QDBusConnection& bus, const std::shared_ptr<Silence>& silence);
-
-    // The reply, or a made-up error while the daemon is known not to answer.
-    QDBusMessage send(const QDBusMessage& message) const;
-
-    QDBusConnection bus_;
-    int timeoutMs_;
-    int quietPeriodMs_;
-    std::shared_ptr<Silence> silence_;
+    BoundedBusCaller caller_;
 };
 
 // Numbers as they come over D-Bus (any integer width, or a numeric string); nothing for
