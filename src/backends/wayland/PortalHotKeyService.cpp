@@ -308,12 +308,15 @@ void PortalHotKeyService::createSession(quint64 generation) {
             });
 }
 
-void PortalHotKeyService::listShortcuts(const QString& session, quint64 generation) {
+PortalRequest* PortalHotKeyService::requestShortcutList(const QString& session) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                        QStringLiteral("ListShortcuts"));
     call << QVariant::fromValue(QDBusObjectPath(session));
-    PortalRequest* request = PortalRequest::start(bus_, call, {}, this);
-    connect(request, &PortalRequest::finished, this,
+    return PortalRequest::start(bus_, call, {}, this);
+}
+
+void PortalHotKeyService::listShortcuts(const QString& session, quint64 generation) {
+    connect(requestShortcutList(session), &PortalRequest::finished, this,
             [this, generation, session](uint response, const QVariantMap& results) {
                 if (generation != generation_) {
                     return;
@@ -397,11 +400,7 @@ void PortalHotKeyService::bindShortcuts(const QString& session, quint64 generati
                     return;
                 }
                 // Some desktops answer the bind without the list: ask for it.
-                QDBusMessage list = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                                   QStringLiteral("ListShortcuts"));
-                list << QVariant::fromValue(QDBusObjectPath(session));
-                PortalRequest* listed = PortalRequest::start(bus_, list, {}, this);
-                connect(listed, &PortalRequest::finished, this,
+                connect(requestShortcutList(session), &PortalRequest::finished, this,
                         [this, generation](uint listResponse, const QVariantMap& listResults) {
                             if (generation != generation_) {
                                 return;

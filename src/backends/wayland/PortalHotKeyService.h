@@ -16,6 +16,8 @@ class QDBusServiceWatcher;
 
 namespace hushpane::wayland {
 
+class PortalRequest;
+
 // System-wide hot keys through the desktop portal's GlobalShortcuts interface, for Wayland
 // sessions, where no program may grab keys itself.
 //
@@ -103,6 +105,7 @@ private:
     void start();
     void registerAppId(quint64 generation);
     void createSession(quint64 generation);
+    PortalRequest* requestShortcutList(const QString& session);
     void listShortcuts(const QString& session, quint64 generation);
     void bindShortcuts(const QString& session, quint64 generation);
     void finishBind(uint response, const QMap<QString, QString>& triggers);
