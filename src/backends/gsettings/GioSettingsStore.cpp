@@ -1,5 +1,7 @@
 #include "backends/gsettings/GioSettingsStore.h"
 
+#include "platform/DesktopSwitch.h"
+
 #include <QStringList>
 
 // GLib's headers name a structure member `signals`, which Qt defines as a keyword.
@@ -109,7 +111,12 @@ struct GioSettingsStore::Schema {
     }
 };
 
-GioSettingsStore::GioSettingsStore() = default;
+GioSettingsStore::GioSettingsStore(QDBusConnection bus)
+    : daemon_(std::move(bus), QString::fromLatin1(kDaemonService), QString::fromLatin1(kDaemonPath),
+              kDesktopCallTimeoutMs, kDesktopCallTimeoutMs * 10, [](const QDBusMessage&) {
+                  return tr("dconf, the settings daemon, doesn't answer (waited %1 s)")
+                      .arg(kDesktopCallTimeoutMs / 1000.0);
+              }) {}
 GioSettingsStore::~GioSettingsStore() = default;
 
 GioSettingsStore::Schema* GioSettingsStore::schema(const QString& id, QString* error) const {
@@ -168,6 +175,14 @@ std::optional<QString> GioSettingsStore::setValue(const QString& schemaId, const
     const VariantPtr owned(g_variant_ref_sink(converted));
     if (!g_settings_schema_key_range_check(schemaKey.get(), owned.get())) {
         return tr("%1 %2 does not take the value %3").arg(schemaId, key, value.toString());
+    }
+    // One that is not running is started by the write itself; only one that hangs is refused.
+    QDBusMessage ping = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kDaemonService), QString::fromLatin1(kDaemonPath),
+        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    ping.setAutoStartService(false);
+    if (const QDBusMessage answer = daemon_.call(ping); BoundedBusCaller::isTimeout(answer)) {
+        return answer.errorMessage();
     }
     if (!g_settings_set_value(loaded->settings, key.toUtf8().constData(), owned.get())) {
         return tr("%1 %2 is not writable").arg(schemaId, key);

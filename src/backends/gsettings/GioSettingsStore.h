@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backends/gsettings/SettingsStore.h"
+#include "backends/linux/BoundedBusCaller.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -13,11 +14,18 @@ namespace hushpane {
 // writes go to the settings daemon (dconf) on the session bus; change notifications arrive
 // through GLib's main context, which Qt's event loop runs. A schema that is not installed is
 // reported as an error, never loaded (GIO would abort the process).
+//
+// A write waits for the daemon to take it, so a daemon that hangs would hang this process for
+// GIO's 25 s: the daemon is asked first, bounded (BoundedBusCaller), and a daemon that does
+// not answer fails the write before anything is changed.
 class GioSettingsStore : public SettingsStore {
     Q_DECLARE_TR_FUNCTIONS(hushpane::GioSettingsStore)
 
 public:
-    GioSettingsStore();
+    static constexpr auto kDaemonService = "ca.desrt.dconf";
+    static constexpr auto kDaemonPath = "/ca/desrt/dconf";
+
+    explicit GioSettingsStore(QDBusConnection bus = QDBusConnection::sessionBus());
     ~GioSettingsStore() override;
     GioSettingsStore(const GioSettingsStore&) = delete;
     GioSettingsStore& operator=(const GioSettingsStore&) = delete;
@@ -33,6 +41,7 @@ private:
     Schema* schema(const QString& id, QString* error) const;
 
     mutable QHash<QString, std::shared_ptr<Schema>> schemas_;
+    BoundedBusCaller daemon_;
 };
 
 }  // namespace hushpane
