@@ -75,20 +75,22 @@ std::optional<QUrl> Preferences::resolveCustomWallpaper() const {
 }
 
 void Preferences::setHideWhileScreenShared(bool value) {
-    const bool changed = value != hideWhileScreenShared_;
-    hideWhileScreenShared_ = value;
-    defaults_.setBool(key(kHideWhileScreenSharedKey), value);
-    if (changed) {
-        Q_EMIT hideWhileScreenSharedChanged();
-    }
+    storeBool(kHideWhileScreenSharedKey, hideWhileScreenShared_, value,
+              &Preferences::hideWhileScreenSharedChanged);
 }
 
 void Preferences::setHideWhileMirrored(bool value) {
-    const bool changed = value != hideWhileMirrored_;
-    hideWhileMirrored_ = value;
-    defaults_.setBool(key(kHideWhileMirroredKey), value);
-    if (changed) {
-        Q_EMIT hideWhileMirroredChanged();
+    storeBool(kHideWhileMirroredKey, hideWhileMirrored_, value,
+              &Preferences::hideWhileMirroredChanged);
+}
+
+void Preferences::storeBool(const char* name, bool& member, bool value,
+                            void (Preferences::*changed)()) {
+    const bool isChange = value != member;
+    member = value;
+    defaults_.setBool(key(name), value);
+    if (isChange) {
+        Q_EMIT(this->*changed)();
     }
 }
 
@@ -108,12 +110,7 @@ void Preferences::setAutoHideState(const QString& value) {
 }
 
 void Preferences::setShowDockIcon(bool value) {
-    const bool changed = value != showDockIcon_;
-    showDockIcon_ = value;
-    defaults_.setBool(key(kShowDockIconKey), value);
-    if (changed) {
-        Q_EMIT showDockIconChanged();
-    }
+    storeBool(kShowDockIconKey, showDockIcon_, value, &Preferences::showDockIconChanged);
 }
 
 void Preferences::setMenuBarIcon(MenuBarIcon value) {
@@ -126,12 +123,8 @@ void Preferences::setMenuBarIcon(MenuBarIcon value) {
 }
 
 void Preferences::setUseCustomWallpaper(bool value) {
-    const bool changed = value != useCustomWallpaper_;
-    useCustomWallpaper_ = value;
-    defaults_.setBool(key(kUseCustomWallpaperKey), value);
-    if (changed) {
-        Q_EMIT useCustomWallpaperChanged();
-    }
+    storeBool(kUseCustomWallpaperKey, useCustomWallpaper_, value,
+              &Preferences::useCustomWallpaperChanged);
 }
 
 void Preferences::setCustomWallpaperURL(const std::optional<QUrl>& value) {

@@ -89,6 +89,8 @@ Q_SIGNALS:
 private:
     std::optional<QUrl> resolveCustomWallpaper() const;
     void persistCustomWallpaperURL();
+    // Writes a switch, and tells its observers when it changed.
+    void storeBool(const char* name, bool& member, bool value, void (Preferences::*changed)());
     void storeIfChanged(const QString& name, const std::optional<QVariant>& value);
 
     UserDefaults& defaults_;
