@@ -15,8 +15,11 @@ inline constexpr int kDesktopCallTimeoutMs = 400;
 // The one switch the program is about: whether the desktop draws its file, folder and disk
 // icons. Each desktop has its own way of storing and applying it.
 //
-// Calls are synchronous and bounded by kDesktopCallTimeoutMs each. The controller never sends
-// a burst: changes are coalesced and spaced out before they reach a switch.
+// Reads are synchronous and bounded by kDesktopCallTimeoutMs each. A change is a request and a
+// completion: a switch that has to wait for the desktop (a program it starts, one that is
+// leaving) answers later, from the event loop, and never holds the main thread meanwhile. The
+// controller sends one change at a time and never a burst: changes are coalesced and spaced
+// out before they reach a switch.
 class DesktopSwitch {
 public:
     virtual ~DesktopSwitch() = default;
@@ -29,6 +32,13 @@ public:
     // see when that could not be done, and then nothing may have changed: a change that could
     // not be stored or applied is a failure, never a success with a log line.
     virtual std::optional<QString> setCreatesDesktop(bool createsDesktop) = 0;
+
+    // The same change, answered through `done` (on the main thread) once the desktop applied
+    // it or could not: at once for a switch that never waits, which is the default.
+    using Completion = std::function<void(const std::optional<QString>& failure)>;
+    virtual void requestCreatesDesktop(bool createsDesktop, const Completion& done) {
+        done(setCreatesDesktop(createsDesktop));
+    }
 
     // Which desktop this drives, in a few words for the settings caption ("XFCE desktop
     // (xfdesktop)").

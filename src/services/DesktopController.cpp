@@ -5,7 +5,9 @@
 #include "platform/Workspace.h"
 #include "services/Preferences.h"
 
+#include <QEventLoop>
 #include <QPointer>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -49,8 +51,10 @@ void DesktopController::show(Origin origin) {
 void DesktopController::request(bool hidden, Origin origin) {
     origin_ = origin;
     Q_EMIT changeRequested(hidden, origin);
-    if (pending_) {
-        pending_ = hidden;  // collapses into the change already waiting for its turn
+    if (pending_ || inFlight_) {
+        // Collapses into the change already waiting; one the desktop is still making is
+        // followed by this one once it is done.
+        pending_ = hidden;
         return;
     }
     if (takeTurn()) {
@@ -58,6 +62,10 @@ void DesktopController::request(bool hidden, Origin origin) {
         return;
     }
     pending_ = hidden;
+    scheduleTurn();
+}
+
+void DesktopController::scheduleTurn() {
     const qint64 wait = std::max<qint64>(kChangeSpacingMs - sinceTurn_.elapsed(), 0);
     qCInfo(lcDesktop).noquote() << QStringLiteral("spacing changes: waiting %1 ms").arg(wait);
     nextTurn_.start(static_cast<int>(wait));
@@ -82,6 +90,17 @@ bool DesktopController::takeTurn() {
 
 void DesktopController::finishPendingChange() {
     nextTurn_.stop();
+    if (inFlight_) {
+        QEventLoop waiting;
+        QTimer::singleShot(kQuitWaitMs, &waiting, &QEventLoop::quit);
+        connect(this, &DesktopController::changeFinished, &waiting, &QEventLoop::quit);
+        waiting.exec();
+        nextTurn_.stop();
+        if (inFlight_) {
+            qCWarning(lcDesktop) << "the desktop did not finish its change in time";
+            return;
+        }
+    }
     if (!pending_) {
         return;
     }
@@ -107,9 +126,27 @@ void DesktopController::apply(bool hidden) {
             return;
         }
     }
-    if (auto error = desktopSwitch_.setCreatesDesktop(!hidden)) {
+    inFlight_ = hidden;
+    desktopSwitch_.requestCreatesDesktop(!hidden, [self = QPointer<DesktopController>(this),
+                                                   hidden](const std::optional<QString>& failure) {
+        if (self) {
+            self->applied(hidden, failure);
+        }
+    });
+}
+
+void DesktopController::applied(bool hidden, const std::optional<QString>& failure) {
+    inFlight_.reset();
+    // Whatever else happens here, a change that waited for this one gets its turn.
+    const auto next = qScopeGuard([this] {
+        Q_EMIT changeFinished();
+        if (pending_ && !nextTurn_.isActive()) {
+            scheduleTurn();
+        }
+    });
+    if (failure) {
         // Nothing changed on the desktop, so nothing changes here: the next press tries again.
-        fail(hidden ? Failure::hide : Failure::show, error);
+        fail(hidden ? Failure::hide : Failure::show, failure);
         return;
     }
     setDesktopHidden(hidden);
@@ -135,7 +172,7 @@ void DesktopController::fail(Failure failure, const std::optional<QString>& reas
 }
 
 void DesktopController::adoptDesktopState() {
-    if (pending_) {
+    if (pending_ || inFlight_) {
         return;  // the waiting change decides
     }
     const bool hidden = !desktopSwitch_.createsDesktop();

@@ -48,15 +48,20 @@ public:
 
     bool isDesktopHidden() const { return isDesktopHidden_; }
     // The state the last request asked for: what a toggle should flip.
-    bool wantsDesktopHidden() const { return pending_.value_or(isDesktopHidden_); }
-    bool hasPendingChange() const { return pending_.has_value(); }
+    bool wantsDesktopHidden() const {
+        return pending_.value_or(inFlight_.value_or(isDesktopHidden_));
+    }
+    // A change waits for its turn, or for the desktop to finish the one before it.
+    bool hasPendingChange() const { return pending_.has_value() || inFlight_.has_value(); }
     const std::optional<QString>& lastError() const { return lastError_; }
 
     void hide(Origin origin = Origin::elsewhere);
     void show(Origin origin = Origin::elsewhere);
 
-    // Carries out a waiting request now (before quitting).
+    // Carries out a waiting request now (before quitting). A change the desktop is still making
+    // is waited for first, at most kQuitWaitMs.
     void finishPendingChange();
+    static constexpr int kQuitWaitMs = 12000;
 
     // After the user switched the custom wallpaper or chose another picture.
     void wallpaperSettingsChanged();
@@ -70,6 +75,8 @@ Q_SIGNALS:
     // Every hide or show asked for, before it is carried out or waits for its turn.
     void changeRequested(bool hidden, hushpane::DesktopController::Origin origin);
     void lastErrorChanged();
+    // The desktop finished a change, or could not make it.
+    void changeFinished();
     // A hide or show asked for elsewhere than in the settings window failed, or the wallpaper
     // it should have changed did not change.
     void requestFailed(hushpane::DesktopController::Failure failure, const QString& reason);
@@ -77,6 +84,8 @@ Q_SIGNALS:
 private:
     void request(bool hidden, Origin origin);
     void apply(bool hidden);
+    void applied(bool hidden, const std::optional<QString>& failure);
+    void scheduleTurn();
     void fail(Failure failure, const std::optional<QString>& reason);
     bool takeTurn();
     void adoptDesktopState();
@@ -90,6 +99,7 @@ private:
     bool isDesktopHidden_ = false;
     std::optional<QString> lastError_;
     std::optional<bool> pending_;
+    std::optional<bool> inFlight_;       // the change the desktop is making now
     Origin origin_ = Origin::elsewhere;  // of the request being carried out or waiting
     int turns_ = kBurstChanges;
     QElapsedTimer sinceTurn_;

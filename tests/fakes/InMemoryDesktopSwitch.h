@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <utility>
+
 namespace hushpane::test {
 
 // Records every switch; `failure` is returned as the user-visible error of each one.
@@ -14,6 +16,25 @@ public:
         calls.append(value);
         creates = value;
         return failure;
+    }
+    // With `defers`, a change is answered only by finishChange(), as a desktop that has to
+    // start a program answers later.
+    void requestCreatesDesktop(bool value, const Completion& done) override {
+        if (!defers) {
+            DesktopSwitch::requestCreatesDesktop(value, done);
+            return;
+        }
+        calls.append(value);
+        deferred = [this, value, done] {
+            creates = failure ? creates : value;
+            done(failure);
+        };
+    }
+    void finishChange() {
+        auto finish = std::exchange(deferred, {});
+        if (finish) {
+            finish();
+        }
     }
     QString description() const override { return QStringLiteral("in-memory desktop"); }
     QString explanation() const override {
@@ -35,6 +56,8 @@ public:
     QList<bool> calls;
     std::optional<QString> failure;
     std::function<void()> externalChange;
+    bool defers = false;
+    std::function<void()> deferred;
 };
 
 }  // namespace hushpane::test

@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,36 @@ TEST_F(DesktopControllerTest, AdoptsTheDesktopsStateWithoutWriting) {
     desktop.creates = true;
     EXPECT_FALSE(DesktopController(desktop, prefs, workspace).isDesktopHidden());
     EXPECT_TRUE(desktop.calls.isEmpty());
+}
+
+// A desktop that answers later (it starts a program): nothing waits for it, the state changes
+// with its answer, and what is asked meanwhile follows as one change; quitting waits for it.
+TEST_F(DesktopControllerTest, ADesktopThatAnswersLaterIsFollowedByWhatWasAskedMeanwhile) {
+    desktop.defers = true;
+    DesktopController controller(desktop, prefs, workspace);
+    controller.hide();
+    EXPECT_FALSE(controller.isDesktopHidden());
+    EXPECT_TRUE(controller.wantsDesktopHidden());
+    controller.show();
+    controller.hide();
+    controller.show();
+    EXPECT_EQ(desktop.calls, QList<bool>{false});
+    desktop.changeOutside(false);  // adopted only once the change is done
+    EXPECT_FALSE(controller.isDesktopHidden());
+
+    desktop.finishChange();
+    EXPECT_TRUE(controller.isDesktopHidden());
+    EXPECT_FALSE(controller.wantsDesktopHidden());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop.calls.endsWith(false); }, 5000));
+    EXPECT_EQ(desktop.calls, (QList<bool>{false, true}));
+
+    controller.hide();  // waits for the show still being made
+    QTimer::singleShot(50, [&] { desktop.finishChange(); });
+    QTimer::singleShot(100, [&] { desktop.finishChange(); });
+    controller.finishPendingChange();
+    EXPECT_EQ(desktop.calls, (QList<bool>{false, true, false}));
+    desktop.finishChange();
+    EXPECT_TRUE(controller.isDesktopHidden());
 }
 
 TEST_F(DesktopControllerTest, HideAndShowAlwaysSwitchButNotifyOnlyOnChange) {
