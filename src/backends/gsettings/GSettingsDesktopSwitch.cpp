@@ -1,7 +1,7 @@
 #include "backends/gsettings/GSettingsDesktopSwitch.h"
 
 #include "backends/gsettings/SettingsStore.h"
-#include "backends/linux/DesktopProgram.h"
+#include "backends/linux/AwaitAnswer.h"
 #include "common/Logging.h"
 
 namespace hushpane {
@@ -33,50 +33,63 @@ bool GSettingsDesktopSwitch::createsDesktop() {
 }
 
 std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
+    return awaitAnswer<std::optional<QString>>(
+        [this, createsDesktop](const auto& done) { requestCreatesDesktop(createsDesktop, done); });
+}
+
+void GSettingsDesktopSwitch::requestCreatesDesktop(bool createsDesktop, const Completion& done) {
     const QString where = setting_.schema + QLatin1Char(' ') + setting_.key;
     const SettingsStore::Value current = store_.value(setting_.schema, setting_.key);
     if (current.error) {
-        return failure(*current.error);
+        done(failure(*current.error));
+        return;
     }
     if (current.value->typeId() != setting_.type) {
-        return failure(tr("%1 holds a value of an unexpected type (%2); left alone")
-                           .arg(where, QString::fromLatin1(current.value->typeName())));
+        done(failure(tr("%1 holds a value of an unexpected type (%2); left alone")
+                         .arg(where, QString::fromLatin1(current.value->typeName()))));
+        return;
     }
-    DesktopProgram::State state = program_.state();
+    const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(tr("%1 doesn't answer (waited %2 s); nothing was changed")
-                           .arg(program_.name())
-                           .arg(program_.timeoutMs() / 1000.0));
+        done(failure(tr("%1 doesn't answer (waited %2 s); nothing was changed")
+                         .arg(program_.name())
+                         .arg(program_.timeoutMs() / 1000.0)));
+        return;
     }
     const bool shownNow = showsIcons(*current.value);
     if (!createsDesktop) {
         if (state == DesktopProgram::State::notRunning) {
-            return failure(tr("%1 is not running, so it draws no icons to hide; "
-                              "nothing was changed")
-                               .arg(program_.name()));
+            done(failure(tr("%1 is not running, so it draws no icons to hide; "
+                            "nothing was changed")
+                             .arg(program_.name())));
+            return;
         }
         if (shownNow) {
             const QVariant hidden = hiddenValue(*current.value);
             if (auto error = store_.setValue(setting_.schema, setting_.key, hidden)) {
-                return failure(*error);
+                done(failure(*error));
+                return;
             }
             qCInfo(lcDesktop).noquote()
                 << QStringLiteral("%1 set to %2 (was %3)")
                        .arg(where, hidden.toString(), current.value->toString());
             sinceHidden_.start();
         }
-        return std::nullopt;
+        done(std::nullopt);
+        return;
     }
     if (state == DesktopProgram::State::notRunning && !startsProgramToShow()) {
         // Written now, the layout would be taken as shown while nothing draws it.
-        return failure(tr("%1 is not running; nothing was changed, and the icons "
-                          "come back when it runs again and they are shown")
-                           .arg(program_.name()));
+        done(failure(tr("%1 is not running; nothing was changed, and the icons "
+                        "come back when it runs again and they are shown")
+                         .arg(program_.name())));
+        return;
     }
     if (!shownNow) {
         const QVariant shownAgain = shownValue();
         if (auto error = store_.setValue(setting_.schema, setting_.key, shownAgain)) {
-            return failure(*error);
+            done(failure(*error));
+            return;
         }
         qCInfo(lcDesktop).noquote()
             << QStringLiteral("%1 set to %2").arg(where, shownAgain.toString());
@@ -86,27 +99,48 @@ std::optional<QString> GSettingsDesktopSwitch::setCreatesDesktop(bool createsDes
     const bool mayBeLeaving = startsProgramToShow() && !shownNow &&
                               state == DesktopProgram::State::answering && sinceHidden_.isValid() &&
                               sinceHidden_.elapsed() < kLeavingMs;
-    if (mayBeLeaving &&
-        program_.leavesWithin(static_cast<int>(kLeavingMs - sinceHidden_.elapsed()))) {
-        qCInfo(lcDesktop).noquote()
-            << QStringLiteral("%1 left after the hide; starting it again").arg(program_.name());
-        state = DesktopProgram::State::notRunning;
+    if (!mayBeLeaving) {
+        finishShow(state, *current.value, shownNow, done);
+        return;
     }
-    if (state == DesktopProgram::State::notRunning) {
-        if (auto error = program_.launch()) {
+    const QVariant before = *current.value;
+    program_.whenLeft(static_cast<int>(kLeavingMs - sinceHidden_.elapsed()), [this, before,
+                                                                              shownNow,
+                                                                              done](bool left) {
+        if (left) {
+            qCInfo(lcDesktop).noquote()
+                << QStringLiteral("%1 left after the hide; starting it again").arg(program_.name());
+        }
+        finishShow(left ? DesktopProgram::State::notRunning : DesktopProgram::State::answering,
+                   before, shownNow, done);
+    });
+}
+
+void GSettingsDesktopSwitch::finishShow(DesktopProgram::State state, const QVariant& before,
+                                        bool shownNow, const Completion& done) {
+    const auto drawn = [this, shownNow, done] {
+        if (!shownNow) {
+            shown();
+        }
+        done(std::nullopt);
+    };
+    if (state != DesktopProgram::State::notRunning) {
+        drawn();
+        return;
+    }
+    program_.launchThen([this, before, shownNow, done, drawn](const std::optional<QString>& error) {
+        if (error) {
             // Back as it was: hidden, and nothing claims otherwise.
             if (!shownNow) {
-                store_.setValue(setting_.schema, setting_.key, *current.value);
+                store_.setValue(setting_.schema, setting_.key, before);
             }
-            return failure(*error);
+            done(failure(*error));
+            return;
         }
         qCInfo(lcDesktop).noquote()
             << QStringLiteral("%1 started to draw the icons").arg(program_.name());
-    }
-    if (!shownNow) {
-        shown();
-    }
-    return std::nullopt;
+        drawn();
+    });
 }
 
 }  // namespace hushpane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backends/linux/DesktopProgram.h"
 #include "platform/DesktopSwitch.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 
 namespace hushpane {
 
-class DesktopProgram;
 class SettingsStore;
 
 // A desktop whose icons follow one GSettings key that its icon program applies live (MATE's
@@ -25,6 +25,9 @@ public:
     };
 
     bool createsDesktop() final;
+    // Showing may start the program and wait for it to appear: that is answered later, from the
+    // event loop. The synchronous form waits for that answer (for tools and tests).
+    void requestCreatesDesktop(bool createsDesktop, const Completion& done) final;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) final;
     QString description() const override;
 
@@ -50,6 +53,9 @@ protected:
 
 private:
     std::optional<QString> failure(const QString& message) const;
+    // The end of a show once the program is known to draw the icons (or could not be started).
+    void finishShow(DesktopProgram::State state, const QVariant& before, bool shownNow,
+                    const Completion& done);
 
     Setting setting_;
     QString desktopName_;

@@ -1,12 +1,17 @@
 #include "backends/linux/BusDesktopProgram.h"
 
+#include "backends/linux/AwaitAnswer.h"
+
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <QDeadlineTimer>
+#include <QDBusServiceWatcher>
 #include <QProcess>
-#include <QThread>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace hushpane {
 
@@ -43,37 +48,73 @@ DesktopProgram::State BusDesktopProgram::state() {
 }
 
 bool BusDesktopProgram::leavesWithin(int ms) {
-    const QDeadlineTimer deadline(ms);
-    while (isRegistered()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(50);
-    }
-    return true;
+    return awaitAnswer<bool>([this, ms](const auto& done) { whenLeft(ms, done); });
 }
 
-std::optional<QString> BusDesktopProgram::launch() {
+std::optional<QString> BusDesktopProgram::launchFailure(bool started) const {
     if (command_.isEmpty()) {
         return QCoreApplication::translate("hushpane::BusDesktopProgram",
                                            "Hushpane does not start %1")
             .arg(name_);
     }
-    if (!QProcess::startDetached(command_.constFirst(), command_.mid(1))) {
+    if (!started) {
         return QCoreApplication::translate("hushpane::BusDesktopProgram", "%1 could not be started")
             .arg(command_.constFirst());
-    }
-    const QDeadlineTimer deadline(kLaunchTimeoutMs);
-    while (!deadline.hasExpired()) {
-        if (isRegistered()) {
-            return std::nullopt;
-        }
-        QThread::msleep(50);
     }
     return QCoreApplication::translate("hushpane::BusDesktopProgram",
                                        "%1 was started but did not appear within %2 seconds")
         .arg(name_)
         .arg(kLaunchTimeoutMs / 1000);
+}
+
+std::optional<QString> BusDesktopProgram::launch() {
+    return awaitAnswer<std::optional<QString>>([this](const auto& done) { launchThen(done); });
+}
+
+void BusDesktopProgram::launchThen(const std::function<void(const std::optional<QString>&)>& done) {
+    if (command_.isEmpty()) {
+        done(launchFailure(false));
+        return;
+    }
+    if (!QProcess::startDetached(command_.constFirst(), command_.mid(1))) {
+        done(launchFailure(false));
+        return;
+    }
+    whenOwned(true, kLaunchTimeoutMs,
+              [this, done](bool appeared) { done(appeared ? std::nullopt : launchFailure(true)); });
+}
+
+void BusDesktopProgram::whenLeft(int ms, const std::function<void(bool left)>& done) {
+    whenOwned(false, ms, done);
+}
+
+void BusDesktopProgram::whenOwned(bool owned, int ms,
+                                  const std::function<void(bool reached)>& done) const {
+    // Watching first, so a change between the question and the watch is not missed.
+    auto* watcher = new QDBusServiceWatcher(busName_, bus_,
+                                            owned ? QDBusServiceWatcher::WatchForRegistration
+                                                  : QDBusServiceWatcher::WatchForUnregistration);
+    auto* deadline = new QTimer(watcher);
+    deadline->setSingleShot(true);
+    auto finished = std::make_shared<bool>(false);
+    auto finish = [this, watcher, owned, done, finished] {
+        if (std::exchange(*finished, true)) {
+            return;
+        }
+        watcher->deleteLater();
+        done(isRegistered() == owned);
+    };
+    QObject::connect(
+        watcher,
+        owned ? &QDBusServiceWatcher::serviceRegistered : &QDBusServiceWatcher::serviceUnregistered,
+        watcher, finish);
+    QObject::connect(deadline, &QTimer::timeout, watcher, finish);
+    if (isRegistered() == owned) {
+        // Already there: answered from the event loop all the same, as a caller expects.
+        deadline->start(0);
+        return;
+    }
+    deadline->start(ms);
 }
 
 }  // namespace hushpane

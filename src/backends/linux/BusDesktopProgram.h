@@ -23,12 +23,19 @@ public:
     State state() override;
     std::optional<QString> launch() override;
     bool leavesWithin(int ms) override;
+    // Watch the bus for the name instead of asking again and again.
+    void launchThen(const std::function<void(const std::optional<QString>&)>& done) override;
+    void whenLeft(int ms, const std::function<void(bool left)>& done) override;
     QString name() const override { return name_; }
     int timeoutMs() const override { return timeoutMs_; }
 
     bool isRegistered() const;
 
 private:
+    // Answers `done` once the name is owned (`owned`) or free, or after `ms` with how it is.
+    void whenOwned(bool owned, int ms, const std::function<void(bool reached)>& done) const;
+    std::optional<QString> launchFailure(bool started) const;
+
     QDBusConnection bus_;
     QString busName_;
     QString name_;

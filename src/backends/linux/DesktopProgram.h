@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace hushpane {
@@ -26,6 +27,15 @@ public:
     virtual bool leavesWithin(int ms) {
         static_cast<void>(ms);
         return false;
+    }
+
+    // The same, answered through `done` (on the main thread) instead of waiting; by default
+    // the waiting ones above.
+    virtual void launchThen(const std::function<void(const std::optional<QString>&)>& done) {
+        done(launch());
+    }
+    virtual void whenLeft(int ms, const std::function<void(bool left)>& done) {
+        done(leavesWithin(ms));
     }
 
     // Its name, as the user knows it ("caja").
