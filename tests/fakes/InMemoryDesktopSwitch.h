@@ -15,6 +15,7 @@ public:
         creates = value;
         return failure;
     }
+    int changesAtOnce() const override { return atOnce; }
     QString description() const override { return QStringLiteral("in-memory desktop"); }
     QString explanation() const override {
         return QStringLiteral("The in-memory desktop forgets its icons.");
@@ -32,6 +33,7 @@ public:
     }
 
     bool creates = true;
+    int atOnce = kDefaultChangesAtOnce;
     QList<bool> calls;
     std::optional<QString> failure;
     std::function<void()> externalChange;
