@@ -68,6 +68,8 @@
 #   desktop_icons_hidden            its value while they are hidden
 #   desktop_picture                 prints the picture the desktop's settings name for the
 #                                   first screen (a path or a file: URI, as the desktop keeps it)
+#   desktop_picture_on DISPLAY      the same for the display (RandR monitor) named DISPLAY, where
+#                                   the desktop follows displays attached while it runs
 #   desktop_answering               the process Hushpane asks to make a change (stopped, it
 #                                   must not answer); the program that draws the icons unless
 #                                   another one keeps the settings

@@ -50,6 +50,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
+
+#include <xcb/xcb.h>
 
 using namespace hushpane;
 
@@ -197,13 +201,26 @@ void preferUtf8OverThePlainCLocale() {
 }
 
 // Whether the tray can be shown at all; without this the GUI start aborts the process.
-bool hasDisplay() {
+// Why there is no display to start on, or nothing: Qt's xcb platform aborts the program when
+// DISPLAY is unset or names a server that does not answer.
+std::optional<std::string> missingDisplay() {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith(u"xcb")) {
-        return true;  // offscreen, wayland, ...: Qt says itself when that fails
+        return std::nullopt;  // offscreen, wayland, ...: Qt says itself when that fails
     }
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return std::nullopt;
+    }
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        return std::string("DISPLAY is not set");
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (!answers) {
+        return "DISPLAY=" + qEnvironmentVariable("DISPLAY").toStdString() + " cannot be opened";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -233,8 +250,9 @@ int main(int argc, char** argv) {
         case SessionBusHandOff::Result::nobodyRunning:
             break;
     }
-    if (!hasDisplay()) {
-        std::fputs("hushpane: no display to show the tray icon on (DISPLAY is not set)\n", stderr);
+    if (const std::optional<std::string> missing = missingDisplay()) {
+        std::fprintf(stderr, "hushpane: no display to show the tray icon on (%s)\n",
+                     missing->c_str());
         return 1;
     }
 

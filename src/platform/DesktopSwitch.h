@@ -40,6 +40,12 @@ public:
         done(setCreatesDesktop(createsDesktop));
     }
 
+    // How many changes the desktop takes back to back before the controller spaces them out
+    // (a burst of toggles). 1: every change waits its turn, for a desktop that breaks under
+    // quick successive changes.
+    virtual int changesAtOnce() const { return kDefaultChangesAtOnce; }
+    static constexpr int kDefaultChangesAtOnce = 4;
+
     // Which desktop this drives, in a few words for the settings caption ("XFCE desktop
     // (xfdesktop)").
     virtual QString description() const = 0;

@@ -20,6 +20,8 @@ DesktopController::DesktopController(DesktopSwitch& desktopSwitch, Preferences& 
       preferences_(preferences),
       wallpaper_(preferences, workspace) {
     isDesktopHidden_ = !desktopSwitch_.createsDesktop();
+    burstChanges_ = std::clamp(desktopSwitch_.changesAtOnce(), 1, kBurstChanges);
+    turns_ = burstChanges_;
     sinceTurn_.start();
     nextTurn_.setSingleShot(true);
     nextTurn_.setTimerType(Qt::PreciseTimer);
@@ -75,13 +77,13 @@ bool DesktopController::takeTurn() {
     // One turn comes back per spacing period, up to the burst size.
     const qint64 earned = sinceTurn_.elapsed() / kChangeSpacingMs;
     if (earned > 0) {
-        turns_ = static_cast<int>(std::min<qint64>(kBurstChanges, turns_ + earned));
+        turns_ = static_cast<int>(std::min<qint64>(burstChanges_, turns_ + earned));
         sinceTurn_.start();
     }
     if (turns_ == 0) {
         return false;
     }
-    if (turns_ == kBurstChanges) {
+    if (turns_ == burstChanges_) {
         sinceTurn_.start();  // a full bucket earns nothing while it waits
     }
     --turns_;

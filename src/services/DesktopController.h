@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DesktopSwitch.h"
 #include "services/WallpaperController.h"
 
 #include <QElapsedTimer>
@@ -11,7 +12,6 @@
 
 namespace hushpane {
 
-class DesktopSwitch;
 class Preferences;
 class Workspace;
 
@@ -29,9 +29,9 @@ class DesktopController : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isDesktopHidden READ isDesktopHidden NOTIFY isDesktopHiddenChanged)
 public:
-    // Changes that go through at once before spacing starts, and the spacing between changes
-    // after that.
-    static constexpr int kBurstChanges = 4;
+    // Changes that go through at once before spacing starts (unless the desktop takes fewer),
+    // and the spacing between changes after that.
+    static constexpr int kBurstChanges = DesktopSwitch::kDefaultChangesAtOnce;
     static constexpr int kChangeSpacingMs = 300;
 
     // Where a request came from: the settings window shows a failure itself; elsewhere (the
@@ -101,6 +101,7 @@ private:
     std::optional<bool> pending_;
     std::optional<bool> inFlight_;       // the change the desktop is making now
     Origin origin_ = Origin::elsewhere;  // of the request being carried out or waiting
+    int burstChanges_ = kBurstChanges;
     int turns_ = kBurstChanges;
     QElapsedTimer sinceTurn_;
     QTimer nextTurn_;

@@ -24,6 +24,17 @@ QString canonical(const QUrl& url) {
     return resolved.isEmpty() ? QDir::cleanPath(path) : resolved;
 }
 
+// The parts both states hold that differ: what someone else changed since `ours` went up.
+QStringList changedParts(const QVariantMap& current, const QVariantMap& ours) {
+    QStringList changed;
+    for (auto part = ours.cbegin(); part != ours.cend(); ++part) {
+        if (current.contains(part.key()) && current.value(part.key()) != part.value()) {
+            changed.append(part.key());
+        }
+    }
+    return changed;
+}
+
 }  // namespace
 
 WallpaperController::WallpaperController(Preferences& preferences, Workspace& workspace)
@@ -126,6 +137,9 @@ std::optional<QString> WallpaperController::applyCustom() {
         if (entry == prepared.saved.end() && !legacy.contains(key)) {
             continue;  // what cannot be given back is not replaced
         }
+        if (entry != prepared.saved.end() && userChangedWhileHidden(screen, entry->toMap())) {
+            continue;  // a later run (a display attached) must not undo the user's choice
+        }
         if (auto error = workspace_.setDesktopImageUrl(*prepared.custom, screen, fillOptions())) {
             result = QCoreApplication::translate("hushpane::WallpaperController",
                                                  "Couldn't set the wallpaper: %1")
@@ -175,18 +189,13 @@ std::optional<QString> WallpaperController::restoreOriginals() {
             const std::optional<QVariantMap> current =
                 shown != stored.cend() ? workspace_.wallpaperState(screen) : std::nullopt;
             if (current) {
-                const QVariantMap ours = shown->toMap();
-                for (auto part = parts.begin(); part != parts.end();) {
-                    if (current->contains(part.key()) && ours.contains(part.key()) &&
-                        current->value(part.key()) != ours.value(part.key())) {
-                        qCInfo(lcDesktop).noquote()
-                            << QStringLiteral(
-                                   "Keeping the wallpaper chosen while hidden on display %1 (%2)")
-                                   .arg(key, part.key());
-                        part = parts.erase(part);
-                    } else {
-                        ++part;
-                    }
+                const QStringList changed = changedParts(*current, shown->toMap());
+                for (const QString& part : changed) {
+                    qCInfo(lcDesktop).noquote()
+                        << QStringLiteral(
+                               "Keeping the wallpaper chosen while hidden on display %1 (%2)")
+                               .arg(key, part);
+                    parts.remove(part);
                 }
             }
             error = workspace_.restoreWallpaperState(screen, parts);
@@ -224,6 +233,16 @@ std::optional<QString> WallpaperController::restoreOriginals() {
         }
     }
     return result;
+}
+
+bool WallpaperController::userChangedWhileHidden(const WorkspaceScreen& screen,
+                                                 const QVariantMap& stored) const {
+    const auto shown = stored.constFind(QString::fromLatin1(kShown));
+    if (shown == stored.cend()) {
+        return false;
+    }
+    const std::optional<QVariantMap> current = workspace_.wallpaperState(screen);
+    return current && !changedParts(*current, shown->toMap()).isEmpty();
 }
 
 // A picture saved by an earlier version: only its path and options. The custom picture is

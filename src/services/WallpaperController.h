@@ -51,6 +51,8 @@ private:
         bool storeFailed = false;
     };
     Prepared prepare();
+    // The display no longer shows what Hushpane put there.
+    bool userChangedWhileHidden(const WorkspaceScreen& screen, const QVariantMap& stored) const;
     std::optional<QString> restoreLegacy(const WorkspaceScreen& screen, const QString& path,
                                          const std::optional<QVariantMap>& options);
 

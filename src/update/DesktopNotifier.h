@@ -1,16 +1,15 @@
 #pragma once
 
+#include "common/NotificationClient.h"
 #include "update/UpdateNotifier.h"
-
-#include <QDBusConnection>
 
 namespace hushpane {
 
-// Desktop notifications over the freedesktop.org notification service on the session bus.
+// The update notification, with a "Show" action, through the desktop's notification service.
 class DesktopNotifier : public UpdateNotifier {
     Q_OBJECT
 public:
-    static constexpr auto kService = "org.freedesktop.Notifications";
+    static constexpr auto kService = NotificationClient::kService;
 
     // `service` names the bus service to talk to; tests pass one of their own.
     explicit DesktopNotifier(QDBusConnection connection = QDBusConnection::sessionBus(),
@@ -20,17 +19,10 @@ public:
     bool isAvailable() override;
     void notify(const QString& summary, const QString& body) override;
     // The id the service gave the notification on screen; 0 while there is none.
-    uint notificationId() const { return notificationId_; }
-
-private Q_SLOTS:
-    void onActionInvoked(uint id, const QString& actionKey);
-    void onNotificationClosed(uint id, uint reason);
+    uint notificationId() const { return client_.notificationId(); }
 
 private:
-    QDBusConnection connection_;
-    QString service_;
-    uint notificationId_ = 0;  // the one we show; 0 = none
-    bool subscribed_ = false;
+    NotificationClient client_;
 };
 
 }  // namespace hushpane

@@ -228,6 +228,13 @@ TEST_F(AppEndToEnd, HandsOffHelpsAndRefusesWithoutADisplay) {
     ASSERT_TRUE(app.waitForFinished(10000));
     EXPECT_EQ(runCommand({QStringLiteral("hushpane://show")}, &output), 1);
     EXPECT_TRUE(output.contains(QStringLiteral("no display"))) << output.toStdString();
+    // A display whose server is gone: the same sentence, not Qt's abort.
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4093"));
+    EXPECT_EQ(runCommand({QStringLiteral("hushpane://show")}, &output), 1);
+    EXPECT_TRUE(
+        output.contains(QStringLiteral("no display to show the tray icon on (DISPLAY=:4093 "
+                                       "cannot be opened)")))
+        << output.toStdString();
     env = running;
 }
 

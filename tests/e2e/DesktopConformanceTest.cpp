@@ -326,6 +326,70 @@ TEST_F(DesktopConformance, AMirroredDisplayHidesTheIconsUntilItIsUnplugged) {
     EXPECT_EQ(log().indexOf(kFailureLine), -1) << log().toStdString();
 }
 
+// A display attached while hidden (a RandR monitor) gets the custom picture only once its own
+// wallpaper is stored, so not while the preference file cannot be written; after the show
+// every display has its own wallpaper back.
+TEST_F(DesktopConformance, ADisplayAttachedWhileHiddenIsCoveredOnlyOnceItsOwnWallpaperIsStored) {
+    const QString pictureOn = QStringLiteral("desktop_picture_on");
+    if (!desktop.defines(pictureOn)) {
+        GTEST_SKIP() << "the profile does not follow displays attached while it runs";
+    }
+    const QString custom = HarnessDesktop::writeSolidPicture(
+        qEnvironmentVariable("HOME") + QStringLiteral("/custom.png"), kCustom);
+    ASSERT_FALSE(custom.isEmpty());
+    ASSERT_FALSE(ownPicture.isEmpty()) << "the desktop names no picture";
+    const QStringList added{QStringLiteral("HUSH-1"), QStringLiteral("HUSH-2")};
+    const QStringList geometry{QStringLiteral("640/169x400/106+640+0"),
+                               QStringLiteral("640/169x400/106+640+400")};
+    QStringList before;
+    for (const QString& name : added) {
+        before.append(desktop.query(pictureOn, {name}));
+    }
+    const auto attach = [&](qsizetype index) {
+        return QProcess::execute(QStringLiteral("xrandr"),
+                                 {QStringLiteral("--setmonitor"), added.at(index),
+                                  geometry.at(index), QStringLiteral("none")}) == 0;
+    };
+    useCustomPicture(custom);
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"));
+    expectHidden(QStringLiteral("hidden"),
+                 customWallpaperDrawn() ? kCustom : desktop.behindIcons());
+    // Where one picture covers every display, a new one already shows the custom picture.
+    const bool onePicture = desktop.query(pictureOn, {added.at(0)}).contains(custom);
+
+    const QString aside = preferencesFile + QStringLiteral(".aside");
+    ASSERT_TRUE(QFile::rename(preferencesFile, aside));
+    ASSERT_TRUE(QDir().mkdir(preferencesFile));
+    const qsizetype logged = log().size();
+    ASSERT_TRUE(attach(0));
+    if (!onePicture) {
+        EXPECT_TRUE(failureLogged(logged)) << "no failure was logged";
+        EXPECT_EQ(desktop.query(pictureOn, {added.at(0)}), before.at(0));
+    }
+    ASSERT_TRUE(QDir().rmdir(preferencesFile));
+    ASSERT_TRUE(QFile::rename(aside, preferencesFile));
+    ASSERT_TRUE(attach(1));
+    for (const QString& name : added) {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return desktop.query(pictureOn, {name}).contains(custom); }, kWaitMs))
+            << name.toStdString() << ": " << desktop.query(pictureOn, {name}).toStdString();
+    }
+
+    command(QStringLiteral("hushpane://show"));
+    expectAsBefore(QStringLiteral("after-attach"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return desktop.query(QStringLiteral("desktop_picture")) == ownPicture; }, kWaitMs))
+        << desktop.query(QStringLiteral("desktop_picture")).toStdString();
+    for (qsizetype index = 0; index < added.size(); ++index) {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return desktop.query(pictureOn, {added.at(index)}) == before.at(index); },
+            kWaitMs))
+            << added.at(index).toStdString() << ": "
+            << desktop.query(pictureOn, {added.at(index)}).toStdString();
+    }
+}
+
 // The program Hushpane asks is stopped: the hide fails, says so, and changes nothing; once it
 // runs again the next hide goes through.
 TEST_F(DesktopConformance, AStoppedDesktopIsReportedNothingChangesAndTheNextHideWorks) {

@@ -36,6 +36,7 @@ public:
             finish();
         }
     }
+    int changesAtOnce() const override { return atOnce; }
     QString description() const override { return QStringLiteral("in-memory desktop"); }
     QString explanation() const override {
         return QStringLiteral("The in-memory desktop forgets its icons.");
@@ -53,6 +54,7 @@ public:
     }
 
     bool creates = true;
+    int atOnce = kDefaultChangesAtOnce;
     QList<bool> calls;
     std::optional<QString> failure;
     std::function<void()> externalChange;

@@ -120,6 +120,23 @@ TEST_F(DesktopControllerTest, AFailedSwitchKeepsTheStateAndTheNextPressTriesAgai
     EXPECT_EQ(controller.lastError(), kRestartFailure);
 }
 
+// A desktop that breaks under back-to-back changes gets each one after the spacing: four
+// toggles in one command are a hide at once and the show that ends the burst, 300 ms later.
+TEST_F(DesktopControllerTest, ADesktopThatTakesOneChangeAtATimeGetsEachAfterTheSpacing) {
+    desktop.atOnce = 1;
+    DesktopController controller(desktop, prefs, workspace);
+    controller.hide();
+    controller.show();
+    controller.hide();
+    controller.show();
+    EXPECT_EQ(desktop.calls, QList<bool>{false});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.hasPendingChange(); }, 5000));
+    EXPECT_EQ(desktop.calls, (QList<bool>{false, true}));
+    controller.hide();  // the turn was spent: this one waits too
+    EXPECT_EQ(desktop.calls.size(), 2);
+    EXPECT_TRUE(controller.hasPendingChange());
+}
+
 // A burst of requests: the first few go through, the rest wait for their turn and collapse
 // into the last one, so the desktop sees a handful of changes however long the burst.
 TEST_F(DesktopControllerTest, ABurstOfTogglesCollapsesIntoSpacedChanges) {

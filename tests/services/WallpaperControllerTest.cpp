@@ -212,12 +212,20 @@ TEST_F(WallpaperTest, TheDesktopControllerFollowsSettingsAndDisplayChanges) {
     EXPECT_EQ(saved().value(QStringLiteral("2")), QStringLiteral("/pics/new.jpg"));
     EXPECT_EQ(workspace.display(QStringLiteral("new")).image, QUrl::fromLocalFile(calm));
 
+    // A picture the user chose meanwhile survives the next display attached.
+    workspace.display(QStringLiteral("main")).image = file("/pics/mine.jpg");
+    workspace.addDisplay(QStringLiteral("third"), 3, file("/pics/third.jpg"));
+    Q_EMIT workspace.screenParametersChanged();
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/pics/mine.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("third")).image, QUrl::fromLocalFile(calm));
+
     // Switching the option off while hidden gives the pictures back; the icons stay hidden.
     prefs.setUseCustomWallpaper(false);
     controller.wallpaperSettingsChanged();
     EXPECT_TRUE(saved().isEmpty());
     EXPECT_TRUE(controller.isDesktopHidden());
-    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/pics/main.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("main")).image, file("/pics/mine.jpg"));
+    EXPECT_EQ(workspace.display(QStringLiteral("third")).image, file("/pics/third.jpg"));
 
     // A missing picture is reported while hidden, and cleared by the next good run.
     prefs.setUseCustomWallpaper(true);

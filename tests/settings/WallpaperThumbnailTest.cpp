@@ -1,3 +1,4 @@
+#include "services/WallpaperPicture.h"
 #include "settings/WallpaperThumbnail.h"
 
 #include <QFile>
@@ -75,4 +76,23 @@ TEST(WallpaperThumbnailTest, CoversTheFrameCropsEvenlyAndRereadsTheFile) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     thumbnail.setUrl(QUrl::fromLocalFile(pipe));
     EXPECT_EQ(thumbnail.grab().toImage(), placeholder);
+}
+
+// An 81-megapixel picture (9000 x 9000, past the allocation limit Qt puts on one decode) is
+// still a usable wallpaper: the thumbnail shows it, not the placeholder.
+TEST(WallpaperThumbnailTest, An81MegapixelPictureShowsAndCanBeApplied) {
+    QTemporaryDir dir;
+    const QColor colour(0xc8, 0x50, 0x2d);
+    for (const char* format : {"png", "jpg"}) {
+        const QString path = dir.filePath(QStringLiteral("huge.") + QLatin1String(format));
+        {
+            QImage huge(9000, 9000, QImage::Format_RGB888);
+            huge.fill(colour);
+            ASSERT_TRUE(huge.save(path, format)) << format;
+        }
+        EXPECT_EQ(hushpane::WallpaperPicture::problemWith(path), std::nullopt) << format;
+        WallpaperThumbnail thumbnail;
+        thumbnail.setUrl(QUrl::fromLocalFile(path));
+        EXPECT_TRUE(near(pixel(thumbnail.grab().toImage(), 28, 18), colour)) << format;
+    }
 }

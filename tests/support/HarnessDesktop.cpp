@@ -72,8 +72,13 @@ HarnessDesktop::HarnessDesktop()
     }
 }
 
-QString HarnessDesktop::query(const QString& function) const {
-    return desktopQuery({function});
+QString HarnessDesktop::query(const QString& function, const QStringList& arguments) const {
+    return desktopQuery(QStringList{function} + arguments);
+}
+
+bool HarnessDesktop::defines(const QString& function) const {
+    return desktopQuery({QStringLiteral("type"), QStringLiteral("-t"), function}) ==
+           QLatin1String("function");
 }
 
 QString HarnessDesktop::variable(const QString& name) const {

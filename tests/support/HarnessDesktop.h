@@ -47,8 +47,10 @@ public:
 
     // One of the profile's read-only functions (desktop_icons_state, ...) or variables, run
     // by scripts/lib/desktop-query; the trimmed output.
-    QString query(const QString& function) const;
+    QString query(const QString& function, const QStringList& arguments = {}) const;
     QString variable(const QString& name) const;
+    // Whether the profile defines this optional function.
+    bool defines(const QString& function) const;
 
     // A screenshot of the screen: this process's Qt is on the X display, or, on a Wayland
     // desktop, the profile's desktop_screenshot takes it.

@@ -16,6 +16,8 @@ desktop_start() {
 desktop_icons_state() { gsettings get org.mate.background show-desktop-icons 2>/dev/null; }
 desktop_icons_hidden=false
 desktop_picture() { gsettings get org.mate.background picture-filename 2>/dev/null; }
+# One picture for every display.
+desktop_picture_on() { desktop_picture; }
 desktop_answering=caja
 # caja leaves with its icons; a MATE session's settings daemon, not run here, draws the picture.
 desktop_custom_wallpaper_drawn=no

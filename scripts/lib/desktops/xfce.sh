@@ -22,6 +22,9 @@ desktop_picture() {
   connector=$(xrandr --query 2>/dev/null | awk '/ connected/ {print $1; exit}')
   xfconf-query -c xfce4-desktop -p "/backdrop/screen0/monitor${connector:-screen}/workspace0/last-image" 2>/dev/null
 }
+desktop_picture_on() {
+  xfconf-query -c xfce4-desktop -p "/backdrop/screen0/monitor$1/workspace0/last-image" 2>/dev/null
+}
 # Hushpane changes XFCE's settings in xfconfd, which xfdesktop follows.
 desktop_answering=xfconfd
 # The program that draws the icons, when it is not the one Hushpane asks.

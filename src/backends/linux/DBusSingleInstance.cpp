@@ -1,5 +1,7 @@
 #include "backends/linux/DBusSingleInstance.h"
 
+#include "common/Logging.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -40,6 +42,14 @@ SingleInstance::Role DBusSingleInstance::claim(const QStringList& urls, QString*
 }
 
 void DBusSingleInstance::Activate(const QStringList& urls) {
+    if (urls.size() > kMaxUrls) {
+        // No command line carries that many; handling them would stall the tray for seconds.
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("Refused an activation with %1 URLs (at most %2 are handled)")
+                   .arg(urls.size())
+                   .arg(kMaxUrls);
+        return;
+    }
     // Reply first; the URLs are handled in a later turn of the main loop.
     QMetaObject::invokeMethod(
         this, [this, urls] { Q_EMIT activationRequested(urls); }, Qt::QueuedConnection);

@@ -16,6 +16,8 @@ public:
     static constexpr auto kServiceName = "app.hushpane";
     static constexpr auto kObjectPath = "/app/hushpane";
     static constexpr auto kInterface = "app.hushpane.Instance";
+    // The most URLs one Activate call may carry; a longer list is refused whole.
+    static constexpr qsizetype kMaxUrls = 64;
 
     explicit DBusSingleInstance(QDBusConnection bus = QDBusConnection::sessionBus(),
                                 QObject* parent = nullptr);

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "common/NotificationClient.h"
 #include "platform/DesktopNotifications.h"
-
-#include <QDBusConnection>
 
 namespace hushpane {
 
@@ -11,28 +10,22 @@ namespace hushpane {
 class FreedesktopNotifications : public DesktopNotifications {
     Q_OBJECT
 public:
-    static constexpr auto kService = "org.freedesktop.Notifications";
+    static constexpr auto kService = NotificationClient::kService;
 
     explicit FreedesktopNotifications(QDBusConnection connection = QDBusConnection::sessionBus(),
                                       QObject* parent = nullptr);
 
     void show(const QString& summary, const QString& body) override;
-    bool isShowing() const override { return id_ != 0 || waiting_; }
+    bool isShowing() const override { return client_.notificationId() != 0 || client_.isWaiting(); }
     // The service's id of the one on screen; 0 while there is none.
-    uint notificationId() const { return id_; }
+    uint notificationId() const { return client_.notificationId(); }
 
 Q_SIGNALS:
     // The service answered a show(), with an id or an error.
     void answered();
 
-private Q_SLOTS:
-    void onNotificationClosed(uint id, uint reason);
-
 private:
-    QDBusConnection connection_;
-    uint id_ = 0;
-    bool waiting_ = false;
-    bool subscribed_ = false;
+    NotificationClient client_;
 };
 
 }  // namespace hushpane

@@ -1,5 +1,7 @@
 #include "backends/lxqt/LxqtDesktopSwitch.h"
 
+#include "backends/x11/X11ProcessWindows.h"
+
 #include <QCoreApplication>
 
 namespace hushpane {
@@ -37,6 +39,8 @@ PcmanfmDesktopProgram::Options LxqtDesktopSwitch::programOptions() {
     options.desktopObjectPath = QStringLiteral("/Application");
     options.desktopInterface = QStringLiteral("org.pcmanfm.Application");
     options.desktopProperty = QStringLiteral("desktopManagerEnabled");
+    options.quitMethod = QStringLiteral("quit");
+    options.openWindows = &X11ProcessWindows::openWindows;
     return options;
 }
 

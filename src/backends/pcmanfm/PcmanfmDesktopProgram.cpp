@@ -167,19 +167,25 @@ std::optional<QString> PcmanfmDesktopProgram::restart(
     if (before && before->stopped) {
         return tr("%1 doesn't answer; nothing was changed").arg(options_.executable);
     }
+    const auto keepsRunning = [this] {
+        return tr("%1 keeps running for its open windows and would not read the "
+                  "change; close its windows and try again. Nothing was changed")
+            .arg(options_.executable);
+    };
     if (before) {
         profile_ = profileOf(before->arguments).value_or(QStringLiteral("default"));
+        // Refused before its desktop goes off, so the screen does not go blank for nothing.
+        if (options_.readsSettingsOnlyAtStart && showsWindows(before->pid)) {
+            return keepsRunning();
+        }
         if (auto error = tell({QStringLiteral("--desktop-off")})) {
             return tr("%1; nothing was changed").arg(*error);
         }
-        if (!waitUntilGone(before->pid)) {
+        if (!waitUntilGone(before->pid) && options_.readsSettingsOnlyAtStart &&
+            !endWindowless(before->pid)) {
             // The instance stays for its open windows; its desktop is off.
-            if (options_.readsSettingsOnlyAtStart) {
-                tell({QStringLiteral("--desktop")});
-                return tr("%1 keeps running for its open windows and would not read the "
-                          "change; close its windows and try again. Nothing was changed")
-                    .arg(options_.executable);
-            }
+            tell({QStringLiteral("--desktop")});
+            return keepsRunning();
         }
     }
     std::optional<QString> result = change();
@@ -187,6 +193,28 @@ std::optional<QString> PcmanfmDesktopProgram::restart(
         result = error;
     }
     return result;
+}
+
+bool PcmanfmDesktopProgram::showsWindows(qint64 pid) const {
+    const std::optional<int> open = options_.openWindows ? options_.openWindows(pid) : std::nullopt;
+    return open && *open > 0;
+}
+
+bool PcmanfmDesktopProgram::endWindowless(qint64 pid) const {
+    const std::optional<int> open = options_.openWindows ? options_.openWindows(pid) : std::nullopt;
+    if (!open || *open > 0 || options_.quitMethod.isEmpty()) {
+        return false;
+    }
+    // pcmanfm-qt can stay after a window of its own went away, with nothing on screen.
+    qCInfo(lcDesktop).noquote() << QStringLiteral("%1 (pid %2) stays without a window; ending it")
+                                       .arg(options_.executable)
+                                       .arg(pid);
+    const QDBusMessage quit =
+        QDBusMessage::createMethodCall(options_.busName, options_.desktopObjectPath,
+                                       options_.desktopInterface, options_.quitMethod);
+    options_.bus.value_or(QDBusConnection::sessionBus())
+        .call(quit, QDBus::Block, kCommandTimeoutMs);
+    return waitUntilGone(pid);
 }
 
 bool PcmanfmDesktopProgram::takesCommands(qint64 pid) const {

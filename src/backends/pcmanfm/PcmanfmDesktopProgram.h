@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 
+#include <functional>
+#include <optional>
+
 namespace hushpane {
 
 // pcmanfm or pcmanfm-qt running with --desktop on this session's display, found through
@@ -39,6 +42,12 @@ public:
         QString desktopObjectPath;
         QString desktopInterface;
         QString desktopProperty;
+        // Ends the instance on `busName` (pcmanfm-qt: quit of the interface above). Used when
+        // it stays after its desktop went off although it shows no window.
+        QString quitMethod;
+        // How many windows (its desktop's left out) the process with this pid shows; nothing
+        // when that cannot be told. Unset: never known.
+        std::function<std::optional<int>(qint64 pid)> openWindows;
         // How long a started desktop gets to draw.
         int launchTimeoutMs = kLaunchTimeoutMs;
     };
@@ -66,6 +75,11 @@ private:
     };
     std::optional<Found> find() const;
     bool waitUntilGone(qint64 pid) const;
+    // Whether the process is known to show windows of its own (not just its desktop).
+    bool showsWindows(qint64 pid) const;
+    // Ends an instance that stays without any window to stay for, through its bus interface;
+    // true once it is gone.
+    bool endWindowless(qint64 pid) const;
     // Whether the instance takes commands yet (a second start would otherwise become one).
     bool takesCommands(qint64 pid) const;
     // Whether it says that it draws the desktop, asked with at most `timeoutMs`.

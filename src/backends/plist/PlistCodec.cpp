@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTimeZone>
 #include <QVariantList>
 
@@ -124,6 +125,36 @@ bool xmlNestsDeeperThan(QByteArrayView xml, int limit) {
     return false;
 }
 
+constexpr auto kNotUtf8 = "a key or text is not valid UTF-8";
+
+// Text that is valid UTF-8, decoded; nothing for anything else, which would otherwise come
+// back with its bytes replaced.
+std::optional<QString> utf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// Whether the XML holds an integer above the signed 64-bit range. libplist keeps it in the
+// same 64 bits as a negative number, so 18446744073709551615 would read as -1.
+bool holdsIntegerBeyondInt64(const QByteArray& xml) {
+    static const QRegularExpression integer(
+        QStringLiteral("<integer>\\s*\\+?(\\d+)\\s*</integer>"));
+    const QString text = QString::fromLatin1(xml);
+    for (auto it = integer.globalMatch(text); it.hasNext();) {
+        const QString digits = it.next().captured(1);
+        bool ok = false;
+        digits.toLongLong(&ok);
+        if (!ok) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Reads what libplist parsed from XML; nullopt with `error` set when the tree holds
 // something that has no QVariant form here.
 class TreeReader {
@@ -160,7 +191,11 @@ public:
                 if (text.contains('\0')) {
                     return fail(QStringLiteral("a key or text holds a NUL byte"));
                 }
-                return QVariant(QString::fromUtf8(text));
+                const std::optional<QString> decoded = utf8(text);
+                if (!decoded) {
+                    return fail(QString::fromLatin1(kNotUtf8));
+                }
+                return QVariant(*decoded);
             }
             case PLIST_DATA: {
                 uint64_t len = 0;
@@ -231,11 +266,16 @@ private:
                 fail(QStringLiteral("not a property list (a key cannot be read)"));
                 break;
             }
+            const std::optional<QString> name = utf8(QByteArrayView(key));
+            if (!name) {
+                fail(QString::fromLatin1(kNotUtf8));
+                break;
+            }
             auto v = read(value, depth + 1);
             if (!v) {
                 break;
             }
-            map.insert(QString::fromUtf8(key), *v);
+            map.insert(*name, *v);
         }
         std::free(it);
         return result;
@@ -349,6 +389,9 @@ Decoded decodeWithoutCheck(const QByteArray& bytes) {
         // <plist>, the root <dict>, then one element per level (and <key> beside them).
         if (xmlNestsDeeperThan(bytes, kMaxDepth + 3)) {
             return {std::nullopt, QStringLiteral("the property list is nested too deeply")};
+        }
+        if (holdsIntegerBeyondInt64(bytes)) {
+            return {std::nullopt, QStringLiteral("a number is beyond 64-bit signed integers")};
         }
         plist_t raw = nullptr;
         plist_from_xml(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);

@@ -34,6 +34,9 @@ public:
     // read as icons shown: only a stored 0 means hidden.
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
+    // xfdesktop 4.18 crashes, or stops drawing icons while the setting says shown, after a few
+    // rounds of changes that come back to back; spaced ones it takes.
+    int changesAtOnce() const override { return 1; }
     QString description() const override;
     QString explanation() const override;
     // Told when the icon style changes in xfconf, and when xfconfd answers again.

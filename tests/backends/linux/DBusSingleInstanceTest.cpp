@@ -1,4 +1,5 @@
 #include "backends/linux/DBusSingleInstance.h"
+#include "support/LogCapture.h"
 
 #include <QDBusConnection>
 #include <QSignalSpy>
@@ -60,7 +61,25 @@ TEST(DBusSingleInstance, ALaterStartHandsItsUrlsToTheRunningOne) {
     ASSERT_TRUE(requested.count() == 2 || requested.wait(5000));
     EXPECT_TRUE(requested.last().first().toStringList().isEmpty());
 
+    // More URLs than any command line carries: answered, logged and dropped whole; the next
+    // call is still handled.
+    QStringList flood;
+    for (qsizetype i = 0; i <= DBusSingleInstance::kMaxUrls; ++i) {
+        flood.append(QStringLiteral("hushpane://toggle"));
+    }
+    const test::LogCapture log;
+    EXPECT_EQ(claimElsewhere(QStringLiteral("fourth"), flood), SingleInstance::Role::forwarded);
+    EXPECT_EQ(claimElsewhere(QStringLiteral("fifth"), urls), SingleInstance::Role::forwarded);
+    ASSERT_TRUE(requested.count() == 3 || requested.wait(5000));
+    EXPECT_EQ(requested.last().first().toStringList(), urls);
+    EXPECT_TRUE(log.formatted(QStringLiteral("app.hushpane.desktop"))
+                    .contains(QStringLiteral(
+                        "warning: Refused an activation with 65 URLs (at most 64 are handled)")))
+        << log.formatted(QStringLiteral("app.hushpane.desktop")).join(u'\n').toStdString();
+
     QDBusConnection::disconnectFromBus(QStringLiteral("first"));
     QDBusConnection::disconnectFromBus(QStringLiteral("second"));
     QDBusConnection::disconnectFromBus(QStringLiteral("third"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fourth"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fifth"));
 }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <limits>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -258,6 +259,32 @@ TEST_F(PlistDomainTest, NulBytesInTextAreRefusedNotFatal) {
                                 "031900000000000001010000000000000003000000000000000000"
                                 "00000000001a"))
             .root);
+}
+
+// A value the next write would change is refused, so the file is kept aside untouched: text
+// that is not UTF-8 (it would come back with U+FFFD in it) and an integer beyond the signed
+// 64-bit range (libplist reads 18446744073709551615 as -1). The largest ones that fit stay.
+TEST_F(PlistDomainTest, TextThatIsNotUtf8AndIntegersBeyond64BitsAreRefused) {
+    for (const QByteArray& place :
+         {QByteArray("<key>s</key><string>caf\xe9</string>"),
+          QByteArray("<key>caf\xe9</key><true/>"),
+          QByteArray("<key>n</key><integer>18446744073709551615</integer>"),
+          QByteArray("<key>n</key><integer>9223372036854775808</integer>")}) {
+        const QByteArray xml = "<plist><dict>" + place + "</dict></plist>";
+        const plist::Decoded decoded = plist::decodeDictionary(xml);
+        EXPECT_FALSE(decoded.root) << place.toStdString();
+        EXPECT_FALSE(decoded.error.isEmpty());
+    }
+    const plist::Decoded kept = plist::decodeDictionary(
+        "<plist><dict><key>caf\xc3\xa9</key><string>\xe2\x9c\x93</string>"
+        "<key>max</key><integer>9223372036854775807</integer>"
+        "<key>min</key><integer>-9223372036854775808</integer></dict></plist>");
+    ASSERT_TRUE(kept.root) << kept.error.toStdString();
+    EXPECT_EQ(kept.root->value(QStringLiteral("caf\u00e9")).toString(), QStringLiteral("\u2713"));
+    EXPECT_EQ(kept.root->value(QStringLiteral("max")).toLongLong(),
+              std::numeric_limits<qint64>::max());
+    EXPECT_EQ(kept.root->value(QStringLiteral("min")).toLongLong(),
+              std::numeric_limits<qint64>::min());
 }
 
 TEST_F(PlistDomainTest, BinaryTextWithANulIsKeptAsideNotCutShort) {
