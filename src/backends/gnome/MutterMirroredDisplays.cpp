@@ -22,10 +22,6 @@ QString text(const char* s) {
 MutterMirroredDisplays::MutterMirroredDisplays(QDBusConnection bus, QObject* parent)
     : HideTrigger(parent), bus_(std::move(bus)) {}
 
-MutterMirroredDisplays::~MutterMirroredDisplays() {
-    stop();
-}
-
 std::optional<QString> MutterMirroredDisplays::unavailableReason() const {
     if (!bus_.isConnected() || !bus_.interface() ||
         !bus_.interface()->isServiceRegistered(text(kService)).value()) {

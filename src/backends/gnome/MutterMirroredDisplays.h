@@ -21,7 +21,8 @@ public:
     static constexpr auto kInterface = "org.gnome.Mutter.DisplayConfig";
 
     explicit MutterMirroredDisplays(QDBusConnection bus, QObject* parent = nullptr);
-    ~MutterMirroredDisplays() override;
+    // Connections end with the object; a reply still on its way is dropped with it.
+    ~MutterMirroredDisplays() override = default;
 
     void start() override;
     void stop() override;

@@ -24,10 +24,6 @@ bool anyMirrored(const QList<QScreen*>& screens) {
 
 }  // namespace
 
-MirroredScreens::~MirroredScreens() {
-    stop();
-}
-
 void MirroredScreens::start() {
     if (watching_) {
         return;

@@ -14,7 +14,7 @@ class MirroredScreens : public HideTrigger {
     Q_OBJECT
 public:
     using HideTrigger::HideTrigger;
-    ~MirroredScreens() override;
+    ~MirroredScreens() override = default;
 
     void start() override;
     void stop() override;
