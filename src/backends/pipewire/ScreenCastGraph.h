@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include <cstdint>
 #include <utility>
 
 namespace hushpane::pipewire {
@@ -11,7 +12,7 @@ namespace hushpane::pipewire {
 // and whether any cast of a screen has a consumer. Fed from the registry; knows no libpipewire.
 class ScreenCastGraph {
 public:
-    enum class NodeKind {
+    enum class NodeKind : std::uint8_t {
         other,       // not a compositor's cast: a camera, a player, a viewer
         screenCast,  // a monitor, a region, a virtual display, or a cast that cannot be told
         windowCast,  // one window only (Plasma's task-manager thumbnails are these)
