@@ -10,6 +10,7 @@
 #include "platform/ApplicationPlatform.h"
 #include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
+#include "services/AutoHideController.h"
 #include "services/DesktopController.h"
 #include "services/FailureNotice.h"
 #include "services/Preferences.h"
@@ -45,6 +46,7 @@ AppDelegate::~AppDelegate() {
     // The window controller refers to the menu bar and the objects below; it goes first.
     settingsWindowController_.reset();
     statusItemController_.reset();
+    autoHide_.reset();
     delete mainMenu_;
 }
 
@@ -57,6 +59,16 @@ DesktopController& AppDelegate::desktop() {
         }
     }
     return *desktop_;
+}
+
+AutoHideController& AppDelegate::autoHide() {
+    if (!autoHide_) {
+        autoHide_ = std::make_unique<AutoHideController>(desktop(), *preferences_);
+        autoHide_->setTrigger(AutoHideController::Trigger::screenShared,
+                              services_.screenShareTrigger);
+        autoHide_->setTrigger(AutoHideController::Trigger::mirrored, services_.mirrorTrigger);
+    }
+    return *autoHide_;
 }
 
 SettingsWindowController& AppDelegate::settingsWindowController() {
@@ -74,6 +86,7 @@ SettingsWindowController& AppDelegate::settingsWindowController() {
         connect(settingsWindowController_.get(), &SettingsWindowController::visibilityChanged, this,
                 &AppDelegate::applyActivationPolicy);
         settingsWindowController_->setTexts(settingsTexts());
+        settingsWindowController_->setAutoHide(&autoHide());
     }
     return *settingsWindowController_;
 }
@@ -104,6 +117,9 @@ void AppDelegate::applicationDidFinishLaunching() {
     }
 
     services_.shortcuts.onKeyUp(toggleDesktopName(), this, [this] { toggleDesktop(); });
+
+    statusItemController_->setAutoHide(autoHide());
+    autoHide().start();
 
     applyActivationPolicy();
     observeDockPreference();
@@ -174,6 +190,10 @@ void AppDelegate::openUrls(const QList<QUrl>& urls) {
 }
 
 bool AppDelegate::applicationShouldTerminate() {
+    // Quitting shows the icons whatever hid them; nothing is left to follow on at the next start.
+    if (!isSystemInitiatedQuit()) {
+        autoHide().stop();
+    }
     DesktopController& controller = desktop();
     if (controller.wantsDesktopHidden() && !isSystemInitiatedQuit()) {
         controller.show();

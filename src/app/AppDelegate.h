@@ -21,12 +21,14 @@ namespace hushpane {
 
 class AppUpdater;
 class ApplicationPlatform;
+class AutoHideController;
 class DesktopController;
 class DesktopKeybindings;
 class DesktopNotifications;
 class FailureNotice;
 class DesktopSwitch;
 class FileBookmarks;
+class HideTrigger;
 class LoginItemService;
 class Preferences;
 class SettingsWindowController;
@@ -53,6 +55,9 @@ struct AppServices {
     DesktopNotifications* notifications = nullptr;
     // What the tray icon sits on (may be null: nothing is known).
     const TrayPanel* trayPanel = nullptr;
+    // What hides the icons by itself where the user switched it on (none: not watched here).
+    HideTrigger* screenShareTrigger = nullptr;
+    HideTrigger* mirrorTrigger = nullptr;
     // The desktop is driven through the Finder-compatible switch: the settings speak of the
     // menu bar and the Dock, as there; elsewhere of the panel and the task bar.
     bool drivesFinder = false;
@@ -87,6 +92,7 @@ public:
     Preferences& preferences() { return *preferences_; }
     AppUpdater& updater() { return *updater_; }
     DesktopController& desktop();
+    AutoHideController& autoHide();
     SettingsWindowController& settingsWindowController();
     StatusItemController* statusItemController() const { return statusItemController_.get(); }
     QMenu* mainMenu() const { return mainMenu_; }
@@ -103,6 +109,7 @@ private:
     AppServices services_;
     std::unique_ptr<Preferences> preferences_;
     std::unique_ptr<DesktopController> desktop_;
+    std::unique_ptr<AutoHideController> autoHide_;
     std::unique_ptr<FailureNotice> failureNotice_;
     std::unique_ptr<AppUpdater> updater_;
     std::unique_ptr<StatusItemController> statusItemController_;

@@ -7,6 +7,7 @@
 #include "app/DesktopDrivers.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
+#include "backends/gnome/MutterMirroredDisplays.h"
 #include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/linux/DBusSingleInstance.h"
 #include "backends/linux/FreedesktopNotifications.h"
@@ -19,6 +20,7 @@
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
 #include "backends/posix/PosixProcessLauncher.h"
+#include "backends/qt/MirroredScreens.h"
 #include "backends/wayland/GnomeCustomKeybindings.h"
 #include "backends/wayland/NoGlobalHotKeyService.h"
 #include "backends/wayland/PortalHotKeyService.h"
@@ -310,6 +312,14 @@ int main(int argc, char** argv) {
     services.gnomeShell = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
                               .split(u':')
                               .contains(u"GNOME", Qt::CaseInsensitive);
+    // GNOME hands a mirrored pair to programs as one screen: only Mutter itself can tell.
+    std::unique_ptr<HideTrigger> mirrorTrigger;
+    if (services.gnomeShell) {
+        mirrorTrigger = std::make_unique<MutterMirroredDisplays>(QDBusConnection::sessionBus());
+    } else {
+        mirrorTrigger = std::make_unique<MirroredScreens>();
+    }
+    services.mirrorTrigger = mirrorTrigger.get();
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 

@@ -4,6 +4,7 @@
 #include "menu/TemplateIcon.h"
 #include "platform/TrayPanel.h"
 #include "services/AppUpdater.h"
+#include "services/AutoHideController.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 
@@ -65,7 +66,6 @@ StatusItemController::StatusItemController(DesktopController& desktop, Preferenc
                     openMenuAtPointer();
                 }
             });
-    statusItem_->setToolTip(QStringLiteral("Hushpane"));
     update();
 
     connect(&desktop_, &DesktopController::isDesktopHiddenChanged, this,
@@ -121,7 +121,26 @@ void StatusItemController::update() {
     colours_ = trayIconColours(look);
     statusItem_->setIcon(currentImage_ ? tintedTemplateIcon(currentImage_->icon, colours_)
                                        : QIcon());
+    statusItem_->setToolTip(toolTip());
     Q_EMIT redrawn();
+}
+
+void StatusItemController::setAutoHide(AutoHideController& autoHide) {
+    autoHide_ = &autoHide;
+    connect(autoHide_, &AutoHideController::hiddenBecauseChanged, this,
+            &StatusItemController::scheduleUpdate);
+    scheduleUpdate();
+}
+
+QString StatusItemController::toolTip() const {
+    QString state;
+    if (const auto because = autoHide_ ? autoHide_->hiddenBecause() : std::nullopt) {
+        state = AutoHideController::reasonText(*because);
+    } else if (currentImage_) {
+        state = currentImage_->accessibilityDescription;
+    }
+    // The panel shows it as it is: no markup, so a translation cannot break it.
+    return state.isEmpty() ? QStringLiteral("Hushpane") : tr("Hushpane: %1").arg(state);
 }
 
 bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {

@@ -17,6 +17,7 @@ class QSystemTrayIcon;
 namespace hushpane {
 
 class AppUpdater;
+class AutoHideController;
 class DesktopController;
 class Preferences;
 class TrayPanel;
@@ -39,6 +40,11 @@ public:
     const std::optional<SymbolImage>& currentImage() const { return currentImage_; }
     // The colours the icon is painted in now.
     const TrayIconColours& currentColours() const { return colours_; }
+
+    // The tool tip then says when the icons were hidden automatically, and why.
+    void setAutoHide(AutoHideController& autoHide);
+    // "Hushpane: Desktop hidden", or the like.
+    QString toolTip() const;
 
     // The panel draws the menu (see TrayPanel::drawsMenu): it shows no keys beside its items.
     bool menuDrawnByHost() const;
@@ -71,6 +77,7 @@ private:
     QPointer<QAction> toggleItem_;
     std::optional<SymbolImage> currentImage_;
     const TrayPanel* trayPanel_;
+    AutoHideController* autoHide_ = nullptr;
     TrayIconColours colours_;
     QTimer dockingCheck_;
     int dockingChecksLeft_ = 0;

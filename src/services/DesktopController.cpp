@@ -48,6 +48,7 @@ void DesktopController::show(Origin origin) {
 
 void DesktopController::request(bool hidden, Origin origin) {
     origin_ = origin;
+    Q_EMIT changeRequested(hidden, origin);
     if (pending_) {
         pending_ = hidden;  // collapses into the change already waiting for its turn
         return;

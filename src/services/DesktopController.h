@@ -35,8 +35,9 @@ public:
     static constexpr int kChangeSpacingMs = 300;
 
     // Where a request came from: the settings window shows a failure itself; elsewhere (the
-    // shortcut, the tray menu, a URL command) the user sees it only if it is told.
-    enum class Origin { elsewhere, settingsWindow };
+    // shortcut, the tray menu, a URL command) and for the automatic hiding the user sees it
+    // only if it is told.
+    enum class Origin { elsewhere, settingsWindow, automatic };
     // What did not happen.
     enum class Failure { hide, show, wallpaper };
 
@@ -66,6 +67,8 @@ public:
 
 Q_SIGNALS:
     void isDesktopHiddenChanged(bool hidden);
+    // Every hide or show asked for, before it is carried out or waits for its turn.
+    void changeRequested(bool hidden, hushpane::DesktopController::Origin origin);
     void lastErrorChanged();
     // A hide or show asked for elsewhere than in the settings window failed, or the wallpaper
     // it should have changed did not change.

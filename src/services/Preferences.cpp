@@ -37,6 +37,8 @@ Preferences::Preferences(UserDefaults& defaults, const FileBookmarks& bookmarks,
     menuBarIcon_ = iconText ? MenuBarIcon::fromRawValue(*iconText).value_or(MenuBarIcon::grid)
                             : MenuBarIcon::grid;
     useCustomWallpaper_ = defaults_.boolForKey(key(kUseCustomWallpaperKey));
+    hideWhileScreenShared_ = defaults_.boolForKey(key(kHideWhileScreenSharedKey));
+    hideWhileMirrored_ = defaults_.boolForKey(key(kHideWhileMirroredKey));
     originalWallpapers_ = wallpaperMapFrom(defaults_.dictionaryForKey(key(kOriginalWallpapersKey)));
     if (const auto options = defaults_.dictionaryForKey(key(kOriginalWallpaperOptionsKey))) {
         for (auto it = options->cbegin(); it != options->cend(); ++it) {
@@ -70,6 +72,39 @@ std::optional<QUrl> Preferences::resolveCustomWallpaper() const {
         return QUrl::fromLocalFile(*path);
     }
     return std::nullopt;
+}
+
+void Preferences::setHideWhileScreenShared(bool value) {
+    const bool changed = value != hideWhileScreenShared_;
+    hideWhileScreenShared_ = value;
+    defaults_.setBool(key(kHideWhileScreenSharedKey), value);
+    if (changed) {
+        Q_EMIT hideWhileScreenSharedChanged();
+    }
+}
+
+void Preferences::setHideWhileMirrored(bool value) {
+    const bool changed = value != hideWhileMirrored_;
+    hideWhileMirrored_ = value;
+    defaults_.setBool(key(kHideWhileMirroredKey), value);
+    if (changed) {
+        Q_EMIT hideWhileMirroredChanged();
+    }
+}
+
+QString Preferences::autoHideState() const {
+    return defaults_.stringForKey(key(kAutoHideStateKey)).value_or(QString());
+}
+
+void Preferences::setAutoHideState(const QString& value) {
+    if (value == autoHideState()) {
+        return;
+    }
+    if (value.isEmpty()) {
+        defaults_.removeObjectForKey(key(kAutoHideStateKey));
+    } else {
+        defaults_.setString(key(kAutoHideStateKey), value);
+    }
 }
 
 void Preferences::setShowDockIcon(bool value) {

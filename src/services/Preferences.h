@@ -33,6 +33,10 @@ public:
     static constexpr auto kSavedWallpapersKey = "savedWallpapers";
     static constexpr auto kCustomWallpaperBookmarkKey = "customWallpaperBookmark";
     static constexpr auto kCustomWallpaperPathKey = "customWallpaperPath";
+    static constexpr auto kHideWhileScreenSharedKey = "hideWhileScreenShared";
+    static constexpr auto kHideWhileMirroredKey = "hideWhileMirrored";
+    // What hid the icons by itself and is not over yet, so a restart in the middle follows on.
+    static constexpr auto kAutoHideStateKey = "autoHideState";
     // Which desktop to drive ("auto", or a driver's name); read once at start.
     static constexpr auto kDesktopDriverKey = "desktopDriver";
 
@@ -46,6 +50,15 @@ public:
 
     bool useCustomWallpaper() const { return useCustomWallpaper_; }
     void setUseCustomWallpaper(bool value);
+
+    bool hideWhileScreenShared() const { return hideWhileScreenShared_; }
+    void setHideWhileScreenShared(bool value);
+    bool hideWhileMirrored() const { return hideWhileMirrored_; }
+    void setHideWhileMirrored(bool value);
+
+    // Free-form for the auto-hide rules to keep across restarts; empty when nothing is going on.
+    QString autoHideState() const;
+    void setAutoHideState(const QString& value);
 
     std::optional<QUrl> customWallpaperURL() const { return customWallpaperURL_; }
     void setCustomWallpaperURL(const std::optional<QUrl>& value);
@@ -69,6 +82,8 @@ Q_SIGNALS:
     void menuBarIconChanged();
     void useCustomWallpaperChanged();
     void customWallpaperURLChanged();
+    void hideWhileScreenSharedChanged();
+    void hideWhileMirroredChanged();
     void originalWallpapersChanged();
 
 private:
@@ -81,6 +96,8 @@ private:
     bool showDockIcon_ = false;
     MenuBarIcon menuBarIcon_ = MenuBarIcon::grid;
     bool useCustomWallpaper_ = false;
+    bool hideWhileScreenShared_ = false;
+    bool hideWhileMirrored_ = false;
     std::optional<QUrl> customWallpaperURL_;
     WallpaperMap originalWallpapers_;
     WallpaperOptionsMap originalWallpaperOptions_;

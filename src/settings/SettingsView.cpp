@@ -1,7 +1,9 @@
 #include "settings/SettingsView.h"
 
+#include "platform/HideTrigger.h"
 #include "platform/LoginItemService.h"
 #include "services/AppUpdater.h"
+#include "services/AutoHideController.h"
 #include "services/DesktopController.h"
 #include "services/Preferences.h"
 #include "settings/ElidedLabel.h"
@@ -158,10 +160,11 @@ QSize SettingsView::sizeHint() const {
     return {kWidth, height};
 }
 
-QLabel* SettingsView::addSection(const QString& header, FormGroup* group) {
+QLabel* SettingsView::addSection(const QString& header, FormGroup* group, FormGroup* after) {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    int position = after ? layout->indexOf(after) + 1 : layout->count();
     if (!sections_.isEmpty()) {
-        layout->addSpacing(kSectionSpacing);
+        layout->insertSpacing(position++, kSectionSpacing);
     }
     QLabel* label = nullptr;
     if (!header.isEmpty()) {
@@ -171,11 +174,78 @@ QLabel* SettingsView::addSection(const QString& header, FormGroup* group) {
         font.setBold(true);
         label->setFont(font);
         label->setContentsMargins(4, 0, 0, 5);
-        layout->addWidget(label);
+        layout->insertWidget(position++, label);
     }
-    layout->addWidget(group);
-    sections_.append(group);
+    layout->insertWidget(position, group);
+    sections_.insert(after ? sections_.indexOf(after) + 1 : sections_.size(), group);
     return label;
+}
+
+void SettingsView::setAutoHide(AutoHideController& autoHide) {
+    if (autoHide_) {
+        return;
+    }
+    autoHide_ = &autoHide;
+    auto* group = new FormGroup(this);
+    group->setObjectName(QStringLiteral("autoHideSection"));
+    struct Choice {
+        AutoHideController::Trigger kind;
+        QString title;
+        const char* objectName;
+        bool (Preferences::*get)() const;
+        void (Preferences::*set)(bool);
+        void (Preferences::*changed)();
+    };
+    const Choice choices[] = {
+        {AutoHideController::Trigger::screenShared, tr("While the screen is shared or recorded"),
+         "hideWhileScreenShared", &Preferences::hideWhileScreenShared,
+         &Preferences::setHideWhileScreenShared, &Preferences::hideWhileScreenSharedChanged},
+        {AutoHideController::Trigger::mirrored, tr("While a display is mirrored"),
+         "hideWhileMirrored", &Preferences::hideWhileMirrored, &Preferences::setHideWhileMirrored,
+         &Preferences::hideWhileMirroredChanged},
+    };
+    for (const Choice& choice : choices) {
+        const auto unavailable = autoHide.unavailableReason(choice.kind);
+        HideTrigger* trigger = autoHide.trigger(choice.kind);
+        const QString subtitle =
+            unavailable ? *unavailable
+                        : (trigger ? trigger->limitation().value_or(QString()) : QString());
+        auto* control = new ToggleSwitch;
+        control->setObjectName(QString::fromLatin1(choice.objectName));
+        control->setAccessibleName(choice.title);
+        if (!subtitle.isEmpty()) {
+            control->setAccessibleDescription(subtitle);
+        }
+        control->setEnabled(!unavailable);
+        control->setChecked(!unavailable && (preferences_.*choice.get)());
+        addLabelledRow(group, QString::fromLatin1(choice.objectName) + QStringLiteral("Row"),
+                       choice.title, subtitle, control);
+        connect(control, &QAbstractButton::clicked, this, [this, control, choice](bool on) {
+            (preferences_.*choice.set)(on);
+            control->setChecked((preferences_.*choice.get)());
+        });
+        connect(&preferences_, choice.changed, control,
+                [this, control, choice] { control->setChecked((preferences_.*choice.get)()); });
+    }
+    QLabel* caption = makeWrappingCaption(
+        tr("The icons come back when it ends, unless you showed or hid them yourself in the "
+           "meantime."),
+        group);
+    caption->setObjectName(QStringLiteral("autoHideCaption"));
+    QWidget* captionRow = makeRow(group, QStringLiteral("autoHideCaptionRow"));
+    rowLayout(captionRow)->addWidget(caption, 1);
+    group->addRow(captionRow);
+    addSection(tr("Hide automatically"), group, sections_.value(0));
+
+    connect(&autoHide, &AutoHideController::hiddenBecauseChanged, this,
+            &SettingsView::showAutoHideReason);
+    showAutoHideReason();
+}
+
+void SettingsView::showAutoHideReason() {
+    const auto because = autoHide_ ? autoHide_->hiddenBecause() : std::nullopt;
+    autoHideReason_->setText(because ? AutoHideController::reasonText(*because) : QString());
+    autoHideReasonRow_->setVisible(because.has_value());
 }
 
 void SettingsView::setTexts(const SettingsTexts& texts) {
@@ -203,6 +273,12 @@ void SettingsView::buildDesktopSection(const ShortcutRowFactory& makeShortcutRow
         // The switch never keeps a value of its own.
         showDesktopState();
     });
+    autoHideReasonRow_ = makeRow(group, QStringLiteral("autoHideReasonRow"));
+    autoHideReason_ = makeWrappingCaption(QString(), autoHideReasonRow_);
+    autoHideReason_->setObjectName(QStringLiteral("autoHideReason"));
+    rowLayout(autoHideReasonRow_)->addWidget(autoHideReason_, 1);
+    autoHideReasonRow_->hide();
+    group->addRow(autoHideReasonRow_);
 
     const QString shortcutLabel = tr("Keyboard shortcut");
     QWidget* recorder = makeShortcutRow ? makeShortcutRow(shortcutLabel, group) : nullptr;

@@ -14,6 +14,7 @@ class QPushButton;
 namespace hushpane {
 
 class AppUpdater;
+class AutoHideController;
 class DesktopController;
 class LoginItemService;
 class Preferences;
@@ -50,6 +51,10 @@ public:
     // The texts that name where the program shows itself; the Finder's until set.
     void setTexts(const SettingsTexts& texts);
 
+    // Adds the "Hide automatically" section after the Desktop section, and the reason the icons
+    // are hidden under its switch.
+    void setAutoHide(AutoHideController& autoHide);
+
     // Runs the wallpaper dialog and stores what the user chose.
     void chooseWallpaper();
     void setWallpaperDialogRunner(settings::WallpaperChooser::Runner runner) {
@@ -67,7 +72,9 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    QLabel* addSection(const QString& header, settings::FormGroup* group);
+    // At the end, or after the section `after`.
+    QLabel* addSection(const QString& header, settings::FormGroup* group,
+                       settings::FormGroup* after = nullptr);
     void buildDesktopSection(const ShortcutRowFactory& makeShortcutRow);
     void buildWallpaperSection();
     void buildMenuBarSection();
@@ -76,6 +83,7 @@ private:
     void buildQuitSection();
 
     void showDesktopState();
+    void showAutoHideReason();
     void showLastError();
     void showWallpaper();
     void setLaunchAtLogin(bool value);
@@ -91,6 +99,9 @@ private:
 
     QList<settings::FormGroup*> sections_;
     settings::ToggleSwitch* hideSwitch_ = nullptr;
+    AutoHideController* autoHide_ = nullptr;
+    QWidget* autoHideReasonRow_ = nullptr;
+    QLabel* autoHideReason_ = nullptr;
     QWidget* errorRow_ = nullptr;
     QLabel* errorText_ = nullptr;
     settings::ToggleSwitch* customWallpaperSwitch_ = nullptr;

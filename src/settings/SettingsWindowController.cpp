@@ -94,6 +94,9 @@ std::unique_ptr<QWidget> SettingsWindowController::makeWindow() {
         new SettingsView(preferences_, desktop_, updater_, loginItems_, version_, makeShortcutRow_);
     connect(view_, &SettingsView::quitRequested, this, &SettingsWindowController::quitRequested);
     view_->setTexts(texts_);
+    if (autoHide_) {
+        view_->setAutoHide(*autoHide_);
+    }
     scrollArea_->setWidget(view_);
     layout->addWidget(scrollArea_);
     view_->setFocus();

@@ -13,6 +13,8 @@ class QScrollArea;
 
 namespace hushpane {
 
+class AutoHideController;
+
 class AppUpdater;
 class DesktopController;
 class LoginItemService;
@@ -35,6 +37,9 @@ public:
 
     // Presents the window one main-loop turn later; returns at once.
     void show();
+
+    // The form gets its "Hide automatically" section (set before the window is first shown).
+    void setAutoHide(AutoHideController* autoHide) { autoHide_ = autoHide; }
 
     // The texts that name where the program shows itself (the Finder's until set).
     void setTexts(const SettingsTexts& texts);
@@ -72,6 +77,7 @@ private:
     QPointer<QMenu> mainMenu_;
     std::unique_ptr<QWidget> window_;
     SettingsView* view_ = nullptr;
+    AutoHideController* autoHide_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     SettingsTexts texts_ = SettingsTexts::finder();
     QMargins knownFrame_;

@@ -1,6 +1,8 @@
 #include "StatusItemFixture.h"
+#include "fakes/InMemoryHideTrigger.h"
 #include "menu/TemplateIcon.h"
 #include "menu/TrayIconColour.h"
+#include "services/AutoHideController.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -39,7 +41,7 @@ TEST_F(StatusItemTest, MenuHasTheItemsInOrderWithTheirKeys) {
     EXPECT_EQ(actions[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
     EXPECT_TRUE(actions[3]->shortcut().isEmpty());
     EXPECT_EQ(actions[5]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_EQ(status->statusItem()->toolTip(), QStringLiteral("Hushpane"));
+    EXPECT_EQ(status->statusItem()->toolTip(), QStringLiteral("Hushpane: Desktop shown"));
     EXPECT_EQ(status->statusItem()->contextMenu(), status->menu());
 
     actions[2]->trigger();
@@ -138,4 +140,27 @@ TEST(TrayIconColours, AnOutlinedIconIsPaintedInBothColours) {
     }
     EXPECT_GT(white, 10);
     EXPECT_GT(black, 10);
+}
+
+// The tool tip says what the icon shows, and why the icons went when nobody asked.
+TEST_F(StatusItemTest, TheToolTipSaysTheStateAndWhyTheIconsHidThemselves) {
+    test::InMemoryHideTrigger sharing;
+    AutoHideController autoHide(desktop, prefs);
+    autoHide.setTrigger(AutoHideController::Trigger::screenShared, &sharing);
+    prefs.setHideWhileScreenShared(true);
+    autoHide.start();
+    status->setAutoHide(autoHide);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->statusItem()->toolTip(), QStringLiteral("Hushpane: Desktop shown"));
+
+    sharing.setActive(true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->statusItem()->toolTip(),
+              QStringLiteral("Hushpane: Hidden while the screen is shared"));
+
+    status->toggleItem()->trigger();
+    status->toggleItem()->trigger();
+    desktop.finishPendingChange();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->statusItem()->toolTip(), QStringLiteral("Hushpane: Desktop hidden"));
 }

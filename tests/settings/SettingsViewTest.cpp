@@ -1,6 +1,8 @@
 #include "settings/SettingsView.h"
 
 #include "SettingsTestFixture.h"
+#include "fakes/InMemoryHideTrigger.h"
+#include "services/AutoHideController.h"
 #include "settings/ElidedLabel.h"
 #include "settings/FormGroup.h"
 #include "settings/InlineSymbolText.h"
@@ -107,6 +109,41 @@ TEST_F(SettingsViewTest, DesktopSectionHasTheErrorRowExactlyWhileThereIsAnError)
     desktop.show();
     EXPECT_EQ(visibleRowNames(QStringLiteral("desktopSection")), threeRows);
     EXPECT_FALSE(toggle(QStringLiteral("hideDesktop"))->isChecked());
+}
+
+// Its own section after the Desktop one: a switch per trigger that writes its preference, off
+// and saying why where the trigger cannot work; the Desktop section says why the icons went.
+TEST_F(SettingsViewTest, HideAutomaticallyHasASwitchPerTriggerAndSaysWhyTheIconsWent) {
+    test::InMemoryHideTrigger sharing;
+    sharing.unavailable = QStringLiteral("PipeWire is not running");
+    test::InMemoryHideTrigger mirroring;
+    AutoHideController autoHide(desktop, prefs);
+    autoHide.setTrigger(AutoHideController::Trigger::screenShared, &sharing);
+    autoHide.setTrigger(AutoHideController::Trigger::mirrored, &mirroring);
+    autoHide.start();
+    makeView().setAutoHide(autoHide);
+    ASSERT_GE(view->sections().size(), 2);
+    EXPECT_EQ(view->sections().at(1)->objectName(), QStringLiteral("autoHideSection"));
+
+    ToggleSwitch* shared = toggle(QStringLiteral("hideWhileScreenShared"));
+    EXPECT_FALSE(shared->isEnabled());
+    EXPECT_EQ(shared->accessibleDescription(), sharing.unavailable);
+
+    ToggleSwitch* mirrored = toggle(QStringLiteral("hideWhileMirrored"));
+    EXPECT_FALSE(mirrored->isChecked());
+    click(mirrored);
+    EXPECT_TRUE(prefs.hideWhileMirrored());
+    EXPECT_TRUE(mirroring.started);
+    EXPECT_FALSE(child<QWidget>(QStringLiteral("autoHideReasonRow"))->isVisible());
+
+    mirroring.setActive(true);
+    EXPECT_TRUE(toggle(QStringLiteral("hideDesktop"))->isChecked());
+    EXPECT_TRUE(child<QWidget>(QStringLiteral("autoHideReasonRow"))->isVisible());
+    EXPECT_EQ(child<QLabel>(QStringLiteral("autoHideReason"))->text(),
+              QStringLiteral("Hidden while a display is mirrored"));
+
+    prefs.setHideWhileMirrored(false);
+    EXPECT_FALSE(mirrored->isChecked());
 }
 
 TEST_F(SettingsViewTest, HideSwitchDrivesTheControllerAndOnlyEverShowsItsState) {

@@ -93,6 +93,21 @@
     </message>
 </context>
 <context>
+    <name>hushpane::AutoHideController</name>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hidden while the screen is shared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hidden while a display is mirrored</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::BusDesktopProgram</name>
     <message>
         <source>Hushpane does not start %1</source>
@@ -575,6 +590,13 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::MutterMirroredDisplays</name>
+    <message>
+        <source>GNOME&apos;s display settings are not running</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::PcmanfmDesktopProgram</name>
     <message>
         <source>%1 could not be started: %2</source>
@@ -881,6 +903,22 @@ See hushpane(1) for the settings and the files.
         <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>While the screen is shared or recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While a display is mirrored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The icons come back when it ends, unless you showed or hid them yourself in the meantime.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
@@ -936,6 +974,10 @@ See hushpane(1) for the settings and the files.
     </message>
     <message>
         <source>Hide Desktop Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hushpane: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -93,6 +93,21 @@
     </message>
 </context>
 <context>
+    <name>hushpane::AutoHideController</name>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation>Auf diesem Desktop nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Hidden while the screen is shared</source>
+        <translation>Ausgeblendet, während der Bildschirm geteilt wird</translation>
+    </message>
+    <message>
+        <source>Hidden while a display is mirrored</source>
+        <translation>Ausgeblendet, während ein Bildschirm gespiegelt wird</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::BusDesktopProgram</name>
     <message>
         <source>Hushpane does not start %1</source>
@@ -593,6 +608,13 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::MutterMirroredDisplays</name>
+    <message>
+        <source>GNOME&apos;s display settings are not running</source>
+        <translation>Die Bildschirmeinstellungen von GNOME laufen nicht</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::PcmanfmDesktopProgram</name>
     <message>
         <source>%1 could not be started: %2</source>
@@ -899,6 +921,22 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <source>GNOME shows tray icons with the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
         <translation>GNOME zeigt Symbole im Infobereich mit der Erweiterung AppIndicator (Paket gnome-shell-extension-appindicator).</translation>
     </message>
+    <message>
+        <source>While the screen is shared or recorded</source>
+        <translation>Während der Bildschirm geteilt oder aufgenommen wird</translation>
+    </message>
+    <message>
+        <source>While a display is mirrored</source>
+        <translation>Während ein Bildschirm gespiegelt wird</translation>
+    </message>
+    <message>
+        <source>Hide automatically</source>
+        <translation>Automatisch ausblenden</translation>
+    </message>
+    <message>
+        <source>The icons come back when it ends, unless you showed or hid them yourself in the meantime.</source>
+        <translation>Die Symbole kehren danach zurück, außer Sie haben sie in der Zwischenzeit selbst ein- oder ausgeblendet.</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::SettingsWindowController</name>
@@ -955,6 +993,10 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Hide Desktop Icons</source>
         <translation>Schreibtischsymbole ausblenden</translation>
+    </message>
+    <message>
+        <source>Hushpane: %1</source>
+        <translation>Hushpane: %1</translation>
     </message>
 </context>
 <context>
