@@ -13,6 +13,11 @@
 #include <map>
 #include <mutex>
 
+// libpipewire 0.3's method macros (pw_core_sync, pw_registry_bind, ...) cast in C style inside
+// this file's code, where 1.x has inline functions.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wold-style-cast"
+
 namespace hushpane::pipewire {
 
 namespace {
@@ -440,3 +445,5 @@ void PipeWireScreenCasts::markSettled() {
 }
 
 }  // namespace hushpane::pipewire
+
+#pragma GCC diagnostic pop
