@@ -362,7 +362,13 @@ std::optional<QString> PipeWireScreenCasts::unavailableReason() const {
 }
 
 std::optional<QString> PipeWireScreenCasts::limitation() const {
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("x11")) {
+    // A session started without a login manager may not say its type: X11 is then a DISPLAY
+    // without a Wayland socket.
+    const QString type = qEnvironmentVariable("XDG_SESSION_TYPE");
+    const bool x11 = type == QLatin1String("x11") ||
+                     (type.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+                      !qEnvironmentVariableIsEmpty("DISPLAY"));
+    if (x11) {
         return tr(
             "On X11 only shares made through the desktop's screen-sharing dialog are "
             "noticed, not programs that read the screen directly.");
