@@ -15,6 +15,7 @@
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/linux/X11TrayPanel.h"
+#include "backends/pipewire/PipeWireScreenCasts.h"
 #include "backends/plasma/KGlobalAccelKeys.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
@@ -338,6 +339,8 @@ int main(int argc, char** argv) {
         mirrorTrigger = std::make_unique<MirroredScreens>();
     }
     services.mirrorTrigger = mirrorTrigger.get();
+    pipewire::PipeWireScreenCasts screenCasts;
+    services.screenShareTrigger = &screenCasts;
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);
 

@@ -24,6 +24,8 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,6 +33,7 @@
 #include <QObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -39,6 +42,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace hushpane {
@@ -135,6 +139,71 @@ public Q_SLOTS:
 
 private:
     QMap<QString, QVariantMap> added_;  // by "<app id>/<shortcut id>"
+};
+
+// A screen cast as GNOME's sharing dialog makes one: Mutter's ScreenCast of the primary
+// monitor, started and stopped on the session bus.
+class MutterScreenCast : public QObject {
+    Q_OBJECT
+public:
+    // Starts recording the monitor (or, with `window`, the focused window); the PipeWire node
+    // of the cast, or 0 with error().
+    quint32 start(bool window = false) {
+        const auto session = call(QStringLiteral("/org/gnome/Mutter/ScreenCast"),
+                                  QStringLiteral("org.gnome.Mutter.ScreenCast"),
+                                  QStringLiteral("CreateSession"), {QVariantMap()});
+        if (!session) {
+            return 0;
+        }
+        session_ = *session;
+        const auto stream =
+            window ? call(session_, kSession, QStringLiteral("RecordWindow"), {QVariantMap()})
+                   : call(session_, kSession, QStringLiteral("RecordMonitor"),
+                          {QString(), QVariantMap()});
+        if (!stream) {
+            return 0;
+        }
+        QDBusConnection::sessionBus().connect(
+            kService, *stream, QStringLiteral("org.gnome.Mutter.ScreenCast.Stream"),
+            QStringLiteral("PipeWireStreamAdded"), this, SLOT(onStreamAdded(uint)));
+        if (!call(session_, kSession, QStringLiteral("Start"), {}, false)) {
+            return 0;
+        }
+        if (!QTest::qWaitFor([this] { return node_ != 0; }, kWaitMs)) {
+            error_ = QStringLiteral("Mutter announced no PipeWire stream");
+        }
+        return node_;
+    }
+    bool stop() { return call(session_, kSession, QStringLiteral("Stop"), {}, false).has_value(); }
+    const QString& error() const { return error_; }
+
+private Q_SLOTS:
+    void onStreamAdded(uint node) { node_ = node; }
+
+private:
+    static inline const QString kService = QStringLiteral("org.gnome.Mutter.ScreenCast");
+    static inline const QString kSession = QStringLiteral("org.gnome.Mutter.ScreenCast.Session");
+
+    // The object path the method answered with (empty when it answers nothing), or nothing.
+    std::optional<QString> call(const QString& path, const QString& interface,
+                                const QString& method, const QVariantList& arguments,
+                                bool answersPath = true) {
+        QDBusMessage message = QDBusMessage::createMethodCall(kService, path, interface, method);
+        message.setArguments(arguments);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            error_ = method + QStringLiteral(": ") + reply.errorMessage();
+            return std::nullopt;
+        }
+        if (!answersPath) {
+            return QString();
+        }
+        return reply.arguments().value(0).value<QDBusObjectPath>().path();
+    }
+
+    QString session_;
+    quint32 node_ = 0;
+    QString error_;
 };
 
 class WaylandSession : public ::testing::Test {
@@ -416,6 +485,47 @@ TEST_F(WaylandSession, ACancelledBindShowsWhereToSetTheShortcutAndIsNotAskedAgai
     EXPECT_TRUE(texts.contains(QStringLiteral("hushpane://toggle"))) << texts.toStdString();
     EXPECT_TRUE(texts.contains(QStringLiteral("Add to GNOME's Keyboard Shortcuts")))
         << texts.toStdString();
+    EXPECT_EQ(app->state(), QProcess::Running);
+}
+
+// Sharing the screen with "Hide automatically while the screen is shared" on: a cast of the
+// monitor made as GNOME's sharing dialog makes it, and a viewer (a GStreamer PipeWire source,
+// as a browser or a recorder attaches): the icons go while it is viewed and come back once the
+// cast stops. Mutter names a window's cast as it names a monitor's, so a window cast hides
+// them too; that is not told apart here.
+TEST_F(WaylandSession, AViewedScreenCastHidesTheIconsUntilItStops) {
+    if (!onGnome()) {
+        GTEST_SKIP() << "KWin's screen cast is not driven here";
+    }
+    if (QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0")).isEmpty()) {
+        GTEST_SKIP() << "gst-launch-1.0 (gstreamer1.0-tools) is not installed";
+    }
+    {
+        PlistPreferenceDomain domain(QStringLiteral("app.hushpane"), preferencesFile);
+        domain.setValue(QStringLiteral("hideWhileScreenShared"), QVariant(true));
+        ASSERT_TRUE(domain.synchronize());
+    }
+    startHushpane();
+
+    MutterScreenCast cast;
+    const quint32 node = cast.start();
+    ASSERT_NE(node, 0u) << cast.error().toStdString();
+    QProcess viewer;
+    viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    viewer.setStandardOutputFile(QProcess::nullDevice());
+    viewer.start(
+        QStringLiteral("gst-launch-1.0"),
+        {QStringLiteral("-q"), QStringLiteral("pipewiresrc"), QStringLiteral("path=%1").arg(node),
+         // What WirePlumber needs to link a stream to its target.
+         QStringLiteral("stream-properties=props,media.type=Video,"
+                        "media.category=Capture,media.role=Screen"),
+         QStringLiteral("!"), QStringLiteral("fakesink")});
+    ASSERT_TRUE(viewer.waitForStarted(kWaitMs));
+    expectHidden(QStringLiteral("hidden-screen-shared"));
+
+    ASSERT_TRUE(cast.stop()) << cast.error().toStdString();
+    expectShown(QStringLiteral("shown-share-ended"));
+    test::endProcess(viewer);
     EXPECT_EQ(app->state(), QProcess::Running);
 }
 

@@ -1124,6 +1124,17 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::pipewire::PipeWireScreenCasts</name>
+    <message>
+        <source>PipeWire is not running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On X11 only shares made through the desktop&apos;s screen-sharing dialog are noticed, not programs that read the screen directly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::settings::MenuBarIconPicker</name>
     <message>
         <source>Icon</source>

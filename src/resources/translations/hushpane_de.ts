@@ -1142,6 +1142,17 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::pipewire::PipeWireScreenCasts</name>
+    <message>
+        <source>PipeWire is not running</source>
+        <translation>PipeWire läuft nicht</translation>
+    </message>
+    <message>
+        <source>On X11 only shares made through the desktop&apos;s screen-sharing dialog are noticed, not programs that read the screen directly.</source>
+        <translation>Unter X11 werden nur Freigaben über den Bildschirmfreigabe-Dialog der Arbeitsumgebung erkannt, keine Programme, die den Bildschirm direkt auslesen.</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::settings::MenuBarIconPicker</name>
     <message>
         <source>Icon</source>
