@@ -344,6 +344,10 @@ See hushpane(1) for the settings and the files.
         <source>%1 %2 is not writable</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>dconf, the settings daemon, doesn&apos;t answer (waited %1 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>hushpane::GnomeDesktopSwitch</name>

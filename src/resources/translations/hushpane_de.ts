@@ -362,6 +362,10 @@ Einstellungen und Dateien beschreibt hushpane(1).
         <source>%1 %2 is not writable</source>
         <translation>%1 %2 ist schreibgeschützt</translation>
     </message>
+    <message>
+        <source>dconf, the settings daemon, doesn&apos;t answer (waited %1 s)</source>
+        <translation>dconf, der Einstellungsdienst, antwortet nicht (%1 s gewartet)</translation>
+    </message>
 </context>
 <context>
     <name>hushpane::GnomeDesktopSwitch</name>
