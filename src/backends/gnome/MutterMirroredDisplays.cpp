@@ -20,11 +20,23 @@ QString text(const char* s) {
 }  // namespace
 
 MutterMirroredDisplays::MutterMirroredDisplays(QDBusConnection bus, QObject* parent)
-    : HideTrigger(parent), bus_(std::move(bus)) {}
+    : HideTrigger(parent),
+      bus_(std::move(bus)),
+      mutter_(text(kService), bus_, QDBusServiceWatcher::WatchForOwnerChange) {
+    mutterRunning_ = bus_.isConnected() && bus_.interface() &&
+                     bus_.interface()->isServiceRegistered(text(kService)).value();
+    connect(&mutter_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                mutterRunning_ = !newOwner.isEmpty();
+                // A new Mutter knows nothing of the old one's state.
+                if (watching_ && mutterRunning_) {
+                    monitorsChanged();
+                }
+            });
+}
 
 std::optional<QString> MutterMirroredDisplays::unavailableReason() const {
-    if (!bus_.isConnected() || !bus_.interface() ||
-        !bus_.interface()->isServiceRegistered(text(kService)).value()) {
+    if (!mutterRunning_) {
         return tr("GNOME's display settings are not running");
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QPointer>
 
 class QDBusPendingCallWatcher;
@@ -41,6 +42,9 @@ private:
     void finish(QDBusPendingCallWatcher* call);
 
     QDBusConnection bus_;
+    // Whether Mutter is on the bus, followed as it comes and goes: asked often, never waited for.
+    QDBusServiceWatcher mutter_;
+    bool mutterRunning_ = false;
     bool watching_ = false;
     bool settled_ = false;
     bool active_ = false;
