@@ -230,6 +230,7 @@ TEST_F(XfceDesktopEndToEnd, EachWorkspaceShowsTheCustomPictureAndGetsItsOwnBack)
     EXPECT_TRUE(drawn(kCustom, QStringLiteral("workspace0-hidden")));
 
     hushpane.controller.show();
+    hushpane.controller.finishPendingChange();  // XFCE takes one change at a time
     EXPECT_EQ(hushpane.controller.lastError(), std::nullopt);
     EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace0/last-image")), background);
     EXPECT_EQ(xfconfProperty(monitor + QStringLiteral("workspace1/last-image")),
