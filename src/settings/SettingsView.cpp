@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <utility>
 
 namespace hushpane {
@@ -192,16 +193,19 @@ void SettingsView::setAutoHide(AutoHideController& autoHide) {
         AutoHideController::Trigger kind;
         QString title;
         const char* objectName;
-        bool (Preferences::*get)() const;
-        void (Preferences::*set)(bool);
+        std::function<bool()> get;
+        std::function<void(bool)> set;
         void (Preferences::*changed)();
     };
+    Preferences& prefs = preferences_;
     const Choice choices[] = {
         {AutoHideController::Trigger::screenShared, tr("While the screen is shared or recorded"),
-         "hideWhileScreenShared", &Preferences::hideWhileScreenShared,
-         &Preferences::setHideWhileScreenShared, &Preferences::hideWhileScreenSharedChanged},
+         "hideWhileScreenShared", [&prefs] { return prefs.hideWhileScreenShared(); },
+         [&prefs](bool on) { prefs.setHideWhileScreenShared(on); },
+         &Preferences::hideWhileScreenSharedChanged},
         {AutoHideController::Trigger::mirrored, tr("While a display is mirrored"),
-         "hideWhileMirrored", &Preferences::hideWhileMirrored, &Preferences::setHideWhileMirrored,
+         "hideWhileMirrored", [&prefs] { return prefs.hideWhileMirrored(); },
+         [&prefs](bool on) { prefs.setHideWhileMirrored(on); },
          &Preferences::hideWhileMirroredChanged},
     };
     for (const Choice& choice : choices) {
@@ -217,15 +221,16 @@ void SettingsView::setAutoHide(AutoHideController& autoHide) {
             control->setAccessibleDescription(subtitle);
         }
         control->setEnabled(!unavailable);
-        control->setChecked(!unavailable && (preferences_.*choice.get)());
+        control->setChecked(!unavailable && choice.get());
         addLabelledRow(group, QString::fromLatin1(choice.objectName) + QStringLiteral("Row"),
                        choice.title, subtitle, control);
-        connect(control, &QAbstractButton::clicked, this, [this, control, choice](bool on) {
-            (preferences_.*choice.set)(on);
-            control->setChecked((preferences_.*choice.get)());
-        });
+        connect(control, &QAbstractButton::clicked, this,
+                [control, get = choice.get, set = choice.set](bool on) {
+                    set(on);
+                    control->setChecked(get());
+                });
         connect(&preferences_, choice.changed, control,
-                [this, control, choice] { control->setChecked((preferences_.*choice.get)()); });
+                [control, get = choice.get] { control->setChecked(get()); });
     }
     QLabel* caption = makeWrappingCaption(
         tr("The icons come back when it ends, unless you showed or hid them yourself in the "
