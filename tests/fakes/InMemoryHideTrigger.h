@@ -22,7 +22,9 @@ public:
     }
     bool isActive() const override { return started && settled_ && active_; }
     bool isSettled() const override { return settled_; }
-    std::optional<QString> unavailableReason() const override { return unavailable; }
+    std::optional<QString> unavailableReason() const override {
+        return unavailable.isEmpty() ? std::nullopt : std::optional<QString>(unavailable);
+    }
 
     // What the watched thing is doing; reported only while started and settled.
     void setActive(bool active) {
@@ -45,7 +47,7 @@ public:
 
     bool started = false;
     bool settlesOnStart = true;
-    std::optional<QString> unavailable;
+    QString unavailable;  // why it cannot work here; empty where it can
 
 private:
     bool active_ = false;

@@ -171,7 +171,7 @@ TEST_P(AutoHideControllerTest, SwitchingOffEndsItAndQuittingForgetsIt) {
     EXPECT_FALSE(trigger().started);
     EXPECT_EQ(autoHide->unavailableReason(GetParam()), trigger().unavailable);
 
-    trigger().unavailable.reset();
+    trigger().unavailable.clear();
     launch();
     trigger().setActive(true);
     autoHide->stop();
