@@ -377,7 +377,6 @@ TEST_F(DesktopConformance, ADisplayAttachedWhileHiddenIsCoveredOnlyOnceItsOwnWal
     }
 
     command(QStringLiteral("hushpane://show"));
-    expectAsBefore(QStringLiteral("after-attach"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return desktop.query(QStringLiteral("desktop_picture")) == ownPicture; }, kWaitMs))
         << desktop.query(QStringLiteral("desktop_picture")).toStdString();
@@ -388,6 +387,12 @@ TEST_F(DesktopConformance, ADisplayAttachedWhileHiddenIsCoveredOnlyOnceItsOwnWal
             << added.at(index).toStdString() << ": "
             << desktop.query(pictureOn, {added.at(index)}).toStdString();
     }
+    // The screen is compared once the displays are gone again: with them, a desktop may lay
+    // its icons out anew (xfdesktop 4.20 and caja 1.26.4 do).
+    for (const QString& name : added) {
+        QProcess::execute(QStringLiteral("xrandr"), {QStringLiteral("--delmonitor"), name});
+    }
+    expectAsBefore(QStringLiteral("after-attach"));
 }
 
 // The program Hushpane asks is stopped: the hide fails, says so, and changes nothing; once it
