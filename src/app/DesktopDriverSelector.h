@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/DesktopSwitch.h"
-#include "platform/Workspace.h"
+#include "platform/DesktopDriver.h"
 
 #include <QList>
 #include <QString>
@@ -26,24 +25,6 @@ struct DesktopEnvironment {
 
     // For messages: "XDG_CURRENT_DESKTOP=sway", or that neither variable is set.
     QString described() const;
-};
-
-// The switch and wallpaper back-end of one desktop.
-struct DesktopDriver {
-    // What the two share (a settings store, the desktop program); outlives both.
-    std::shared_ptr<void> shared;
-    std::unique_ptr<DesktopSwitch> desktopSwitch;
-    std::unique_ptr<Workspace> workspace;
-};
-
-// One desktop Hushpane can drive, and how to recognise it. A new desktop is one more entry.
-struct DesktopDriverEntry {
-    QString name;              // its value of the stored choice "desktopDriver", e.g. "xfce"
-    QStringList desktopNames;  // its names in XDG_CURRENT_DESKTOP / XDG_SESSION_DESKTOP
-    QStringList busNames;      // names its desktop program owns while it draws the desktop
-    QStringList processNames;  // process names of that program
-    bool detectable = true;    // false: used only when chosen by name
-    std::function<DesktopDriver()> make;
 };
 
 // Picks the desktop to drive at start: the stored choice when it names a known driver, else

@@ -2,24 +2,10 @@
 
 #include "app/DesktopDriverSelector.h"
 
-#include <QDBusConnection>
-
 namespace hushpane {
 
-class PreferenceDomain;
-class ProcessLauncher;
-class UserDefaults;
-
-// What the desktop back-ends are built from.
-struct DesktopDriverContext {
-    QDBusConnection bus;
-    UserDefaults& defaults;
-    ProcessLauncher& launcher;
-    PreferenceDomain& finderDomain;
-};
-
-// Every desktop Hushpane can drive, in the order detection tries them. The context must
-// outlive the drivers made from the entries.
+// Every desktop Hushpane can drive, in the order detection tries them: one line each. The
+// context must outlive the drivers made from the entries.
 QList<DesktopDriverEntry> desktopDrivers(const DesktopDriverContext& context);
 
 // The driver for this session: the stored choice "desktopDriver", else what detection finds,

@@ -7,8 +7,6 @@
 #include "app/DesktopDrivers.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
-#include "backends/gnome/MutterMirroredDisplays.h"
-#include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/linux/DBusSingleInstance.h"
 #include "backends/linux/FreedesktopNotifications.h"
 #include "backends/linux/LinuxApplicationPlatform.h"
@@ -16,13 +14,11 @@
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/linux/X11TrayPanel.h"
 #include "backends/pipewire/PipeWireScreenCasts.h"
-#include "backends/plasma/KGlobalAccelKeys.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
 #include "backends/posix/PosixProcessLauncher.h"
 #include "backends/qt/MirroredScreens.h"
-#include "backends/wayland/GnomeCustomKeybindings.h"
 #include "backends/wayland/NoGlobalHotKeyService.h"
 #include "backends/wayland/PortalHotKeyService.h"
 #include "backends/wayland/XkbNamesKeyboardLayout.h"
@@ -30,7 +26,6 @@
 #include "backends/x11/X11HotKeyService.h"
 #include "backends/x11/X11KeyboardLayout.h"
 #include "backends/xdg/XdgAutostartLoginItem.h"
-#include "backends/xfce/XfceKeyboardShortcuts.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 #include "keyboard_shortcuts/Library.h"
@@ -43,7 +38,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -80,40 +74,29 @@ struct ShortcutPlatform {
     std::unique_ptr<DesktopKeybindings> desktopActions;
 };
 
-// XFCE's keyboard shortcuts while its settings daemon runs; asking without it would start one.
-QList<DesktopAccelerator> readDesktopKeybindings() {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    const QDBusConnectionInterface* daemon = bus.interface();
-    if (daemon == nullptr ||
-        !daemon->isServiceRegistered(QString::fromLatin1(XfconfClient::kService)).value()) {
-        return {};
-    }
-    return XfceKeyboardShortcuts(XfconfClient(bus)).accelerators();
-}
-
 // The portal files the shortcut under the program's desktop entry, asked on a connection of its
-// own (the portal takes the name only before any other call from a connection). Where Plasma
-// holds the shortcut already, keys recorded later go to Plasma's shortcut store, which keeps
-// its own keys when a known shortcut is bound again.
-std::unique_ptr<HotKeyService> makePortalHotKeys(uint version) {
+// own (the portal takes the name only before any other call from a connection). Keys recorded
+// later go to the desktop's own shortcut store where it has one that the portal defers to.
+std::unique_ptr<HotKeyService> makePortalHotKeys(uint version, const DesktopDriver& desktop) {
     auto portal = std::make_unique<wayland::PortalHotKeyService>(
         QDBusConnection::connectToBus(QDBusConnection::SessionBus,
                                       QStringLiteral("hushpane-portal")),
         QStringLiteral("Hide or show the desktop icons"),
         QString::fromLatin1(AppInfo::kDesktopEntryId));
     portal->setConfigurable(version >= 2);
-    const plasma::KGlobalAccelKeys plasmaKeys(QDBusConnection::sessionBus());
-    portal->setRekey([plasmaKeys](const QString& appId, const QString& shortcutId,
-                                  const QString& description, CarbonKeyCode keyCode,
-                                  quint32 modifiers) {
-        const QKeySequence keys = KeyboardShortcuts::Shortcut(keyCode, modifiers).keySequence();
-        return !keys.isEmpty() && plasmaKeys.isAvailable() &&
-               plasmaKeys.setKeys(appId, shortcutId, description, keys[0].toCombined());
-    });
+    if (const auto rekey = desktop.rekeyPortalShortcut) {
+        portal->setRekey([rekey](const QString& appId, const QString& shortcutId,
+                                 const QString& description, CarbonKeyCode keyCode,
+                                 quint32 modifiers) {
+            const QKeySequence keys = KeyboardShortcuts::Shortcut(keyCode, modifiers).keySequence();
+            return !keys.isEmpty() && rekey(appId, shortcutId, description, keys[0].toCombined());
+        });
+    }
     return portal;
 }
 
-ShortcutPlatform makeShortcutPlatform() {
+// The desktop's own shortcuts come from its driver; `desktop` outlives the platform.
+ShortcutPlatform makeShortcutPlatform(DesktopDriver& desktop) {
     ShortcutPlatform result;
     // On Wayland only the compositor sees every key: the portal asks it for the shortcut. An
     // X11 client in a Wayland session (XWayland) uses the portal too when there is one, since
@@ -126,32 +109,28 @@ ShortcutPlatform makeShortcutPlatform() {
             ? wayland::PortalHotKeyService::availableVersion(QDBusConnection::sessionBus())
             : 0;
     if (portalVersion >= wayland::PortalHotKeyService::kMinimumVersion) {
-        result.hotKeys = makePortalHotKeys(portalVersion);
+        result.hotKeys = makePortalHotKeys(portalVersion, desktop);
         result.helpShown = ShortcutHelp::Shown::whileUnbound;
         // GNOME binds a command on the user's keys in its own settings when its portal does not.
-        if (qEnvironmentVariable("XDG_CURRENT_DESKTOP")
-                .split(QLatin1Char(':'))
-                .contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) {
-            result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
-        }
+        result.desktopKeybindings = std::move(desktop.commandKeybindings);
     } else if (onWayland) {
         result.hotKeys = std::make_unique<wayland::NoGlobalHotKeyService>();
         result.helpShown = ShortcutHelp::Shown::always;
-        result.desktopKeybindings = std::make_unique<wayland::GnomeCustomKeybindings>();
+        result.desktopKeybindings = std::move(desktop.commandKeybindings);
     } else {
         auto x11HotKeys = std::make_unique<x11::X11HotKeyService>();
-        // Read when a recording checks its keys: XFCE's from xfconf while it runs, the GNOME
-        // family's from their settings database.
-        x11HotKeys->setAcceleratorReader([] {
-            QStringList accelerators = gsettingsAccelerators(gnomeKeybindingSchemas());
-            for (const DesktopAccelerator& keybinding : readDesktopKeybindings()) {
+        // Read when a recording checks its keys, from the desktop's own store.
+        const auto readKeybindings =
+            desktop.keybindings ? desktop.keybindings : [] { return QList<DesktopAccelerator>(); };
+        x11HotKeys->setAcceleratorReader([readKeybindings] {
+            QStringList accelerators;
+            for (const DesktopAccelerator& keybinding : readKeybindings()) {
                 accelerators.append(keybinding.accelerator);
             }
             return accelerators;
         });
         result.hotKeys = std::move(x11HotKeys);
-        result.desktopActions =
-            std::make_unique<x11::X11DesktopKeybindings>(readDesktopKeybindings);
+        result.desktopActions = std::make_unique<x11::X11DesktopKeybindings>(readKeybindings);
     }
     if (onWayland) {
         result.keyboardLayout = std::make_unique<wayland::XkbNamesKeyboardLayout>(
@@ -304,9 +283,6 @@ int main(int argc, char** argv) {
         DesktopEnvironment::ofThisSession());
     DesktopSwitch& desktopSwitch = *driver.desktopSwitch;
     Workspace& workspace = *driver.workspace;
-    // The settings speak of the menu bar and the Dock only where the Finder's switch is driven.
-    const bool drivesFinder =
-        dynamic_cast<const FinderDesktopSwitch*>(driver.desktopSwitch.get()) != nullptr;
 
 #if HUSHPANE_UPDATE_CHECK
     AppcastUpdateService updateService(userDefaults, AppInfo::version());
@@ -314,7 +290,7 @@ int main(int argc, char** argv) {
     PackageManagedUpdateService updateService;
 #endif
 
-    const ShortcutPlatform shortcutPlatform = makeShortcutPlatform();
+    const ShortcutPlatform shortcutPlatform = makeShortcutPlatform(driver);
     KeyboardShortcuts::Library shortcuts(userDefaults, *shortcutPlatform.hotKeys,
                                          *shortcutPlatform.keyboardLayout);
     shortcuts.setDesktopKeybindings(shortcutPlatform.desktopActions.get());
@@ -327,15 +303,10 @@ int main(int argc, char** argv) {
     services.shortcutHelp = {shortcutPlatform.helpShown, shortcutPlatform.desktopKeybindings.get()};
     services.trayPanel = &trayPanel;
     services.notifications = &notifications;
-    services.drivesFinder = drivesFinder;
-    services.gnomeShell = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
-                              .split(u':')
-                              .contains(u"GNOME", Qt::CaseInsensitive);
-    // GNOME hands a mirrored pair to programs as one screen: only Mutter itself can tell.
-    std::unique_ptr<HideTrigger> mirrorTrigger;
-    if (services.gnomeShell) {
-        mirrorTrigger = std::make_unique<MutterMirroredDisplays>(QDBusConnection::sessionBus());
-    } else {
+    services.drivesFinder = driver.hasMenuBarAndDock;
+    services.gnomeShell = driver.trayNeedsShellExtension;
+    std::unique_ptr<HideTrigger> mirrorTrigger = std::move(driver.mirroredDisplays);
+    if (!mirrorTrigger) {
         mirrorTrigger = std::make_unique<MirroredScreens>();
     }
     services.mirrorTrigger = mirrorTrigger.get();

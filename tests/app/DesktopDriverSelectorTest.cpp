@@ -27,8 +27,10 @@ DesktopDriverEntry entry(const char* name, QStringList desktopNames, QStringList
             std::move(processNames),
             detectable,
             [] {
-                return DesktopDriver{nullptr, std::make_unique<test::InMemoryDesktopSwitch>(),
-                                     std::make_unique<test::InMemoryWorkspace>()};
+                DesktopDriver driver;
+                driver.desktopSwitch = std::make_unique<test::InMemoryDesktopSwitch>();
+                driver.workspace = std::make_unique<test::InMemoryWorkspace>();
+                return driver;
             }};
 }
 
@@ -182,4 +184,43 @@ TEST(GnomeDesktopDetection, TheSessionOrTheShellOnTheBusOrTheStoredChoice) {
     environment.ownsBusName = {};
     environment.currentDesktop = QStringLiteral("XFCE");
     EXPECT_TRUE(isGnome(QStringLiteral("gnome"), environment));
+}
+
+// Each desktop brings, with its switch, what the rest of the program needs of it: its own
+// shortcuts, where a command can be bound, its portal's shortcut store, its mirror watcher.
+TEST(DesktopDrivers, EachDesktopBringsWhatOnlyItKnows) {
+    DriverContext drivers;
+    struct Expected {
+        const char* name;
+        bool keybindings, commandKeybindings, rekey, mirroredDisplays, menuBar;
+    };
+    const Expected table[] = {
+        {"xfce", true, false, false, false, false},
+        {"mate", true, false, false, false, false},
+        {"cinnamon", true, false, false, false, false},
+        {"lxde", false, false, false, false, false},
+        {"lxqt", false, false, false, false, false},
+        {"gnome", true, true, false, true, false},
+        {"plasma", false, false, true, false, false},
+        {"finder", false, false, false, false, true},
+    };
+    QStringList names;
+    for (const Expected& expected : table) {
+        SCOPED_TRACE(expected.name);
+        names.append(QString::fromLatin1(expected.name));
+        const DesktopDriver driver = makeDesktopDriver(
+            drivers.context, QString::fromLatin1(expected.name), DesktopEnvironment());
+        ASSERT_TRUE(driver.desktopSwitch && driver.workspace);
+        EXPECT_EQ(bool(driver.keybindings), expected.keybindings);
+        EXPECT_EQ(driver.commandKeybindings != nullptr, expected.commandKeybindings);
+        EXPECT_EQ(bool(driver.rekeyPortalShortcut), expected.rekey);
+        EXPECT_EQ(driver.mirroredDisplays != nullptr, expected.mirroredDisplays);
+        EXPECT_EQ(driver.hasMenuBarAndDock, expected.menuBar);
+        EXPECT_EQ(driver.trayNeedsShellExtension, expected.commandKeybindings);
+    }
+    QStringList listed;
+    for (const DesktopDriverEntry& entry : desktopDrivers(drivers.context)) {
+        listed.append(entry.name);
+    }
+    EXPECT_EQ(listed, names);
 }

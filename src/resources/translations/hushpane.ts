@@ -1248,7 +1248,7 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
-    <name>hushpane::wayland::GnomeCustomKeybindings</name>
+    <name>hushpane::GnomeCustomKeybindings</name>
     <message>
         <source>GNOME&apos;s keyboard settings are not installed</source>
         <translation type="unfinished"></translation>

@@ -1266,7 +1266,7 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
-    <name>hushpane::wayland::GnomeCustomKeybindings</name>
+    <name>hushpane::GnomeCustomKeybindings</name>
     <message>
         <source>GNOME&apos;s keyboard settings are not installed</source>
         <translation>Die Tastatureinstellungen von GNOME sind nicht installiert</translation>

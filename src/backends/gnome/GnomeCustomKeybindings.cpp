@@ -1,4 +1,4 @@
-#include "backends/wayland/GnomeCustomKeybindings.h"
+#include "backends/gnome/GnomeCustomKeybindings.h"
 
 #include "backends/wayland/KeyTriggerText.h"
 
@@ -14,7 +14,7 @@
 #include <gio/gio.h>
 #pragma pop_macro("signals")
 
-namespace hushpane::wayland {
+namespace hushpane {
 
 namespace {
 
@@ -54,12 +54,12 @@ std::optional<QString> GnomeCustomKeybindings::addKeybinding(const QString& name
                                                              qint64 carbonKeyCode,
                                                              qint64 carbonModifiers) {
     if (!isAvailable()) {
-        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+        return QCoreApplication::translate("hushpane::GnomeCustomKeybindings",
                                            "GNOME's keyboard settings are not installed");
     }
-    const auto binding = gtkAccelerator(carbonKeyCode, carbonModifiers);
+    const auto binding = wayland::gtkAccelerator(carbonKeyCode, carbonModifiers);
     if (!binding) {
-        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+        return QCoreApplication::translate("hushpane::GnomeCustomKeybindings",
                                            "GNOME cannot bind this key combination");
     }
     const Settings mediaKeys(g_settings_new(kSchema));
@@ -110,10 +110,10 @@ std::optional<QString> GnomeCustomKeybindings::addKeybinding(const QString& name
     const bool listed = g_settings_set_strv(mediaKeys.get(), kListKey, strv.data());
     g_settings_sync();
     if (!written || !listed) {
-        return QCoreApplication::translate("hushpane::wayland::GnomeCustomKeybindings",
+        return QCoreApplication::translate("hushpane::GnomeCustomKeybindings",
                                            "GNOME's keyboard settings are read-only");
     }
     return std::nullopt;
 }
 
-}  // namespace hushpane::wayland
+}  // namespace hushpane

@@ -1,7 +1,7 @@
 // GNOME's custom keybindings through GSettings' memory back-end (GSETTINGS_BACKEND=memory),
 // with the real schemas of gnome-settings-daemon.
 
-#include "backends/wayland/GnomeCustomKeybindings.h"
+#include "backends/gnome/GnomeCustomKeybindings.h"
 
 #include <QStringList>
 
@@ -12,7 +12,7 @@
 #include <gio/gio.h>
 #pragma pop_macro("signals")
 
-using hushpane::wayland::GnomeCustomKeybindings;
+using hushpane::GnomeCustomKeybindings;
 
 namespace {
 

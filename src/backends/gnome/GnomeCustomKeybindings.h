@@ -2,7 +2,7 @@
 
 #include "platform/DesktopKeybindings.h"
 
-namespace hushpane::wayland {
+namespace hushpane {
 
 // GNOME's custom keyboard shortcuts (Settings > Keyboard > Custom Shortcuts): the list
 // "custom-keybindings" of org.gnome.settings-daemon.plugins.media-keys names one path per
@@ -22,4 +22,4 @@ public:
                                          qint64 carbonKeyCode, qint64 carbonModifiers) override;
 };
 
-}  // namespace hushpane::wayland
+}  // namespace hushpane
