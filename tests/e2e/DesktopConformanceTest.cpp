@@ -240,6 +240,38 @@ TEST_F(DesktopConformance, ACustomWallpaperSurvivesASigkillAndTheUsersOwnComesBa
 
 // A hide and a show in one command, handled in turn: the icons are back, and the desktop
 // still follows the next hide and show.
+// Icons the user brings back in the desktop's own settings while hidden are followed: the next
+// toggle hides them again rather than showing what is shown.
+TEST_F(DesktopConformance, IconsShownInTheDesktopsOwnSettingsAreFollowed) {
+    if (!desktop.defines(QStringLiteral("desktop_show_icons_itself"))) {
+        GTEST_SKIP() << "the desktop does not tell of changes made in its own settings";
+    }
+    startHushpane();
+    command(QStringLiteral("hushpane://hide"));
+    expectHidden(QStringLiteral("hidden"), desktop.behindIcons());
+    const qsizetype since = log().size();
+    desktop.query(QStringLiteral("desktop_show_icons_itself"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return log().indexOf(QStringLiteral("the desktop shows its icons again"), since) >= 0;
+        },
+        kWaitMs))
+        << "Hushpane did not notice";
+    // As a user would, once the icons are there.
+    bool drawn = false;
+    shots->waitFor(
+        [&](const QImage& screen) {
+            return DesktopScreenCheck::pixelsOtherThan(screen, desktop.behindIcons(),
+                                                       desktop.iconArea()) > 0;
+        },
+        QStringLiteral("shown-itself"), &drawn);
+    ASSERT_TRUE(drawn) << "the desktop did not draw its icons";
+    command(QStringLiteral("hushpane://toggle"));
+    expectHidden(QStringLiteral("hidden-again"), desktop.behindIcons());
+    command(QStringLiteral("hushpane://show"));
+    expectAsBefore(QStringLiteral("shown"));
+}
+
 TEST_F(DesktopConformance, AHideAndAShowInQuickSuccessionLeaveTheIconsShown) {
     startHushpane();
     command(QStringLiteral("hushpane://hide"), {QStringLiteral("hushpane://show")});

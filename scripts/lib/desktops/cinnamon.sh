@@ -20,6 +20,7 @@ desktop_start() {
 
 desktop_icons_state() { gsettings get org.nemo.desktop desktop-layout 2>/dev/null; }
 desktop_icons_hidden="'false::false'"
+desktop_show_icons_itself() { gsettings set org.nemo.desktop desktop-layout 'true::false'; }
 desktop_picture() { gsettings get org.cinnamon.desktop.background picture-uri 2>/dev/null; }
 desktop_answering=nemo-desktop
 desktop_custom_wallpaper_drawn=no

@@ -56,6 +56,10 @@ desktop_icons_state() {
     grep -o "'state': <[0-9.]*>" | grep -o '[0-9.]*'
 }
 desktop_icons_hidden=2.0
+desktop_show_icons_itself() {
+  gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    --method org.gnome.Shell.Extensions.EnableExtension ding@rastersoft.com >/dev/null
+}
 # Below the Shell's top bar, whose clock changes.
 desktop_icon_area=200x728+0+40
 desktop_picture() { gsettings get org.gnome.desktop.background picture-uri 2>/dev/null; }

@@ -15,6 +15,11 @@ desktop_start() {
 # The setting that says whether icons are drawn, and its value while they are hidden.
 desktop_icons_state() { gsettings get org.mate.background show-desktop-icons 2>/dev/null; }
 desktop_icons_hidden=false
+# caja ends with its icons: MATE's session starts it again, as this does.
+desktop_show_icons_itself() {
+  gsettings set org.mate.background show-desktop-icons true &&
+    { pgrep -u "$(id -u)" -x caja >/dev/null || setsid -f caja -n --force-desktop >/dev/null 2>&1; }
+}
 desktop_picture() { gsettings get org.mate.background picture-filename 2>/dev/null; }
 # One picture for every display.
 desktop_picture_on() { desktop_picture; }

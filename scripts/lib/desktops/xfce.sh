@@ -17,6 +17,8 @@ desktop_start() {
 
 desktop_icons_state() { xfconf-query -c xfce4-desktop -p /desktop-icons/style 2>/dev/null; }
 desktop_icons_hidden=0
+# The icons brought back as the desktop's own settings do (Desktop > Icons > File/launcher icons).
+desktop_show_icons_itself() { xfconf-query -c xfce4-desktop -p /desktop-icons/style -n -t int -s 2; }
 desktop_picture() {
   local connector
   connector=$(xrandr --query 2>/dev/null | awk '/ connected/ {print $1; exit}')

@@ -23,6 +23,10 @@ std::optional<QString> GSettingsDesktopSwitch::failure(const QString& message) c
     return text;
 }
 
+void GSettingsDesktopSwitch::setExternalChangeHandler(std::function<void()> handler) {
+    store_.watch(setting_.schema, setting_.key, std::move(handler));
+}
+
 bool GSettingsDesktopSwitch::createsDesktop() {
     const SettingsStore::Value current = store_.value(setting_.schema, setting_.key);
     if (current.error || current.value->typeId() != setting_.type) {

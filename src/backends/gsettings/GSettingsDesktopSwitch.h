@@ -30,6 +30,9 @@ public:
     void requestCreatesDesktop(bool createsDesktop, const Completion& done) final;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) final;
     QString description() const override;
+    // The key is watched: a change in the desktop's own settings (or by another program) is
+    // told.
+    void setExternalChangeHandler(std::function<void()> handler) override;
 
 protected:
     GSettingsDesktopSwitch(SettingsStore& store, DesktopProgram& program, Setting setting,

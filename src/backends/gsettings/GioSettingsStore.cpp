@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+#include <map>
+#include <memory>
+
 // GLib's headers name a structure member `signals`, which Qt defines as a keyword.
 #pragma push_macro("signals")
 #undef signals
@@ -94,7 +97,17 @@ QString typeText(const GVariantType* type) {
 struct GioSettingsStore::Schema {
     GSettingsSchema* schema = nullptr;
     GSettings* settings = nullptr;
+    // The watched keys' handlers, each with its signal connection.
+    struct Watch {
+        std::function<void()> handler;
+        gulong connection = 0;
+    };
+    std::map<QString, std::unique_ptr<Watch>> watches;
+
     ~Schema() {
+        for (const auto& [key, watch] : watches) {
+            g_signal_handler_disconnect(settings, watch->connection);
+        }
         if (settings) {
             g_object_unref(settings);
         }
@@ -190,6 +203,35 @@ std::optional<QString> GioSettingsStore::setValue(const QString& schemaId, const
     // Handed to the daemon now, so a process that ends right after still made the change.
     g_settings_sync();
     return std::nullopt;
+}
+
+void GioSettingsStore::watch(const QString& schemaId, const QString& key,
+                             std::function<void()> handler) {
+    QString error;
+    Schema* loaded = schema(schemaId, &error);
+    if (!loaded || !loaded->key(key)) {
+        return;
+    }
+    if (const auto found = loaded->watches.find(key); found != loaded->watches.end()) {
+        g_signal_handler_disconnect(loaded->settings, found->second->connection);
+        loaded->watches.erase(found);
+    }
+    if (!handler) {
+        return;
+    }
+    auto watch = std::make_unique<Schema::Watch>();
+    watch->handler = std::move(handler);
+    const QByteArray signal = "changed::" + key.toUtf8();
+    watch->connection = g_signal_connect(
+        loaded->settings, signal.constData(), G_CALLBACK(+[](GSettings*, gchar*, gpointer data) {
+            // A copy: the handler may stop the watch it runs from.
+            const std::function<void()> told = static_cast<Schema::Watch*>(data)->handler;
+            told();
+        }),
+        watch.get());
+    // GSettings tells of changes only to a key that was read once since a handler was connected.
+    const VariantPtr current(g_settings_get_value(loaded->settings, key.toUtf8().constData()));
+    loaded->watches.emplace(key, std::move(watch));
 }
 
 }  // namespace hushpane

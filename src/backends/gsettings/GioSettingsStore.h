@@ -34,6 +34,7 @@ public:
     Value value(const QString& schema, const QString& key) const override;
     std::optional<QString> setValue(const QString& schema, const QString& key,
                                     const QVariant& value) override;
+    void watch(const QString& schema, const QString& key, std::function<void()> handler) override;
 
 private:
     struct Schema;

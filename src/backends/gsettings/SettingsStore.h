@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 namespace hushpane {
@@ -28,6 +29,11 @@ public:
     // take). The value is handed to the settings daemon before this returns.
     virtual std::optional<QString> setValue(const QString& schema, const QString& key,
                                             const QVariant& value) = 0;
+
+    // Runs `handler` on the main thread whenever the key's value changes, whoever changed it;
+    // an empty handler stops watching. A key that does not exist is never watched.
+    virtual void watch(const QString& schema, const QString& key,
+                       std::function<void()> handler) = 0;
 };
 
 }  // namespace hushpane

@@ -2,6 +2,9 @@
 #include "backends/gsettings/GSettingsAccelerators.h"
 #include "backends/gsettings/GioSettingsStore.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include <gtest/gtest.h>
 
 namespace hushpane {
@@ -26,6 +29,35 @@ TEST(GioSettingsStore, ReadsAndWritesTypedValuesAndEnumNicks) {
     EXPECT_EQ(GioSettingsStore().value(kMate, options).value, QVariant(QStringLiteral("centered")));
     EXPECT_EQ(store.value(kMate, QStringLiteral("picture-opacity")).value->typeId(),
               QMetaType::Int);
+}
+
+// A change by another settings client reaches the watcher through the event loop; a watch that
+// ended hears nothing more, and keys that do not exist are not watched.
+TEST(GioSettingsStore, TellsTheWatcherOfAChangeMadeElsewhereUntilTheWatchEnds) {
+    GioSettingsStore watched;
+    GioSettingsStore other;
+    if (!watched.hasSchema(kMate)) {
+        GTEST_SKIP() << "MATE's schemas are not installed";
+    }
+    const QString key = QStringLiteral("show-desktop-icons");
+    ASSERT_EQ(other.setValue(kMate, key, true), std::nullopt);
+    int told = 0;
+    watched.watch(kMate, key, [&told] { ++told; });
+    watched.watch(kMate, QStringLiteral("no-such-key"), [] { FAIL(); });
+    const auto settle = [](const std::function<bool()>& done, int ms = 5000) {
+        const QDeadlineTimer deadline(ms);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    };
+    ASSERT_EQ(other.setValue(kMate, key, false), std::nullopt);
+    settle([&told] { return told > 0; });
+    EXPECT_EQ(told, 1);
+
+    watched.watch(kMate, key, {});
+    ASSERT_EQ(other.setValue(kMate, key, true), std::nullopt);
+    settle([] { return false; }, 300);
+    EXPECT_EQ(told, 1);
 }
 
 TEST(GioSettingsStore, RefusesWhatTheSchemaDoesNotTake) {

@@ -45,11 +45,18 @@ public:
         }
         values.insert(name, value);
         writes.append(name + QLatin1Char('=') + value.toString());
+        if (const auto handler = watchers.value(name)) {
+            handler();
+        }
         return std::nullopt;
+    }
+    void watch(const QString& schema, const QString& key, std::function<void()> handler) override {
+        watchers.insert(schema + QLatin1Char(' ') + key, std::move(handler));
     }
 
     QHash<QString, QVariant> values;
     QStringList writes;
+    QHash<QString, std::function<void()>> watchers;
     bool refuseWrites = false;
 };
 
