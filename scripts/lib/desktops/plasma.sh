@@ -56,6 +56,11 @@ desktop_icons_state() {
 print(d.readConfig('filterMode', 0));" | sed -n "s/^('\(.*\)',)\$/\1/p"
 }
 desktop_icons_hidden=2
+# Every file shown again, as the folder view's own settings do (Filter: Show all files).
+desktop_show_icons_itself() {
+  plasma_evaluate "desktops().forEach(function (d) { d.currentConfigGroup = ['General'];
+d.writeConfig('filterMode', 0); d.reloadConfig(); });" >/dev/null
+}
 desktop_picture() {
   plasma_evaluate "var d = desktops()[0];
 d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];

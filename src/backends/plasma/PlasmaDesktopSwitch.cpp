@@ -1,10 +1,12 @@
 #include "backends/plasma/PlasmaDesktopSwitch.h"
 
+#include "backends/linux/ConfigFileWatcher.h"
 #include "backends/plasma/PlasmaScripting.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 
 #include <QJsonArray>
+#include <QStandardPaths>
 
 namespace hushpane {
 
@@ -87,6 +89,21 @@ std::optional<QJsonObject> filterFrom(const QJsonObject& folderView) {
 
 PlasmaDesktopSwitch::PlasmaDesktopSwitch(PlasmaScripting& scripting, UserDefaults& defaults)
     : scripting_(scripting), defaults_(defaults) {}
+
+PlasmaDesktopSwitch::~PlasmaDesktopSwitch() = default;
+
+QString PlasmaDesktopSwitch::appletsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc");
+}
+
+void PlasmaDesktopSwitch::setExternalChangeHandler(std::function<void()> handler) {
+    appletsWatcher_.reset();
+    if (handler) {
+        appletsWatcher_ = std::make_unique<ConfigFileWatcher>(appletsFile());
+        QObject::connect(appletsWatcher_.get(), &ConfigFileWatcher::changed, std::move(handler));
+    }
+}
 
 QJsonObject PlasmaDesktopSwitch::hiddenFilter() {
     return {{kMode, 2},

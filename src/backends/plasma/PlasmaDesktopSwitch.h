@@ -5,8 +5,12 @@
 #include <QCoreApplication>
 #include <QJsonObject>
 
+#include <functional>
+#include <memory>
+
 namespace hushpane {
 
+class ConfigFileWatcher;
 class PlasmaScripting;
 class UserDefaults;
 
@@ -26,11 +30,20 @@ public:
     static constexpr auto kSavedFiltersKey = "plasmaFolderFilters";
 
     PlasmaDesktopSwitch(PlasmaScripting& scripting, UserDefaults& defaults);
+    ~PlasmaDesktopSwitch() override;
+    PlasmaDesktopSwitch(const PlasmaDesktopSwitch&) = delete;
+    PlasmaDesktopSwitch& operator=(const PlasmaDesktopSwitch&) = delete;
 
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
     QString description() const override;
     QString explanation() const override;
+    // Plasma saves the folder views' settings to its applets file, also when the user changes
+    // a filter in the desktop's own settings: a change of that file is told.
+    void setExternalChangeHandler(std::function<void()> handler) override;
+
+    // Where plasmashell keeps its desktops' settings.
+    static QString appletsFile();
 
     // The filter keys as hiding writes them, and as a folder view has them by default.
     static QJsonObject hiddenFilter();
@@ -48,6 +61,7 @@ private:
 
     PlasmaScripting& scripting_;
     UserDefaults& defaults_;
+    std::unique_ptr<ConfigFileWatcher> appletsWatcher_;
 };
 
 }  // namespace hushpane
