@@ -1,7 +1,5 @@
 #include "backends/gsettings/GSettingsAccelerators.h"
 
-#include "backends/gsettings/GSettingsDesktop.h"
-
 // GLib names struct members "signals", which Qt defines as a keyword.
 #pragma push_macro("signals")
 #undef signals
@@ -62,14 +60,6 @@ QStringList gsettingsAccelerators(const QStringList& schemas) {
         g_settings_schema_unref(schema);
     }
     return accelerators;
-}
-
-QList<DesktopAccelerator> gnomeFamilyKeybindings() {
-    QList<DesktopAccelerator> keybindings;
-    for (const QString& accelerator : gsettingsAccelerators(gnomeKeybindingSchemas())) {
-        keybindings.append({accelerator, QString()});
-    }
-    return keybindings;
 }
 
 }  // namespace hushpane

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "backends/gsettings/GSettingsWorkspace.h"
 #include "backends/gsettings/GioSettingsStore.h"
 #include "backends/linux/BusDesktopProgram.h"
-#include "platform/DesktopKeybindings.h"
+#include "platform/DesktopDriver.h"
+
+#include <functional>
+#include <memory>
 
 namespace hushpane {
 
@@ -16,6 +20,13 @@ struct GSettingsDesktop {
     GioSettingsStore store;
     BusDesktopProgram program;
 };
+
+// The driver of such a desktop: its switch, made on the shared parts, one wallpaper for every
+// display under `wallpaperKeys`, and the GNOME family's shortcuts.
+DesktopDriver gsettingsDesktopDriver(
+    const DesktopDriverContext& context, const QString& busName, const QString& programName,
+    const QStringList& command, const GSettingsWorkspace::Keys& wallpaperKeys,
+    const std::function<std::unique_ptr<DesktopSwitch>(GSettingsDesktop&)>& makeSwitch);
 
 // The GNOME family's window-manager and media-key shortcuts, as keybindings the recorder
 // checks (what they do is not named).

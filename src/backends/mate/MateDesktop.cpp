@@ -1,7 +1,6 @@
 #include "backends/mate/MateDesktop.h"
 
 #include "backends/gsettings/GSettingsDesktop.h"
-#include "backends/gsettings/GSettingsWorkspace.h"
 #include "backends/mate/MateDesktopSwitch.h"
 #include "backends/mate/MateWallpaperKeys.h"
 
@@ -14,17 +13,12 @@ DesktopDriverEntry mateDesktop(const DesktopDriverContext& context) {
             {QStringLiteral("caja")},
             true,
             [&context] {
-                auto parts = std::make_shared<GSettingsDesktop>(
-                    context.bus, QString::fromLatin1(MateDesktopSwitch::kBusName),
-                    QStringLiteral("caja"), MateDesktopSwitch::cajaCommand());
-                DesktopDriver driver;
-                driver.desktopSwitch =
-                    std::make_unique<MateDesktopSwitch>(parts->store, parts->program);
-                driver.workspace = std::make_unique<GSettingsWorkspace>(
-                    parts->store, context.defaults, mateWallpaperKeys());
-                driver.keybindings = gnomeFamilyKeybindings;
-                driver.shared = std::move(parts);
-                return driver;
+                return gsettingsDesktopDriver(
+                    context, QString::fromLatin1(MateDesktopSwitch::kBusName),
+                    QStringLiteral("caja"), MateDesktopSwitch::cajaCommand(), mateWallpaperKeys(),
+                    [](GSettingsDesktop& parts) {
+                        return std::make_unique<MateDesktopSwitch>(parts.store, parts.program);
+                    });
             }};
 }
 
