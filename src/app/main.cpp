@@ -5,6 +5,7 @@
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
 #include "app/DesktopDrivers.h"
+#include "app/DesktopKeybindingsCache.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/linux/DBusSingleInstance.h"
@@ -61,6 +62,9 @@ namespace {
     std::fflush(nullptr);
     std::_Exit(status);
 }
+
+// When the desktop's own shortcuts are first read, after the tray icon is up.
+constexpr int kKeybindingsFirstReadMs = 2000;
 
 // How global shortcuts work in this session, and the keyboard layout that names their keys.
 struct ShortcutPlatform {
@@ -119,9 +123,11 @@ ShortcutPlatform makeShortcutPlatform(DesktopDriver& desktop) {
         result.desktopKeybindings = std::move(desktop.commandKeybindings);
     } else {
         auto x11HotKeys = std::make_unique<x11::X11HotKeyService>();
-        // Read when a recording checks its keys, from the desktop's own store.
-        const auto readKeybindings =
-            desktop.keybindings ? desktop.keybindings : [] { return QList<DesktopAccelerator>(); };
+        // Checked when a recording takes keys: the desktop's own shortcuts, read from its store
+        // off the main thread, first a while after the start.
+        auto cache = std::make_shared<DesktopKeybindingsCache>(desktop.keybindings);
+        QTimer::singleShot(kKeybindingsFirstReadMs, cache.get(), &DesktopKeybindingsCache::refresh);
+        const auto readKeybindings = [cache] { return cache->read(); };
         x11HotKeys->setAcceleratorReader([readKeybindings] {
             QStringList accelerators;
             for (const DesktopAccelerator& keybinding : readKeybindings()) {
