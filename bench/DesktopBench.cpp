@@ -1,6 +1,6 @@
 // Times hide + show on a real desktop, Hushpane's driver against the desktop's own command-line
 // tool making the same change, in the session of the shell harness this runs in (bench/run):
-//   session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome> bench_desktop <repetitions>
+//   session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome|plasma> bench_desktop <repetitions>
 // Two figures each: until the desktop's settings hold the change (Hushpane's call returns once
 // xfconfd answered, or dconf wrote it: g_settings_sync; the tool once it exited), and until the
 // screen shows it (icons gone, then back). Prints one line per figure: median and
@@ -53,6 +53,21 @@ struct Desktop {
     QStringList showArguments;
 };
 
+// gdbus arguments that run `change` on every desktop through plasmashell's scripting.
+QStringList plasmaScript(const QString& change) {
+    return {QStringLiteral("call"),
+            QStringLiteral("--session"),
+            QStringLiteral("--dest"),
+            QStringLiteral("org.kde.plasmashell"),
+            QStringLiteral("--object-path"),
+            QStringLiteral("/PlasmaShell"),
+            QStringLiteral("--method"),
+            QStringLiteral("org.kde.PlasmaShell.evaluateScript"),
+            QStringLiteral("desktops().forEach(function (d) { d.currentConfigGroup = "
+                           "['General']; ") +
+                change + QStringLiteral(" d.reloadConfig(); });")};
+}
+
 const Desktop kDesktops[] = {
     {"xfce",
      QStringLiteral("xfconf-query"),
@@ -78,6 +93,12 @@ const Desktop kDesktops[] = {
      QStringLiteral("gnome-extensions"),
      {QStringLiteral("disable"), QStringLiteral("ding@rastersoft.com")},
      {QStringLiteral("enable"), QStringLiteral("ding@rastersoft.com")}},
+    // Plasma has no command for it but its own scripting, which is what a user would script.
+    {"plasma",
+     QStringLiteral("gdbus"),
+     plasmaScript(QStringLiteral("d.writeConfig('filterMode', 2); "
+                                 "d.writeConfig('filterPattern', '*');")),
+     plasmaScript(QStringLiteral("d.writeConfig('filterMode', 0);"))},
 };
 
 void print(const QString& what, const std::vector<double>& values) {
@@ -168,7 +189,7 @@ int main(int argc, char** argv) {
                      [&](const Desktop& d) { return screen.name() == QLatin1String(d.name); });
     if (!screen.isValid() || found == std::end(kDesktops)) {
         std::fprintf(stderr,
-                     "usage: session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome> "
+                     "usage: session_run desktop=<xfce|mate|cinnamon|lxde|lxqt|gnome|plasma> "
                      "bench_desktop [repetitions] (scripts/lib/session.sh)\n");
         return 2;
     }
