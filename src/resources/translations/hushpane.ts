@@ -350,6 +350,21 @@ See hushpane(1) for the settings and the files.
     </message>
 </context>
 <context>
+    <name>hushpane::GnomeCustomKeybindings</name>
+    <message>
+        <source>GNOME&apos;s keyboard settings are not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME cannot bind this key combination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard settings are read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hushpane::GnomeDesktopSwitch</name>
     <message>
         <source>Couldn&apos;t change the GNOME desktop: %1</source>
@@ -1244,21 +1259,6 @@ See hushpane(1) for the settings and the files.
     <name>hushpane::settings::WallpaperThumbnail</name>
     <message>
         <source>Wallpaper preview</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>hushpane::GnomeCustomKeybindings</name>
-    <message>
-        <source>GNOME&apos;s keyboard settings are not installed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>GNOME cannot bind this key combination</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>GNOME&apos;s keyboard settings are read-only</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -368,6 +368,21 @@ Einstellungen und Dateien beschreibt hushpane(1).
     </message>
 </context>
 <context>
+    <name>hushpane::GnomeCustomKeybindings</name>
+    <message>
+        <source>GNOME&apos;s keyboard settings are not installed</source>
+        <translation>Die Tastatureinstellungen von GNOME sind nicht installiert</translation>
+    </message>
+    <message>
+        <source>GNOME cannot bind this key combination</source>
+        <translation>GNOME kann diese Tastenkombination nicht belegen</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard settings are read-only</source>
+        <translation>Die Tastatureinstellungen von GNOME sind schreibgeschützt</translation>
+    </message>
+</context>
+<context>
     <name>hushpane::GnomeDesktopSwitch</name>
     <message>
         <source>Couldn&apos;t change the GNOME desktop: %1</source>
@@ -1263,21 +1278,6 @@ Einstellungen und Dateien beschreibt hushpane(1).
     <message>
         <source>Wallpaper preview</source>
         <translation>Vorschau des Hintergrundbilds</translation>
-    </message>
-</context>
-<context>
-    <name>hushpane::GnomeCustomKeybindings</name>
-    <message>
-        <source>GNOME&apos;s keyboard settings are not installed</source>
-        <translation>Die Tastatureinstellungen von GNOME sind nicht installiert</translation>
-    </message>
-    <message>
-        <source>GNOME cannot bind this key combination</source>
-        <translation>GNOME kann diese Tastenkombination nicht belegen</translation>
-    </message>
-    <message>
-        <source>GNOME&apos;s keyboard settings are read-only</source>
-        <translation>Die Tastatureinstellungen von GNOME sind schreibgeschützt</translation>
     </message>
 </context>
 <context>
