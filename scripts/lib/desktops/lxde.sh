@@ -17,6 +17,14 @@ desktop_start() {
 desktop_icons_state() {
   sed -n 's/^folder=//p' "$HOME/.config/pcmanfm/LXDE/desktop-items-0.conf" 2>/dev/null | head -n1
 }
+# The icons brought back in pcmanfm's key file (the folder and the trash shown again), which
+# the desktop reads when it starts again, as at the next login.
+desktop_show_icons_itself() {
+  sed -i '/^folder=/d; s/^show_trash=0/show_trash=1/' \
+    "$HOME/.config/pcmanfm/LXDE/desktop-items-0.conf" &&
+    pcmanfm --profile=LXDE --desktop-off &&
+    sleep 1 && setsid -f pcmanfm --desktop --profile=LXDE >/dev/null 2>&1
+}
 desktop_picture() {
   sed -n 's/^wallpaper=//p' "$HOME/.config/pcmanfm/LXDE/desktop-items-0.conf" 2>/dev/null | head -n1
 }

@@ -1,6 +1,5 @@
 #include "backends/linux/ConfigFileWatcher.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace hushpane {
@@ -10,7 +9,6 @@ ConfigFileWatcher::ConfigFileWatcher(QString path, QObject* parent)
     const QFileInfo file(path_);
     modified_ = file.lastModified();
     size_ = file.exists() ? file.size() : -1;
-    QDir().mkpath(file.absolutePath());
     watcher_.addPath(file.absolutePath());
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMs);

@@ -10,7 +10,8 @@ namespace hushpane {
 // Tells when a desktop's settings file changes, also when its program replaces it whole (a
 // save to a temporary file renamed over it, which ends a watch on the file itself) or creates
 // it. Its folder is watched and the file's time and size compared, so the other files there
-// cost a stat each; a burst of saves is told once, after a quiet period.
+// cost a stat each; a burst of saves is told once, after a quiet period. A folder that does
+// not exist yet is not made: there are no settings to follow until the program makes it.
 class ConfigFileWatcher : public QObject {
     Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "backends/pcmanfm/PcmanfmDesktopSwitch.h"
 
+#include "backends/linux/ConfigFileWatcher.h"
 #include "backends/pcmanfm/FileManagerDesktop.h"
 #include "backends/pcmanfm/IniFile.h"
 #include "common/Logging.h"
@@ -12,6 +13,18 @@ namespace hushpane {
 PcmanfmDesktopSwitch::PcmanfmDesktopSwitch(FileManagerDesktop& program, UserDefaults& defaults,
                                            Layout layout)
     : program_(program), defaults_(defaults), layout_(std::move(layout)) {}
+
+PcmanfmDesktopSwitch::~PcmanfmDesktopSwitch() = default;
+
+void PcmanfmDesktopSwitch::setExternalChangeHandler(std::function<void()> handler) {
+    settingsWatcher_.reset();
+    if (handler) {
+        const QString directory = program_.profileDirectory();
+        settingsWatcher_ = std::make_unique<ConfigFileWatcher>(directory + QLatin1Char('/') +
+                                                               layout_.files(directory).value(0));
+        QObject::connect(settingsWatcher_.get(), &ConfigFileWatcher::changed, std::move(handler));
+    }
+}
 
 QString PcmanfmDesktopSwitch::description() const {
     return tr("%1 desktop (%2)").arg(layout_.desktopName, program_.name());

@@ -8,9 +8,13 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
+#include <memory>
+
 namespace hushpane {
 
 class FileManagerDesktop;
+class ConfigFileWatcher;
 class IniFile;
 class UserDefaults;
 
@@ -38,12 +42,18 @@ public:
     };
 
     PcmanfmDesktopSwitch(FileManagerDesktop& program, UserDefaults& defaults, Layout layout);
+    ~PcmanfmDesktopSwitch() override;
+    PcmanfmDesktopSwitch(const PcmanfmDesktopSwitch&) = delete;
+    PcmanfmDesktopSwitch& operator=(const PcmanfmDesktopSwitch&) = delete;
 
     // A file that cannot be read, or a desktop that is not running, reads as shown.
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
     QString description() const override;
     QString explanation() const override { return layout_.explanation; }
+    // The profile's first file is watched: icons hidden or shown in the file manager's own
+    // desktop preferences are told.
+    void setExternalChangeHandler(std::function<void()> handler) override;
 
 private:
     std::optional<QString> hide();
@@ -60,6 +70,7 @@ private:
     FileManagerDesktop& program_;
     UserDefaults& defaults_;
     Layout layout_;
+    std::unique_ptr<ConfigFileWatcher> settingsWatcher_;
 };
 
 }  // namespace hushpane

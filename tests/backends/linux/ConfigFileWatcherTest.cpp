@@ -1,6 +1,6 @@
 #include "backends/linux/ConfigFileWatcher.h"
 
-#include <QFile>
+#include <QDir>
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,6 +20,7 @@ bool write(const QString& path, const QByteArray& text) {
 // for another file of its folder.
 TEST(ConfigFileWatcher, TellsOfTheFileCreatedOrReplacedOnceABurstIsOverAndOfNothingElse) {
     const QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("config")));
     const QString path = home.filePath(QStringLiteral("config/appletsrc"));
     ConfigFileWatcher watcher(path);
     QSignalSpy told(&watcher, &ConfigFileWatcher::changed);
