@@ -15,4 +15,9 @@ QString version();
 // The application icon: the installed one from the icon theme, else the copy built in.
 QIcon icon();
 
+// The command that starts Hushpane or hands it URLs (<prefix>/bin/hushpane, build/hushpane), as
+// an absolute path: what the login item and the desktop's shortcuts run. The program's own path
+// when no launcher is beside it.
+QString launcherPath();
+
 }  // namespace hushpane::AppInfo

@@ -290,7 +290,9 @@ int main(int argc, char** argv) {
     UserDefaults userDefaults(appDomain);
     PosixFileBookmarks fileBookmarks;
     PosixProcessLauncher launcher;
-    XdgAutostartLoginItem loginItems;
+    // At login the desktop runs the command, which starts the program.
+    XdgAutostartLoginItem loginItems(AppInfo::launcherPath(),
+                                     XdgAutostartLoginItem::defaultAutostartDirectory());
 
     // The desktop is chosen once, by the stored choice or by what runs in this session.
     const QString finderDomainName = QString::fromLatin1(FinderDesktopSwitch::kFinderDomain);
