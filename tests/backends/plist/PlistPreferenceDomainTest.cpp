@@ -269,7 +269,8 @@ TEST_F(PlistDomainTest, TextThatIsNotUtf8AndIntegersBeyond64BitsAreRefused) {
          {QByteArray("<key>s</key><string>caf\xe9</string>"),
           QByteArray("<key>caf\xe9</key><true/>"),
           QByteArray("<key>n</key><integer>18446744073709551615</integer>"),
-          QByteArray("<key>n</key><integer>9223372036854775808</integer>")}) {
+          QByteArray("<key>n</key><integer>9223372036854775808</integer>"),
+          QByteArray("<key>n</key><integer>\n\t+18446744073709551616 </integer>")}) {
         const QByteArray xml = "<plist><dict>" + place + "</dict></plist>";
         const plist::Decoded decoded = plist::decodeDictionary(xml);
         EXPECT_FALSE(decoded.root) << place.toStdString();
