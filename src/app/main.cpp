@@ -5,6 +5,7 @@
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
 #include "app/DesktopDrivers.h"
+#include "app/PluginHideTrigger.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/gnome/MutterMirroredDisplays.h"
@@ -15,7 +16,7 @@
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/linux/X11TrayPanel.h"
-#include "backends/pipewire/PipeWireScreenCasts.h"
+#include "backends/pipewire/PipeWireSession.h"
 #include "backends/plasma/KGlobalAccelKeys.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
@@ -38,6 +39,7 @@
 #include "keyboard_shortcuts/Shortcut.h"
 #include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
+#include "update/FeedFetcherLoader.h"
 #include "update/PackageManagedUpdateService.h"
 
 #include <QApplication>
@@ -341,7 +343,10 @@ int main(int argc, char** argv) {
         mirrorTrigger = std::make_unique<MirroredScreens>();
     }
     services.mirrorTrigger = mirrorTrigger.get();
-    pipewire::PipeWireScreenCasts screenCasts;
+    // libpipewire loads with its plugin, once the switch is on.
+    PluginHideTrigger screenCasts(
+        QStringLiteral("hushpane-pipewire-screen-casts"), feedFetcherPluginDirectories(),
+        &pipewire::PipeWireSession::unavailableReason, &pipewire::PipeWireSession::limitation);
     services.screenShareTrigger = &screenCasts;
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);

@@ -30,6 +30,7 @@ root=$scratch/root
 dpkg-deb -x "$deb" "$root"
 plugin=$(find "$root/usr/lib" -name hushpane-http-feed-fetcher.so)
 check "the downloader plugin is under lib/.../hushpane" test -n "$plugin"
+check "the screen-share plugin is beside it" test -f "$(dirname "$plugin")/hushpane-pipewire-screen-casts.so"
 program=$root/usr/libexec/hushpane/hushpane
 for file in "$root/usr/bin/hushpane" "$program"; do
   check "${file#"$root"} is stripped" bash -c "file -L '$file' | grep -q ', stripped'"
