@@ -26,16 +26,21 @@ QIcon icon() {
                             QIcon(QStringLiteral(":/icons/app.hushpane.Hushpane.svg")));
 }
 
-QString launcherPath() {
-    const QDir programDir(QCoreApplication::applicationDirPath());
+std::optional<QString> launcherBeside(const QString& programDir) {
+    const QDir dir(programDir);
     for (const char* relative :
          {HUSHPANE_LAUNCHER_FROM_PROGRAM, HUSHPANE_LAUNCHER_FROM_PROGRAM_IN_BUILD}) {
-        const QFileInfo launcher(QDir::cleanPath(programDir.filePath(QString::fromUtf8(relative))));
+        const QFileInfo launcher(QDir::cleanPath(dir.filePath(QString::fromUtf8(relative))));
         if (launcher.isFile() && launcher.isExecutable()) {
             return launcher.filePath();
         }
     }
-    return QCoreApplication::applicationFilePath();
+    return std::nullopt;
+}
+
+QString launcherPath() {
+    return launcherBeside(QCoreApplication::applicationDirPath())
+        .value_or(QCoreApplication::applicationFilePath());
 }
 
 }  // namespace hushpane::AppInfo

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QString>
 
+#include <optional>
+
 namespace hushpane::AppInfo {
 
 // The desktop entry's id (app.hushpane.Hushpane.desktop), also the name of the application
@@ -19,5 +21,7 @@ QIcon icon();
 // an absolute path: what the login item and the desktop's shortcuts run. The program's own path
 // when no launcher is beside it.
 QString launcherPath();
+// The launcher for a program in `programDir`, or nothing.
+std::optional<QString> launcherBeside(const QString& programDir);
 
 }  // namespace hushpane::AppInfo
