@@ -1,5 +1,6 @@
 #include "app/DesktopShortcutHint.h"
 
+#include "app/AppInfo.h"
 #include "app/ToggleShortcut.h"
 #include "keyboard_shortcuts/Library.h"
 #include "platform/DesktopKeybindings.h"
@@ -25,7 +26,7 @@ QString runnableCommand() {
     if (!QStandardPaths::findExecutable(QStringLiteral("hushpane")).isEmpty()) {
         return QStringLiteral("hushpane ") + url;
     }
-    QString path = QCoreApplication::applicationFilePath();
+    QString path = AppInfo::launcherPath();
     if (path.contains(QLatin1Char(' '))) {
         path = QLatin1Char('"') + path + QLatin1Char('"');
     }

@@ -5,17 +5,16 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#ifndef HUSHPANE_TRANSLATIONS_DIR_FROM_BIN
-#define HUSHPANE_TRANSLATIONS_DIR_FROM_BIN "../share/hushpane/translations"
+#ifndef HUSHPANE_TRANSLATIONS_DIR_FROM_PROGRAM
+#define HUSHPANE_TRANSLATIONS_DIR_FROM_PROGRAM "../../share/hushpane/translations"
 #endif
 
 namespace hushpane {
 
 QStringList Translations::directories() {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    return {programDir.filePath(QStringLiteral("translations")),
-            QDir::cleanPath(
-                programDir.filePath(QString::fromUtf8(HUSHPANE_TRANSLATIONS_DIR_FROM_BIN)))};
+    return {QDir::cleanPath(
+        programDir.filePath(QString::fromUtf8(HUSHPANE_TRANSLATIONS_DIR_FROM_PROGRAM)))};
 }
 
 bool Translations::install(const QLocale& locale) {

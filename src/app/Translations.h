@@ -6,9 +6,9 @@
 
 namespace hushpane {
 
-// Hushpane's texts in the user's language: hushpane_<lang>.qm from the build tree
-// (<program dir>/translations) or the installation (<prefix>/share/hushpane/translations),
-// and Qt's own for its standard dialogs. English needs no file.
+// Hushpane's texts in the user's language: hushpane_<lang>.qm from
+// <prefix>/share/hushpane/translations (build/share/hushpane/translations in the build tree),
+// found relative to the program, and Qt's own for its standard dialogs. English needs no file.
 class Translations {
 public:
     // Where the files are looked for, first match wins.

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopDrivers.h"
 #include "app/DesktopKeybindingsCache.h"
+#include "app/PluginHideTrigger.h"
 #include "app/Translations.h"
 #include "backends/finder/FinderDesktopSwitch.h"
 #include "backends/linux/DBusSingleInstance.h"
@@ -14,7 +15,7 @@
 #include "backends/linux/SessionBusHandOff.h"
 #include "backends/linux/UnsupportedWorkspace.h"
 #include "backends/linux/X11TrayPanel.h"
-#include "backends/pipewire/PipeWireScreenCasts.h"
+#include "backends/pipewire/PipeWireSession.h"
 #include "backends/plist/PlistPreferenceDomain.h"
 #include "backends/plist/PreferencesDirectory.h"
 #include "backends/posix/PosixFileBookmarks.h"
@@ -34,6 +35,7 @@
 #include "keyboard_shortcuts/Shortcut.h"
 #include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
+#include "update/FeedFetcherLoader.h"
 #include "update/PackageManagedUpdateService.h"
 
 #include <QApplication>
@@ -275,7 +277,9 @@ int main(int argc, char** argv) {
     UserDefaults userDefaults(appDomain);
     PosixFileBookmarks fileBookmarks;
     PosixProcessLauncher launcher;
-    XdgAutostartLoginItem loginItems;
+    // At login the desktop runs the command, which starts the program.
+    XdgAutostartLoginItem loginItems(AppInfo::launcherPath(),
+                                     XdgAutostartLoginItem::defaultAutostartDirectory());
 
     // The desktop is chosen once, by the stored choice or by what runs in this session.
     const QString finderDomainName = QString::fromLatin1(FinderDesktopSwitch::kFinderDomain);
@@ -316,7 +320,10 @@ int main(int argc, char** argv) {
         mirrorTrigger = std::make_unique<MirroredScreens>();
     }
     services.mirrorTrigger = mirrorTrigger.get();
-    pipewire::PipeWireScreenCasts screenCasts;
+    // libpipewire loads with its plugin, once the switch is on.
+    PluginHideTrigger screenCasts(
+        QStringLiteral("hushpane-pipewire-screen-casts"), feedFetcherPluginDirectories(),
+        &pipewire::PipeWireSession::unavailableReason, &pipewire::PipeWireSession::limitation);
     services.screenShareTrigger = &screenCasts;
     AppDelegate delegate(services);
     platform.setActivationPolicy(ApplicationPlatform::ActivationPolicy::accessory);

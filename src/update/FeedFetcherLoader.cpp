@@ -7,16 +7,17 @@
 #include <QFileInfo>
 #include <QPluginLoader>
 
-#ifndef HUSHPANE_PLUGIN_DIR_FROM_BIN
-#define HUSHPANE_PLUGIN_DIR_FROM_BIN "../lib/hushpane"
+#ifndef HUSHPANE_PLUGIN_DIR_FROM_PROGRAM
+#define HUSHPANE_PLUGIN_DIR_FROM_PROGRAM "../../lib/hushpane"
 #endif
 
 namespace hushpane {
 
 QStringList feedFetcherPluginDirectories() {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    return {programDir.path(),
-            QDir::cleanPath(programDir.filePath(QString::fromUtf8(HUSHPANE_PLUGIN_DIR_FROM_BIN)))};
+    // The build tree has the installed layout below the program, so one place serves both.
+    return {
+        QDir::cleanPath(programDir.filePath(QString::fromUtf8(HUSHPANE_PLUGIN_DIR_FROM_PROGRAM)))};
 }
 
 std::unique_ptr<FeedFetcher> loadFeedFetcher(const QStringList& directories,

@@ -12,8 +12,8 @@ namespace hushpane {
 // The downloader plugin's file name, without the platform's suffix.
 inline constexpr auto kFeedFetcherPluginName = "hushpane-http-feed-fetcher";
 
-// Where the plugin is looked for, in this order: beside the program (a build tree), then where
-// an installation puts it relative to the program (<prefix>/lib/hushpane).
+// Where Hushpane's plugins are looked for: relative to the program, <prefix>/lib/hushpane
+// installed and build/lib/hushpane in the build tree.
 QStringList feedFetcherPluginDirectories();
 
 // Loads the downloader plugin from the first of `directories` that holds one and makes a

@@ -46,7 +46,8 @@ protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(QLocale::system().language(), QLocale::German) << "run with LANG=de_DE.UTF-8";
         ASSERT_TRUE(Translations::install(
-            QLocale::system(), {test::buildDirectory() + QStringLiteral("/translations")}));
+            QLocale::system(),
+            {test::buildDirectory() + QStringLiteral("/share/hushpane/translations")}));
     }
 
     void showSettings() {

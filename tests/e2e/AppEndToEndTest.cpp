@@ -8,11 +8,13 @@
 
 #include <QCoreApplication>
 #include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -236,6 +238,73 @@ TEST_F(AppEndToEnd, HandsOffHelpsAndRefusesWithoutADisplay) {
                                        "cannot be opened)")))
         << output.toStdString();
     env = running;
+}
+
+namespace {
+
+// Owns the instance's name and answers every call with an error, counting them.
+class FailingInstance : public QDBusVirtualObject {
+public:
+    explicit FailingInstance(QDBusConnection bus) : bus_(std::move(bus)) {}
+    QString introspect(const QString& /*path*/) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message,
+                       const QDBusConnection& /*connection*/) override {
+        ++calls;
+        bus_.send(message.createErrorReply(QDBusError::Failed, QStringLiteral("too busy")));
+        return true;
+    }
+    int calls = 0;
+
+private:
+    QDBusConnection bus_;
+};
+
+}  // namespace
+
+// The command hands its URLs over once: an instance that answers with an error is reported,
+// and not asked again by the program, which would do a toggle twice.
+TEST_F(AppEndToEnd, TheCommandReportsAFailedHandOffWithoutAskingAgain) {
+    QDBusConnection bus = session.bus();
+    FailingInstance instance(bus);
+    ASSERT_TRUE(bus.registerVirtualObject(QStringLiteral("/app/hushpane"), &instance));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("app.hushpane")));
+    QProcess command;
+    command.setProcessEnvironment(env);
+    command.start(hushpanePath(), {QStringLiteral("hushpane://toggle")});
+    EXPECT_TRUE(waitFor([&] { return command.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(command.exitCode(), 1);
+    EXPECT_TRUE(command.readAllStandardError().contains(
+        "hushpane: couldn't reach the running Hushpane: too busy"));
+    EXPECT_EQ(instance.calls, 1);
+    bus.unregisterService(QStringLiteral("app.hushpane"));
+    bus.unregisterObject(QStringLiteral("/app/hushpane"));
+}
+
+// The command finds the program beside it through any link to it, and says where it looked
+// when the program is gone.
+TEST(Launcher, FindsTheProgramThroughALinkAndNamesItWhenMissing) {
+    const QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath(QStringLiteral("hushpane"));
+    ASSERT_TRUE(QFile::link(hushpanePath(), link));
+    QProcess command;
+    command.start(link, {QStringLiteral("--version")});
+    ASSERT_TRUE(command.waitForFinished(10000));
+    EXPECT_EQ(command.exitCode(), 0);
+    EXPECT_TRUE(command.readAllStandardOutput().startsWith("Hushpane "));
+
+    const QString copy = dir.filePath(QStringLiteral("copy"));
+    ASSERT_TRUE(QFile::copy(hushpanePath(), copy));
+    QProcessEnvironment noBus;  // nobody to hand over to: the program is needed
+    noBus.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+    command.setProcessEnvironment(noBus);
+    command.start(copy, {QStringLiteral("hushpane://toggle")});
+    ASSERT_TRUE(command.waitForFinished(10000));
+    EXPECT_EQ(command.exitCode(), 1);
+    const QString error = QString::fromLocal8Bit(command.readAllStandardError());
+    EXPECT_TRUE(error.startsWith(QStringLiteral("hushpane: the Hushpane program is missing")) &&
+                error.contains(dir.path() + QStringLiteral("/libexec/hushpane/hushpane")))
+        << error.toStdString();
 }
 
 TEST(CommandLineWithoutADisplay, HelpAndVersionNeedNoBusNorDisplay) {

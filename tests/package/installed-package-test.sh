@@ -3,8 +3,8 @@
 #
 # Makes the Debian package of BUILD_DIR with cpack, checks what it declares and holds,
 # unpacks it into a throw-away root and runs the program installed there on its own session
-# bus: it starts, finds its downloader plugin, and `xdg-open hushpane://toggle` reaches it
-# through the installed scheme handler. Needs DISPLAY.
+# bus: it starts, finds its downloader plugin and translations, and `xdg-open hushpane://toggle`
+# reaches it through the installed scheme handler and command. Needs DISPLAY.
 set -euo pipefail
 build=$1 probe=$2 finder=$3
 scratch=$(mktemp -d /tmp/hushpane-package.XXXXXX)
@@ -30,7 +30,14 @@ root=$scratch/root
 dpkg-deb -x "$deb" "$root"
 plugin=$(find "$root/usr/lib" -name hushpane-http-feed-fetcher.so)
 check "the downloader plugin is under lib/.../hushpane" test -n "$plugin"
-check "the program is stripped" bash -c "file -L '$root/usr/bin/hushpane' | grep -q ', stripped'"
+check "the screen-share plugin is beside it" test -f "$(dirname "$plugin")/hushpane-pipewire-screen-casts.so"
+program=$root/usr/libexec/hushpane/hushpane
+for file in "$root/usr/bin/hushpane" "$program"; do
+  check "${file#"$root"} is stripped" bash -c "file -L '$file' | grep -q ', stripped'"
+done
+# The command only hands URLs over: it must not load what the program loads.
+check "the hushpane command loads no Qt" bash -c \
+  "readelf -d '$root/usr/bin/hushpane' | grep -q NEEDED && ! readelf -d '$root/usr/bin/hushpane' | grep -q libQt"
 for file in share/applications/app.hushpane.Hushpane.desktop \
   share/metainfo/app.hushpane.Hushpane.metainfo.xml share/dbus-1/services/app.hushpane.service \
   share/man/man1/hushpane.1.gz share/icons/hicolor/scalable/apps/app.hushpane.Hushpane.svg \
@@ -59,8 +66,10 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 check "hushpane --version" bash -c "hushpane --version | grep -qx 'Hushpane [0-9.]*'"
 check "hushpane --help without a display" bash -c "DISPLAY= hushpane --help | grep -q 'hushpane://toggle'"
 
-cp "$probe" "$root/usr/bin/"
-check "the installed layout finds the downloader plugin" "$root/usr/bin/$(basename "$probe")"
+cp "$probe" "$(dirname "$program")/"
+check "the installed layout finds the downloader plugin" "$(dirname "$program")/$(basename "$probe")"
+check "the installed program finds its German texts" bash -c \
+  "LANG=de_DE.UTF-8 LC_ALL= LANGUAGE= hushpane bogus 2>&1 | grep -q 'ist keine URL'"
 
 # The scheme handler as a package install registers it (dpkg's trigger runs this).
 update-desktop-database "$root/usr/share/applications"

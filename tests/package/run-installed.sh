@@ -38,6 +38,10 @@ finder_pid=$!
 hushpane >"$scratch/app.log" 2>&1 &
 app_pid=$!
 check "the installed program starts and runs as the instance" wait_for 20 is_instance
+# The command became the program in its own process, which keeps the name users look for.
+check "  as <prefix>/libexec/hushpane/hushpane, named hushpane" bash -c \
+  "[ \"\$(readlink /proc/$app_pid/exe)\" = '$scratch/root/usr/libexec/hushpane/hushpane' ] &&
+   [ \"\$(cat /proc/$app_pid/comm)\" = hushpane ]"
 xdg-open hushpane://toggle
 check "xdg-open hushpane://toggle reaches it" wait_for 20 create_desktop_is False
 check "an unknown command is refused on stderr" refuses_unknown_command

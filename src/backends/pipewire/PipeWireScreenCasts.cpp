@@ -1,5 +1,7 @@
 #include "backends/pipewire/PipeWireScreenCasts.h"
 
+#include "backends/pipewire/PipeWireSession.h"
+
 #include "common/Logging.h"
 
 #include <QDir>
@@ -315,18 +317,6 @@ PipeWireScreenCasts::PipeWireScreenCasts(QObject* parent) : HideTrigger(parent) 
 
 PipeWireScreenCasts::~PipeWireScreenCasts() = default;
 
-QString PipeWireScreenCasts::socketPath() {
-    QString remote = qEnvironmentVariable("PIPEWIRE_REMOTE", QStringLiteral("pipewire-0"));
-    if (QDir::isAbsolutePath(remote)) {
-        return remote;
-    }
-    QString directory = qEnvironmentVariable("PIPEWIRE_RUNTIME_DIR");
-    if (directory.isEmpty()) {
-        directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    }
-    return directory.isEmpty() ? QString() : directory + QLatin1Char('/') + remote;
-}
-
 void PipeWireScreenCasts::start() {
     if (started_) {
         return;
@@ -354,30 +344,15 @@ bool PipeWireScreenCasts::isSettled() const {
 }
 
 std::optional<QString> PipeWireScreenCasts::unavailableReason() const {
-    const QString socket = socketPath();
-    if (socket.isEmpty() || !QFileInfo(socket).exists()) {
-        return tr("PipeWire is not running");
-    }
-    return std::nullopt;
+    return PipeWireSession::unavailableReason();
 }
 
 std::optional<QString> PipeWireScreenCasts::limitation() const {
-    // A session started without a login manager may not say its type: X11 is then a DISPLAY
-    // without a Wayland socket.
-    const QString type = qEnvironmentVariable("XDG_SESSION_TYPE");
-    const bool x11 = type == QLatin1String("x11") ||
-                     (type.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-                      !qEnvironmentVariableIsEmpty("DISPLAY"));
-    if (x11) {
-        return tr(
-            "On X11 only shares made through the desktop's screen-sharing dialog are "
-            "noticed, not programs that read the screen directly.");
-    }
-    return std::nullopt;
+    return PipeWireSession::limitation();
 }
 
 void PipeWireScreenCasts::connectToDaemon() {
-    if (QFileInfo::exists(socketPath())) {
+    if (QFileInfo::exists(PipeWireSession::socketPath())) {
         connection_ = std::make_unique<Connection>(this);
         if (connection_->open()) {
             // Settles after the first round trip; a daemon that leaves says so on the socket.
@@ -414,7 +389,7 @@ void PipeWireScreenCasts::watchRuntimeDirectory(bool watch) {
         watcher_ = nullptr;
         return;
     }
-    const QString socket = socketPath();
+    const QString socket = PipeWireSession::socketPath();
     if (watcher_ != nullptr || socket.isEmpty()) {
         return;
     }
@@ -428,7 +403,7 @@ void PipeWireScreenCasts::watchRuntimeDirectory(bool watch) {
 }
 
 void PipeWireScreenCasts::onRuntimeDirectoryChanged() {
-    if (started_ && connection_ == nullptr && QFileInfo::exists(socketPath())) {
+    if (started_ && connection_ == nullptr && QFileInfo::exists(PipeWireSession::socketPath())) {
         connectToDaemon();
     }
 }

@@ -30,10 +30,6 @@ public:
     std::optional<QString> unavailableReason() const override;
     std::optional<QString> limitation() const override;
 
-    // The daemon's socket as libpipewire finds it ($PIPEWIRE_REMOTE, in $PIPEWIRE_RUNTIME_DIR or
-    // $XDG_RUNTIME_DIR).
-    static QString socketPath();
-
 private:
     struct Connection;
     friend struct Connection;

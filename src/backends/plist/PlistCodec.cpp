@@ -141,13 +141,35 @@ std::optional<QString> utf8(QByteArrayView bytes) {
 // Whether the XML holds an integer above the signed 64-bit range. libplist keeps it in the
 // same 64 bits as a negative number, so 18446744073709551615 would read as -1.
 bool holdsIntegerBeyondInt64(const QByteArray& xml) {
-    static const QRegularExpression integer(
-        QStringLiteral("<integer>\\s*\\+?(\\d+)\\s*</integer>"));
-    const QString text = QString::fromLatin1(xml);
-    for (auto it = integer.globalMatch(text); it.hasNext();) {
-        const QString digits = it.next().captured(1);
+    // Scanned by hand: every read of the preferences passes here, at start too, and a regular
+    // expression would load and compile PCRE for it.
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    static constexpr QByteArrayView open("<integer>");
+    static constexpr QByteArrayView close("</integer>");
+    const qsizetype size = xml.size();
+    for (qsizetype at = xml.indexOf(open); at >= 0; at = xml.indexOf(open, at)) {
+        qsizetype i = at + open.size();
+        at = i;
+        while (i < size && isSpace(xml[i])) {
+            ++i;
+        }
+        if (i < size && xml[i] == '+') {
+            ++i;
+        }
+        const qsizetype digits = i;
+        while (i < size && isDigit(xml[i])) {
+            ++i;
+        }
+        const qsizetype digitsEnd = i;
+        while (i < size && isSpace(xml[i])) {
+            ++i;
+        }
+        if (digitsEnd == digits || !QByteArrayView(xml).sliced(i).startsWith(close)) {
+            continue;
+        }
         bool ok = false;
-        digits.toLongLong(&ok);
+        xml.mid(digits, digitsEnd - digits).toLongLong(&ok);
         if (!ok) {
             return true;
         }

@@ -263,8 +263,12 @@ void PreferenceFile::removeStaleTemporaryFiles() const {
     const Target target = resolve();
     const QFileInfo info(target.path);
     const QString prefix = info.fileName() + QStringLiteral(".tmp-");
-    const QStringList names = info.dir().entryList({prefix + u'*'}, QDir::Files | QDir::Hidden);
+    // Compared by hand: a name filter would compile a regular expression at every write.
+    const QStringList names = info.dir().entryList(QDir::Files | QDir::Hidden);
     for (const QString& name : names) {
+        if (!name.startsWith(prefix)) {
+            continue;
+        }
         bool ok = false;
         const qint64 pid = name.mid(prefix.size()).section(u'-', 0, 0).toLongLong(&ok);
         if (ok && pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 &&

@@ -1,6 +1,7 @@
 // The trigger against a real PipeWire daemon and session manager in a session of their own,
 // with casts, cameras and viewers played by GStreamer's PipeWire elements.
 #include "backends/pipewire/PipeWireScreenCasts.h"
+#include "backends/pipewire/PipeWireSession.h"
 #include "support/EndProcess.h"
 #include "support/PrivateSession.h"
 
@@ -102,8 +103,8 @@ protected:
         lastSerial_ = 0;  // a new daemon counts from the start
         daemon_ = session_.start(QStringLiteral("pipewire"));
         ASSERT_NE(daemon_, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([] { return QFile::exists(PipeWireScreenCasts::socketPath()); },
-                                    kWaitMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([] { return QFile::exists(PipeWireSession::socketPath()); }, kWaitMs));
         manager_ = session_.start(QStringLiteral("wireplumber"));
         ASSERT_NE(manager_, nullptr);
     }

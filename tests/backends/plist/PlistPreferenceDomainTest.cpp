@@ -18,6 +18,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace hushpane;
 
@@ -53,6 +54,26 @@ TEST(PreferencesDirectory, FollowsXdgConfigHome) {
     EXPECT_EQ(plist::preferencesDirectory(),
               QDir::homePath() + QStringLiteral("/.config/hushpane/Preferences"));
     qputenv("XDG_CONFIG_HOME", saved);
+}
+
+// A write clears what writers that are gone left behind, and only that.
+TEST_F(PlistDomainTest, AWriteRemovesTheTemporaryFilesOfWritersThatAreGone) {
+    const QDir preferences(QFileInfo(file()).absolutePath());
+    ASSERT_TRUE(preferences.mkpath(QStringLiteral(".")));
+    // A pid no process has (above the kernel's limit), one that runs, and another domain's.
+    const QStringList kept = {QStringLiteral("com.apple.finder.plist.tmp-%1-live").arg(::getppid()),
+                              QStringLiteral("other.plist.tmp-999999999-gone")};
+    const QString removed = QStringLiteral("com.apple.finder.plist.tmp-999999999-gone");
+    for (const QString& name : kept + QStringList{removed}) {
+        writeAll(preferences.filePath(name), "partial");
+    }
+    PlistPreferenceDomain domain(QStringLiteral("com.apple.finder"), file());
+    domain.setValue(QStringLiteral("CreateDesktop"), QVariant(true));
+    ASSERT_TRUE(domain.synchronize());
+    EXPECT_FALSE(preferences.exists(removed));
+    for (const QString& name : kept) {
+        EXPECT_TRUE(preferences.exists(name)) << name.toStdString();
+    }
 }
 
 // XML property lists keep dates to the second.
@@ -269,7 +290,8 @@ TEST_F(PlistDomainTest, TextThatIsNotUtf8AndIntegersBeyond64BitsAreRefused) {
          {QByteArray("<key>s</key><string>caf\xe9</string>"),
           QByteArray("<key>caf\xe9</key><true/>"),
           QByteArray("<key>n</key><integer>18446744073709551615</integer>"),
-          QByteArray("<key>n</key><integer>9223372036854775808</integer>")}) {
+          QByteArray("<key>n</key><integer>9223372036854775808</integer>"),
+          QByteArray("<key>n</key><integer>\n\t+18446744073709551616 </integer>")}) {
         const QByteArray xml = "<plist><dict>" + place + "</dict></plist>";
         const plist::Decoded decoded = plist::decodeDictionary(xml);
         EXPECT_FALSE(decoded.root) << place.toStdString();
