@@ -238,8 +238,36 @@ QString PcmanfmDesktopProgram::keepsRunning() const {
         .arg(options_.executable);
 }
 
+void PcmanfmDesktopProgram::inTurn(
+    const std::function<void(const std::function<void()>& finished)>& job) {
+    const auto run = [this, job] {
+        busy_ = true;
+        job([this] {
+            busy_ = false;
+            if (!waiting_.isEmpty()) {
+                waiting_.takeFirst()();
+            }
+        });
+    };
+    if (busy_) {
+        waiting_.append(run);
+    } else {
+        run();
+    }
+}
+
 void PcmanfmDesktopProgram::restartThen(const std::function<std::optional<QString>()>& change,
                                         const Answer& done) {
+    inTurn([this, change, done](const std::function<void()>& finished) {
+        restartNow(change, [finished, done](const std::optional<QString>& result) {
+            finished();
+            done(result);
+        });
+    });
+}
+
+void PcmanfmDesktopProgram::restartNow(const std::function<std::optional<QString>()>& change,
+                                       const Answer& done) {
     const std::optional<Found> before = find();
     if (before && before->stopped) {
         done(tr("%1 doesn't answer; nothing was changed").arg(options_.executable));
@@ -283,8 +311,8 @@ void PcmanfmDesktopProgram::restartThen(const std::function<std::optional<QStrin
 void PcmanfmDesktopProgram::changeThenLaunch(const std::function<std::optional<QString>()>& change,
                                              const Answer& done) {
     const std::optional<QString> result = change();
-    launchThen(
-        [result, done](const std::optional<QString>& error) { done(result ? result : error); });
+    launchAttempt(
+        1, [result, done](const std::optional<QString>& error) { done(result ? result : error); });
 }
 
 bool PcmanfmDesktopProgram::showsWindows(qint64 pid) const {
@@ -438,7 +466,12 @@ void PcmanfmDesktopProgram::endStarted(qint64 pid, const std::function<void()>& 
 
 void PcmanfmDesktopProgram::launchThen(
     const std::function<void(const std::optional<QString>&)>& done) {
-    launchAttempt(1, done);
+    inTurn([this, done](const std::function<void()>& finished) {
+        launchAttempt(1, [finished, done](const std::optional<QString>& error) {
+            finished();
+            done(error);
+        });
+    });
 }
 
 void PcmanfmDesktopProgram::launchAttempt(

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QList>
 
 #include <functional>
 #include <memory>
@@ -107,11 +108,16 @@ private:
     void changeThenLaunch(const std::function<std::optional<QString>()>& change,
                           const Answer& done);
     QString keepsRunning() const;
+    // Restarts and launches go one after another: a change waits for the one before it.
+    void inTurn(const std::function<void(const std::function<void()>& finished)>& job);
+    void restartNow(const std::function<std::optional<QString>()>& change, const Answer& done);
 
     Options options_;
     QString profile_;  // the last one seen running
     // Parent of whatever waits: gone with this program, so no answer reaches a dead one.
     std::unique_ptr<QObject> context_;
+    bool busy_ = false;
+    QList<std::function<void()>> waiting_;
 };
 
 }  // namespace hushpane
