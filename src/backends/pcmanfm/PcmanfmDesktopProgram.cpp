@@ -180,22 +180,21 @@ void PcmanfmDesktopProgram::tellThen(const QStringList& arguments, const Answer&
                 answer(tr("%1 could not be started: %2").arg(executable, process->errorString()));
             }
         });
-    QObject::connect(bound, &QTimer::timeout, process, [process] { process->kill(); });
-    QObject::connect(
-        process, &QProcess::finished, process,
-        [bound, answer, executable, arguments](int exitCode, QProcess::ExitStatus status) {
-            if (!bound->isActive()) {
-                answer(tr("%1 doesn't answer (waited %2 s)")
-                           .arg(executable)
-                           .arg(kCommandTimeoutMs / 1000.0));
-            } else if (status != QProcess::NormalExit || exitCode != 0) {
-                answer(tr("%1 %2 failed (exit status %3)")
-                           .arg(executable, arguments.join(QLatin1Char(' ')))
-                           .arg(exitCode));
-            } else {
-                answer(std::nullopt);
-            }
-        });
+    QObject::connect(bound, &QTimer::timeout, process, [process, answer, executable] {
+        process->kill();
+        answer(
+            tr("%1 doesn't answer (waited %2 s)").arg(executable).arg(kCommandTimeoutMs / 1000.0));
+    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [answer, executable, arguments](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0) {
+                             answer(tr("%1 %2 failed (exit status %3)")
+                                        .arg(executable, arguments.join(QLatin1Char(' ')))
+                                        .arg(exitCode));
+                         } else {
+                             answer(std::nullopt);
+                         }
+                     });
     bound->start(kCommandTimeoutMs);
     process->start();
 }
@@ -206,28 +205,31 @@ void PcmanfmDesktopProgram::whenGone(qint64 pid, int ms,
     bound->setSingleShot(true);
     // A pidfd turns readable when the process ends, whoever its parent is.
     const int fd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
-    const auto answer = once<bool>([bound, fd, done](bool gone) {
-        bound->deleteLater();
-        if (fd >= 0) {
+    const bool goneAlready = fd < 0 && errno == ESRCH;
+    QSocketNotifier* notifier =
+        fd >= 0 ? new QSocketNotifier(fd, QSocketNotifier::Read, bound) : nullptr;
+    const auto answer = once<bool>([bound, notifier, fd, done](bool gone) {
+        if (notifier != nullptr) {
+            // Off the event loop before its descriptor closes: the number is soon another's.
+            notifier->setEnabled(false);
             ::close(fd);
         }
+        bound->deleteLater();
         done(gone);
     });
     QObject::connect(bound, &QTimer::timeout, bound, [answer] { answer(false); });
-    if (fd < 0) {
-        // ESRCH: gone already. Any other failure (no pidfd): the process table is asked.
-        const bool gone = errno == ESRCH;
+    if (notifier != nullptr) {
+        QObject::connect(notifier, &QSocketNotifier::activated, bound, [answer] { answer(true); });
+    } else {
+        // No pidfd (ESRCH: gone already): the process table is asked.
         auto* poll = new QTimer(bound);
-        QObject::connect(poll, &QTimer::timeout, bound, [answer, pid, gone] {
+        QObject::connect(poll, &QTimer::timeout, bound, [answer, pid, goneAlready] {
             const char state = processState(QStringLiteral("/proc/%1").arg(pid));
-            if (gone || state == '?' || state == 'Z') {
+            if (goneAlready || state == '?' || state == 'Z') {
                 answer(true);
             }
         });
-        poll->start(gone ? 0 : kPollMs);
-    } else {
-        auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, bound);
-        QObject::connect(notifier, &QSocketNotifier::activated, bound, [answer] { answer(true); });
+        poll->start(goneAlready ? 0 : kPollMs);
     }
     bound->start(ms);
 }
