@@ -27,6 +27,17 @@ public:
     // desktop could not be turned off (then `change` did not run) or started again.
     virtual std::optional<QString> restart(
         const std::function<std::optional<QString>()>& change) = 0;
+
+    // The same two, answered through `done` (on the main thread) instead of waiting; by
+    // default the waiting ones above.
+    using Answer = std::function<void(const std::optional<QString>& failure)>;
+    virtual void tellThen(const QStringList& arguments, const Answer& done) {
+        done(tell(arguments));
+    }
+    virtual void restartThen(const std::function<std::optional<QString>()>& change,
+                             const Answer& done) {
+        done(restart(change));
+    }
 };
 
 }  // namespace hushpane

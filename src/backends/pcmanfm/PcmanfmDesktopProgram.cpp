@@ -1,22 +1,28 @@
 #include "backends/pcmanfm/PcmanfmDesktopProgram.h"
 
+#include "backends/linux/AwaitAnswer.h"
 #include "common/Logging.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QThread>
-
-#include <QDBusMessage>
-#include <QDBusVariant>
+#include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <type_traits>
 
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace hushpane {
@@ -24,6 +30,17 @@ namespace hushpane {
 namespace {
 
 constexpr int kPollMs = 25;
+
+// Calls `finish` once, however many of the signals it waits for arrive.
+template <typename... Args>
+std::function<void(Args...)> once(std::type_identity_t<std::function<void(Args...)>> finish) {
+    auto done = std::make_shared<bool>(false);
+    return [done, finish = std::move(finish)](Args... args) {
+        if (!std::exchange(*done, true)) {
+            finish(args...);
+        }
+    };
+}
 
 QByteArray readProcFile(const QString& path) {
     QFile file(path);
@@ -52,7 +69,10 @@ QString profileArgument(const QString& profile) {
 
 }  // namespace
 
-PcmanfmDesktopProgram::PcmanfmDesktopProgram(Options options) : options_(std::move(options)) {}
+PcmanfmDesktopProgram::PcmanfmDesktopProgram(Options options)
+    : options_(std::move(options)), context_(std::make_unique<QObject>()) {}
+
+PcmanfmDesktopProgram::~PcmanfmDesktopProgram() = default;
 
 std::optional<QString> PcmanfmDesktopProgram::profileOf(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -125,74 +145,176 @@ QString PcmanfmDesktopProgram::profileDirectory() {
 }
 
 std::optional<QString> PcmanfmDesktopProgram::tell(const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(options_.executable);
-    process.setArguments(QStringList{profileArgument(profile())} + arguments);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start();
-    if (!process.waitForStarted(kCommandTimeoutMs)) {
-        return tr("%1 could not be started: %2").arg(options_.executable, process.errorString());
-    }
-    if (!process.waitForFinished(kCommandTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kCommandTimeoutMs);
-        return tr("%1 doesn't answer (waited %2 s)")
-            .arg(options_.executable)
-            .arg(kCommandTimeoutMs / 1000.0);
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        return tr("%1 %2 failed (exit status %3)")
-            .arg(options_.executable, arguments.join(QLatin1Char(' ')))
-            .arg(process.exitCode());
-    }
-    return std::nullopt;
+    return awaitAnswer<std::optional<QString>>(
+        [this, &arguments](const auto& done) { tellThen(arguments, done); });
 }
 
-bool PcmanfmDesktopProgram::waitUntilGone(qint64 pid) const {
-    const QDeadlineTimer deadline(kCommandTimeoutMs);
-    while (!deadline.hasExpired()) {
-        const std::optional<Found> found = find();
-        if (!found || found->pid != pid) {
-            return true;
-        }
-        QThread::msleep(kPollMs);
-    }
-    return false;
+std::optional<QString> PcmanfmDesktopProgram::launch() {
+    return awaitAnswer<std::optional<QString>>([this](const auto& done) { launchThen(done); });
 }
 
 std::optional<QString> PcmanfmDesktopProgram::restart(
     const std::function<std::optional<QString>()>& change) {
+    return awaitAnswer<std::optional<QString>>(
+        [this, &change](const auto& done) { restartThen(change, done); });
+}
+
+void PcmanfmDesktopProgram::tellThen(const QStringList& arguments, const Answer& done) {
+    auto* process = new QProcess(context_.get());
+    process->setProgram(options_.executable);
+    process->setArguments(QStringList{profileArgument(profile())} + arguments);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    auto* bound = new QTimer(process);
+    bound->setSingleShot(true);
+    const QString executable = options_.executable;
+    const auto answer =
+        once<const std::optional<QString>&>([process, done](const std::optional<QString>& failure) {
+            process->deleteLater();
+            done(failure);
+        });
+    QObject::connect(
+        process, &QProcess::errorOccurred, process,
+        [process, answer, executable](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                answer(tr("%1 could not be started: %2").arg(executable, process->errorString()));
+            }
+        });
+    QObject::connect(bound, &QTimer::timeout, process, [process, answer, executable] {
+        process->kill();
+        answer(
+            tr("%1 doesn't answer (waited %2 s)").arg(executable).arg(kCommandTimeoutMs / 1000.0));
+    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [answer, executable, arguments](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0) {
+                             answer(tr("%1 %2 failed (exit status %3)")
+                                        .arg(executable, arguments.join(QLatin1Char(' ')))
+                                        .arg(exitCode));
+                         } else {
+                             answer(std::nullopt);
+                         }
+                     });
+    bound->start(kCommandTimeoutMs);
+    process->start();
+}
+
+void PcmanfmDesktopProgram::whenGone(qint64 pid, int ms,
+                                     const std::function<void(bool)>& done) const {
+    auto* bound = new QTimer(context_.get());
+    bound->setSingleShot(true);
+    // A pidfd turns readable when the process ends, whoever its parent is.
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+    const bool goneAlready = fd < 0 && errno == ESRCH;
+    QSocketNotifier* notifier =
+        fd >= 0 ? new QSocketNotifier(fd, QSocketNotifier::Read, bound) : nullptr;
+    const auto answer = once<bool>([bound, notifier, fd, done](bool gone) {
+        if (notifier != nullptr) {
+            // Off the event loop before its descriptor closes: the number is soon another's.
+            notifier->setEnabled(false);
+            ::close(fd);
+        }
+        bound->deleteLater();
+        done(gone);
+    });
+    QObject::connect(bound, &QTimer::timeout, bound, [answer] { answer(false); });
+    if (notifier != nullptr) {
+        QObject::connect(notifier, &QSocketNotifier::activated, bound, [answer] { answer(true); });
+    } else {
+        // No pidfd (ESRCH: gone already): the process table is asked.
+        auto* poll = new QTimer(bound);
+        QObject::connect(poll, &QTimer::timeout, bound, [answer, pid, goneAlready] {
+            const char state = processState(QStringLiteral("/proc/%1").arg(pid));
+            if (goneAlready || state == '?' || state == 'Z') {
+                answer(true);
+            }
+        });
+        poll->start(goneAlready ? 0 : kPollMs);
+    }
+    bound->start(ms);
+}
+
+QString PcmanfmDesktopProgram::keepsRunning() const {
+    return tr("%1 keeps running for its open windows and would not read the "
+              "change; close its windows and try again. Nothing was changed")
+        .arg(options_.executable);
+}
+
+void PcmanfmDesktopProgram::inTurn(
+    const std::function<void(const std::function<void()>& finished)>& job) {
+    const auto run = [this, job] {
+        busy_ = true;
+        job([this] {
+            busy_ = false;
+            if (!waiting_.isEmpty()) {
+                waiting_.takeFirst()();
+            }
+        });
+    };
+    if (busy_) {
+        waiting_.append(run);
+    } else {
+        run();
+    }
+}
+
+void PcmanfmDesktopProgram::restartThen(const std::function<std::optional<QString>()>& change,
+                                        const Answer& done) {
+    inTurn([this, change, done](const std::function<void()>& finished) {
+        restartNow(change, [finished, done](const std::optional<QString>& result) {
+            finished();
+            done(result);
+        });
+    });
+}
+
+void PcmanfmDesktopProgram::restartNow(const std::function<std::optional<QString>()>& change,
+                                       const Answer& done) {
     const std::optional<Found> before = find();
     if (before && before->stopped) {
-        return tr("%1 doesn't answer; nothing was changed").arg(options_.executable);
+        done(tr("%1 doesn't answer; nothing was changed").arg(options_.executable));
+        return;
     }
-    const auto keepsRunning = [this] {
-        return tr("%1 keeps running for its open windows and would not read the "
-                  "change; close its windows and try again. Nothing was changed")
-            .arg(options_.executable);
-    };
-    if (before) {
-        profile_ = profileOf(before->arguments).value_or(QStringLiteral("default"));
-        // Refused before its desktop goes off, so the screen does not go blank for nothing.
-        if (options_.readsSettingsOnlyAtStart && showsWindows(before->pid)) {
-            return keepsRunning();
-        }
-        if (auto error = tell({QStringLiteral("--desktop-off")})) {
-            return tr("%1; nothing was changed").arg(*error);
-        }
-        if (!waitUntilGone(before->pid) && options_.readsSettingsOnlyAtStart &&
-            !endWindowless(before->pid)) {
-            // The instance stays for its open windows; its desktop is off.
-            tell({QStringLiteral("--desktop")});
-            return keepsRunning();
-        }
+    if (!before) {
+        changeThenLaunch(change, done);
+        return;
     }
-    std::optional<QString> result = change();
-    if (auto error = launch(); error && !result) {
-        result = error;
+    profile_ = profileOf(before->arguments).value_or(QStringLiteral("default"));
+    // Refused before its desktop goes off, so the screen does not go blank for nothing.
+    if (options_.readsSettingsOnlyAtStart && showsWindows(before->pid)) {
+        done(keepsRunning());
+        return;
     }
-    return result;
+    const qint64 pid = before->pid;
+    tellThen({QStringLiteral("--desktop-off")}, [this, pid, change,
+                                                 done](const std::optional<QString>& error) {
+        if (error) {
+            done(tr("%1; nothing was changed").arg(*error));
+            return;
+        }
+        whenGone(pid, kCommandTimeoutMs, [this, pid, change, done](bool gone) {
+            if (gone || !options_.readsSettingsOnlyAtStart) {
+                changeThenLaunch(change, done);
+                return;
+            }
+            endWindowless(pid, [this, change, done](bool ended) {
+                if (ended) {
+                    changeThenLaunch(change, done);
+                    return;
+                }
+                // The instance stays for its open windows; its desktop is off.
+                tellThen({QStringLiteral("--desktop")},
+                         [this, done](const std::optional<QString>&) { done(keepsRunning()); });
+            });
+        });
+    });
+}
+
+void PcmanfmDesktopProgram::changeThenLaunch(const std::function<std::optional<QString>()>& change,
+                                             const Answer& done) {
+    const std::optional<QString> result = change();
+    launchAttempt(
+        1, [result, done](const std::optional<QString>& error) { done(result ? result : error); });
 }
 
 bool PcmanfmDesktopProgram::showsWindows(qint64 pid) const {
@@ -200,10 +322,11 @@ bool PcmanfmDesktopProgram::showsWindows(qint64 pid) const {
     return open && *open > 0;
 }
 
-bool PcmanfmDesktopProgram::endWindowless(qint64 pid) const {
+void PcmanfmDesktopProgram::endWindowless(qint64 pid, const std::function<void(bool)>& done) const {
     const std::optional<int> open = options_.openWindows ? options_.openWindows(pid) : std::nullopt;
     if (!open || *open > 0 || options_.quitMethod.isEmpty()) {
-        return false;
+        done(false);
+        return;
     }
     // pcmanfm-qt can stay after a window of its own went away, with nothing on screen.
     qCInfo(lcDesktop).noquote() << QStringLiteral("%1 (pid %2) stays without a window; ending it")
@@ -212,18 +335,12 @@ bool PcmanfmDesktopProgram::endWindowless(qint64 pid) const {
     const QDBusMessage quit =
         QDBusMessage::createMethodCall(options_.busName, options_.desktopObjectPath,
                                        options_.desktopInterface, options_.quitMethod);
-    options_.bus.value_or(QDBusConnection::sessionBus())
-        .call(quit, QDBus::Block, kCommandTimeoutMs);
-    return waitUntilGone(pid);
+    // Its answer does not matter: its end does.
+    options_.bus.value_or(QDBusConnection::sessionBus()).asyncCall(quit, kCommandTimeoutMs);
+    whenGone(pid, kCommandTimeoutMs, done);
 }
 
-bool PcmanfmDesktopProgram::takesCommands(qint64 pid) const {
-    if (!options_.busName.isEmpty()) {
-        const QDBusConnection bus = options_.bus.value_or(QDBusConnection::sessionBus());
-        const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-        return names && names->isServiceRegistered(options_.busName).value() &&
-               names->servicePid(options_.busName).value() == pid;
-    }
+bool PcmanfmDesktopProgram::ownsSocket() const {
     // ":1.0" -> "-1" at the end of the socket's name.
     const QString display = qEnvironmentVariable("DISPLAY");
     const QString number = display.section(QLatin1Char(':'), 1).section(QLatin1Char('.'), 0, 0);
@@ -240,18 +357,51 @@ bool PcmanfmDesktopProgram::takesCommands(qint64 pid) const {
     return false;
 }
 
-bool PcmanfmDesktopProgram::drawsDesktop(int timeoutMs) const {
-    if (options_.desktopProperty.isEmpty()) {
-        return true;
+void PcmanfmDesktopProgram::askDrawing(qint64 pid, int timeoutMs,
+                                       const std::function<void(bool)>& done) const {
+    if (options_.busName.isEmpty()) {
+        done(ownsSocket());
+        return;
     }
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        options_.busName, options_.desktopObjectPath,
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << options_.desktopInterface << options_.desktopProperty;
     const QDBusConnection bus = options_.bus.value_or(QDBusConnection::sessionBus());
-    const QDBusMessage reply = bus.call(get, QDBus::Block, timeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-           qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+    if (!bus.isConnected()) {
+        done(false);
+        return;
+    }
+    const QDBusMessage owner =
+        QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"))
+        << options_.busName;
+    auto* asked = new QDBusPendingCallWatcher(bus.asyncCall(owner, timeoutMs), context_.get());
+    QObject::connect(
+        asked, &QDBusPendingCallWatcher::finished, asked,
+        [this, bus, pid, timeoutMs, done](QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            const QDBusPendingReply<uint> reply = *call;
+            if (reply.isError() || reply.value() != pid) {
+                done(false);
+                return;
+            }
+            if (options_.desktopProperty.isEmpty()) {
+                done(true);
+                return;
+            }
+            // Answered from the program's main thread: one that hangs while it starts owns
+            // its name but never says so.
+            QDBusMessage get = QDBusMessage::createMethodCall(
+                options_.busName, options_.desktopObjectPath,
+                QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+            get << options_.desktopInterface << options_.desktopProperty;
+            auto* drawing =
+                new QDBusPendingCallWatcher(bus.asyncCall(get, timeoutMs), context_.get());
+            QObject::connect(drawing, &QDBusPendingCallWatcher::finished, drawing,
+                             [done](QDBusPendingCallWatcher* answer) {
+                                 answer->deleteLater();
+                                 const QDBusPendingReply<QDBusVariant> value = *answer;
+                                 done(!value.isError() && value.value().variant().toBool());
+                             });
+        });
 }
 
 qint64 PcmanfmDesktopProgram::startDesktop() {
@@ -269,59 +419,94 @@ qint64 PcmanfmDesktopProgram::startDesktop() {
     return process.startDetached(&pid) ? pid : 0;
 }
 
-bool PcmanfmDesktopProgram::waitUntilDrawing() const {
+void PcmanfmDesktopProgram::whenDrawing(const std::function<void(bool)>& done) const {
     constexpr int kAskMs = 1000;
+    // Neither the socket nor the answer of a starting instance announces itself: the process
+    // table is looked at on every tick, and one question at a time is on its way.
+    auto* tick = new QTimer(context_.get());
     const QDeadlineTimer deadline(options_.launchTimeoutMs);
-    while (!deadline.hasExpired()) {
-        const std::optional<Found> found = find();
-        if (found && takesCommands(found->pid) &&
-            drawsDesktop(
-                static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, kAskMs)))) {
-            return true;
+    auto asking = std::make_shared<bool>(false);
+    const auto answer = once<bool>([tick, done](bool drawing) {
+        tick->deleteLater();
+        done(drawing);
+    });
+    QObject::connect(tick, &QTimer::timeout, tick, [this, deadline, asking, answer] {
+        if (deadline.hasExpired()) {
+            answer(false);
+            return;
         }
-        QThread::msleep(kPollMs);
-    }
-    return false;
+        if (*asking) {
+            return;
+        }
+        const std::optional<Found> found = find();
+        if (!found) {
+            return;
+        }
+        *asking = true;
+        askDrawing(found->pid,
+                   static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, kAskMs)),
+                   [asking, answer](bool drawing) {
+                       *asking = false;
+                       if (drawing) {
+                           answer(true);
+                       }
+                   });
+    });
+    tick->start(kPollMs);
 }
 
-void PcmanfmDesktopProgram::endStarted(qint64 pid) const {
+void PcmanfmDesktopProgram::endStarted(qint64 pid, const std::function<void()>& done) const {
     const QString dir = QStringLiteral("/proc/%1").arg(pid);
     if (pid <= 0 || readProcFile(dir + QStringLiteral("/comm")).trimmed() !=
                         options_.executable.toUtf8().left(15)) {
-        return;  // gone already, or the number is another program's by now
+        done();  // gone already, or the number is another program's by now
+        return;
     }
     ::kill(static_cast<pid_t>(pid), SIGKILL);
-    const QDeadlineTimer deadline(kCommandTimeoutMs);
-    // Gone once its entry is, or it is a zombie waiting for its parent.
-    for (char state = processState(dir); state != '?' && state != 'Z' && !deadline.hasExpired();
-         state = processState(dir)) {
-        QThread::msleep(kPollMs);
-    }
+    whenGone(pid, kCommandTimeoutMs, [done](bool) { done(); });
 }
 
-std::optional<QString> PcmanfmDesktopProgram::launch() {
+void PcmanfmDesktopProgram::launchThen(
+    const std::function<void(const std::optional<QString>&)>& done) {
+    inTurn([this, done](const std::function<void()>& finished) {
+        launchAttempt(1, [finished, done](const std::optional<QString>& error) {
+            finished();
+            done(error);
+        });
+    });
+}
+
+void PcmanfmDesktopProgram::launchAttempt(
+    int attempt, const std::function<void(const std::optional<QString>&)>& done) {
     // pcmanfm-qt can hang while it starts (in its volume monitor) and then never draws: the
     // hung instance is ended and the desktop started once more, so that it does not stay and
     // block every later change.
     constexpr int kAttempts = 2;
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const qint64 pid = startDesktop();
-        if (pid == 0) {
-            return tr("%1 could not be started").arg(options_.executable);
-        }
-        if (waitUntilDrawing()) {
+    const qint64 pid = startDesktop();
+    if (pid == 0) {
+        done(tr("%1 could not be started").arg(options_.executable));
+        return;
+    }
+    whenDrawing([this, attempt, pid, done](bool drawing) {
+        if (drawing) {
             qCInfo(lcDesktop).noquote()
                 << QStringLiteral("%1 draws the desktop again").arg(options_.executable);
-            return std::nullopt;
+            done(std::nullopt);
+            return;
         }
         qCWarning(lcDesktop).noquote()
             << QStringLiteral("%1 (pid %2) did not draw the desktop within %3 ms; ending it")
                    .arg(options_.executable)
                    .arg(pid)
                    .arg(options_.launchTimeoutMs);
-        endStarted(pid);
-    }
-    return tr("%1 did not draw the desktop again").arg(options_.executable);
+        endStarted(pid, [this, attempt, done] {
+            if (attempt < kAttempts) {
+                launchAttempt(attempt + 1, done);
+            } else {
+                done(tr("%1 did not draw the desktop again").arg(options_.executable));
+            }
+        });
+    });
 }
 
 }  // namespace hushpane

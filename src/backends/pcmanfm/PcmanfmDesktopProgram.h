@@ -4,15 +4,21 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QList>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QObject;
 
 namespace hushpane {
 
 // pcmanfm or pcmanfm-qt running with --desktop on this session's display, found through
 // /proc: it is not running without such a process, and does not answer while it is stopped.
 // A second start of the program with options hands them to the running instance.
+// Every wait is answered from the event loop (the process's signals, its bus name, its end
+// through a pidfd, single-shot bounds); the waiting forms run the event loop until then.
 class PcmanfmDesktopProgram : public FileManagerDesktop {
     Q_DECLARE_TR_FUNCTIONS(hushpane::PcmanfmDesktopProgram)
 
@@ -53,6 +59,9 @@ public:
     };
 
     explicit PcmanfmDesktopProgram(Options options);
+    ~PcmanfmDesktopProgram() override;
+    PcmanfmDesktopProgram(const PcmanfmDesktopProgram&) = delete;
+    PcmanfmDesktopProgram& operator=(const PcmanfmDesktopProgram&) = delete;
 
     State state() override;
     std::optional<QString> launch() override;
@@ -63,6 +72,10 @@ public:
     QString profileDirectory() override;
     std::optional<QString> tell(const QStringList& arguments) override;
     std::optional<QString> restart(const std::function<std::optional<QString>()>& change) override;
+    void launchThen(const std::function<void(const std::optional<QString>&)>& done) override;
+    void tellThen(const QStringList& arguments, const Answer& done) override;
+    void restartThen(const std::function<std::optional<QString>()>& change,
+                     const Answer& done) override;
 
     // The profile named by a command line (--profile=NAME, --profile NAME, -p NAME, -pNAME).
     static std::optional<QString> profileOf(const QStringList& arguments);
@@ -74,25 +87,37 @@ private:
         bool stopped = false;
     };
     std::optional<Found> find() const;
-    bool waitUntilGone(qint64 pid) const;
+    // Answers whether the process `pid` ended within `ms`.
+    void whenGone(qint64 pid, int ms, const std::function<void(bool gone)>& done) const;
     // Whether the process is known to show windows of its own (not just its desktop).
     bool showsWindows(qint64 pid) const;
     // Ends an instance that stays without any window to stay for, through its bus interface;
-    // true once it is gone.
-    bool endWindowless(qint64 pid) const;
-    // Whether the instance takes commands yet (a second start would otherwise become one).
-    bool takesCommands(qint64 pid) const;
-    // Whether it says that it draws the desktop, asked with at most `timeoutMs`.
-    bool drawsDesktop(int timeoutMs) const;
-    // Starts the desktop and waits (bounded) until it draws; the pid started, 0 when it could
-    // not be started.
+    // answers true once it is gone.
+    void endWindowless(qint64 pid, const std::function<void(bool gone)>& done) const;
+    // Whether the instance takes commands yet (a second start would otherwise become one)
+    // and says that it draws the desktop, asked with at most `timeoutMs`.
+    void askDrawing(qint64 pid, int timeoutMs, const std::function<void(bool)>& done) const;
+    bool ownsSocket() const;
+    // Starts the desktop; the pid started, 0 when it could not be started.
     qint64 startDesktop();
-    bool waitUntilDrawing() const;
+    // Answers once the desktop draws, or false after the launch timeout.
+    void whenDrawing(const std::function<void(bool)>& done) const;
+    void launchAttempt(int attempt, const std::function<void(const std::optional<QString>&)>& done);
     // Ends a desktop this process started that did not draw, so that it blocks no later change.
-    void endStarted(qint64 pid) const;
+    void endStarted(qint64 pid, const std::function<void()>& done) const;
+    void changeThenLaunch(const std::function<std::optional<QString>()>& change,
+                          const Answer& done);
+    QString keepsRunning() const;
+    // Restarts and launches go one after another: a change waits for the one before it.
+    void inTurn(const std::function<void(const std::function<void()>& finished)>& job);
+    void restartNow(const std::function<std::optional<QString>()>& change, const Answer& done);
 
     Options options_;
     QString profile_;  // the last one seen running
+    // Parent of whatever waits: gone with this program, so no answer reaches a dead one.
+    std::unique_ptr<QObject> context_;
+    bool busy_ = false;
+    QList<std::function<void()>> waiting_;
 };
 
 }  // namespace hushpane

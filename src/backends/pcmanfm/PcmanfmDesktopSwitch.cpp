@@ -1,5 +1,6 @@
 #include "backends/pcmanfm/PcmanfmDesktopSwitch.h"
 
+#include "backends/linux/AwaitAnswer.h"
 #include "backends/linux/ConfigFileWatcher.h"
 #include "backends/pcmanfm/FileManagerDesktop.h"
 #include "backends/pcmanfm/IniFile.h"
@@ -113,18 +114,34 @@ bool PcmanfmDesktopSwitch::createsDesktop() {
 }
 
 std::optional<QString> PcmanfmDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
-    return createsDesktop ? show() : hide();
+    return awaitAnswer<std::optional<QString>>(
+        [this, createsDesktop](const auto& done) { requestCreatesDesktop(createsDesktop, done); });
 }
 
-std::optional<QString> PcmanfmDesktopSwitch::hide() {
+void PcmanfmDesktopSwitch::requestCreatesDesktop(bool createsDesktop, const Completion& done) {
+    if (createsDesktop) {
+        show(done);
+    } else {
+        hide(done);
+    }
+}
+
+void PcmanfmDesktopSwitch::keepSaved(const QVariantMap& before) {
+    defaults_.setObject(layout_.savedKey,
+                        before.isEmpty() ? std::nullopt : std::optional<QVariant>(before));
+}
+
+void PcmanfmDesktopSwitch::hide(const Completion& done) {
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name()));
+        done(failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name())));
+        return;
     }
     if (state == DesktopProgram::State::notRunning) {
-        return failure(tr("%1 is not running, so it draws no icons to hide; nothing "
-                          "was changed")
-                           .arg(program_.name()));
+        done(failure(tr("%1 is not running, so it draws no icons to hide; nothing "
+                        "was changed")
+                         .arg(program_.name())));
+        return;
     }
     const QString dir = program_.profileDirectory();
     const QVariantMap before = defaults_.dictionaryForKey(layout_.savedKey).value_or(QVariantMap());
@@ -133,7 +150,8 @@ std::optional<QString> PcmanfmDesktopSwitch::hide() {
     for (const QString& name : layout_.files(dir)) {
         const IniFile::Read read = IniFile::read(dir + QLatin1Char('/') + name);
         if (!read.file) {
-            return failure(tr("%1; nothing was changed").arg(read.error));
+            done(failure(tr("%1; nothing was changed").arg(read.error)));
+            return;
         }
         if (isHidden(*read.file)) {
             // Hidden by an earlier run that ended while hidden: what that run kept stays.
@@ -146,62 +164,74 @@ std::optional<QString> PcmanfmDesktopSwitch::hide() {
         }
     }
     if (allHidden) {
-        return std::nullopt;
+        done(std::nullopt);
+        return;
     }
     if (!layout_.emptyFolder.isEmpty() && !QDir().mkpath(layout_.emptyFolder)) {
-        return failure(
-            tr("couldn't make the empty folder %1; nothing was changed").arg(layout_.emptyFolder));
+        done(failure(
+            tr("couldn't make the empty folder %1; nothing was changed").arg(layout_.emptyFolder)));
+        return;
     }
     defaults_.setObject(layout_.savedKey, QVariant(kept));
     if (!defaults_.lastWriteSucceeded()) {
-        defaults_.setObject(layout_.savedKey,
-                            before.isEmpty() ? std::nullopt : std::optional<QVariant>(before));
-        return failure(
-            tr("couldn't keep the desktop settings to give them back later; nothing "
-               "was changed"));
+        keepSaved(before);
+        done(
+            failure(tr("couldn't keep the desktop settings to give them back later; nothing "
+                       "was changed")));
+        return;
     }
-    bool changed = false;
-    std::optional<QString> error = program_.restart([&]() -> std::optional<QString> {
-        auto result = edit([this](const QString&, IniFile& ini) { applyHidden(ini); });
-        changed = !result;
-        return result;
-    });
-    if (error) {
-        if (changed) {
+    auto changed = std::make_shared<bool>(false);
+    program_.restartThen(
+        [this, changed]() -> std::optional<QString> {
+            auto result = edit([this](const QString&, IniFile& ini) { applyHidden(ini); });
+            *changed = !result;
+            return result;
+        },
+        [this, changed, kept, before, done](const std::optional<QString>& error) {
+            if (!error) {
+                qCInfo(lcDesktop).noquote()
+                    << QStringLiteral("%1 desktop icons hidden; %2 drew its desktop again")
+                           .arg(layout_.desktopName, program_.name());
+                done(std::nullopt);
+                return;
+            }
+            if (!*changed) {
+                keepSaved(before);
+                done(failure(*error));
+                return;
+            }
             // The desktop did not come back: the user's settings go back for its next start.
-            edit([&](const QString& name, IniFile& ini) {
+            edit([&kept, this](const QString& name, IniFile& ini) {
                 applyUser(ini, kept.value(name).toMap());
             });
-            program_.launch();
-        }
-        defaults_.setObject(layout_.savedKey,
-                            before.isEmpty() ? std::nullopt : std::optional<QVariant>(before));
-        return failure(*error);
-    }
-    qCInfo(lcDesktop).noquote() << QStringLiteral(
-                                       "%1 desktop icons hidden; %2 drew its desktop again")
-                                       .arg(layout_.desktopName, program_.name());
-    return std::nullopt;
+            program_.launchThen([this, before, error, done](const std::optional<QString>&) {
+                keepSaved(before);
+                done(failure(*error));
+            });
+        });
 }
 
-std::optional<QString> PcmanfmDesktopSwitch::show() {
+void PcmanfmDesktopSwitch::show(const Completion& done) {
     const DesktopProgram::State state = program_.state();
     if (state == DesktopProgram::State::notAnswering) {
-        return failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name()));
+        done(failure(tr("%1 doesn't answer; nothing was changed").arg(program_.name())));
+        return;
     }
     const QString dir = program_.profileDirectory();
     bool anyHidden = false;
     for (const QString& name : layout_.files(dir)) {
         const IniFile::Read read = IniFile::read(dir + QLatin1Char('/') + name);
         if (!read.file) {
-            return failure(tr("%1; nothing was changed").arg(read.error));
+            done(failure(tr("%1; nothing was changed").arg(read.error)));
+            return;
         }
         anyHidden = anyHidden || isHidden(*read.file);
     }
     if (!anyHidden) {
         // Shown already, perhaps by the user: their settings stand.
         defaults_.removeObjectForKey(layout_.savedKey);
-        return std::nullopt;
+        done(std::nullopt);
+        return;
     }
     const std::optional<QVariantMap> kept = defaults_.dictionaryForKey(layout_.savedKey);
     if (!kept) {
@@ -210,33 +240,38 @@ std::optional<QString> PcmanfmDesktopSwitch::show() {
                    .arg(layout_.desktopName, program_.name());
     }
     // Only the files still hidden: one the user changed since keeps their change.
-    const auto restore = [&]() {
-        return edit([&](const QString& name, IniFile& ini) {
+    const auto restore = [this, kept]() {
+        return edit([this, &kept](const QString& name, IniFile& ini) {
             if (isHidden(ini)) {
                 applyUser(ini, kept.value_or(QVariantMap()).value(name).toMap());
             }
         });
     };
-    std::optional<QString> error;
-    if (state == DesktopProgram::State::notRunning) {
-        error = restore();
-        if (!error) {
-            if (auto launchError = program_.launch()) {
-                edit([this](const QString&, IniFile& ini) { applyHidden(ini); });
-                error = launchError;
-            }
+    const auto finish = [this, done](const std::optional<QString>& error) {
+        if (error) {
+            done(failure(*error));
+            return;
         }
-    } else {
-        error = program_.restart(restore);
+        defaults_.removeObjectForKey(layout_.savedKey);
+        qCInfo(lcDesktop).noquote()
+            << QStringLiteral("%1 desktop icons shown with the user's own settings")
+                   .arg(layout_.desktopName);
+        done(std::nullopt);
+    };
+    if (state != DesktopProgram::State::notRunning) {
+        program_.restartThen(restore, finish);
+        return;
     }
-    if (error) {
-        return failure(*error);
+    if (auto error = restore()) {
+        finish(error);
+        return;
     }
-    defaults_.removeObjectForKey(layout_.savedKey);
-    qCInfo(lcDesktop).noquote() << QStringLiteral(
-                                       "%1 desktop icons shown with the user's own settings")
-                                       .arg(layout_.desktopName);
-    return std::nullopt;
+    program_.launchThen([this, finish](const std::optional<QString>& launchError) {
+        if (launchError) {
+            edit([this](const QString&, IniFile& ini) { applyHidden(ini); });
+        }
+        finish(launchError);
+    });
 }
 
 }  // namespace hushpane

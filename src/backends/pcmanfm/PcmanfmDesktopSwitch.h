@@ -24,6 +24,7 @@ class UserDefaults;
 // the user's values of exactly those keys (and whether a key was there at all) are kept in
 // the application's defaults first, so showing puts back exactly that, also after Hushpane
 // was killed while the icons were hidden. Every other line of the files stays as it was.
+// A change is answered once the desktop draws again, from the event loop.
 class PcmanfmDesktopSwitch : public DesktopSwitch {
     Q_DECLARE_TR_FUNCTIONS(hushpane::PcmanfmDesktopSwitch)
 
@@ -49,6 +50,8 @@ public:
     // A file that cannot be read, or a desktop that is not running, reads as shown.
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
+    // The desktop goes off and on again for a change: answered once it draws again.
+    void requestCreatesDesktop(bool createsDesktop, const Completion& done) override;
     QString description() const override;
     QString explanation() const override { return layout_.explanation; }
     // The profile's first file is watched: icons hidden or shown in the file manager's own
@@ -56,8 +59,9 @@ public:
     void setExternalChangeHandler(std::function<void()> handler) override;
 
 private:
-    std::optional<QString> hide();
-    std::optional<QString> show();
+    void hide(const Completion& done);
+    void show(const Completion& done);
+    void keepSaved(const QVariantMap& before);
     bool isHidden(const IniFile& ini) const;
     QVariantMap userValues(const IniFile& ini) const;
     void applyHidden(IniFile& ini) const;

@@ -1,19 +1,19 @@
 #include "backends/pcmanfm/PcmanfmWorkspace.h"
 
+#include "backends/linux/AwaitAnswer.h"
 #include "backends/pcmanfm/FileManagerDesktop.h"
 #include "backends/pcmanfm/IniFile.h"
 #include "common/Logging.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QThread>
+#include <QFileSystemWatcher>
+#include <QTimer>
 
 namespace hushpane {
 
 namespace {
 
 constexpr auto kScreenNumberKey = "NSScreenNumber";
-constexpr int kPollMs = 25;
 
 // What a key file cannot hold as plain text (QSettings would quote or escape it).
 bool needsQuoting(const QString& text) {
@@ -87,23 +87,56 @@ std::optional<QString> PcmanfmWorkspace::editFile(const QString& picture,
     return read.file->write(path);
 }
 
-std::optional<QString> PcmanfmWorkspace::waitForFile(const QString& picture,
-                                                     const QString& mode) const {
+bool PcmanfmWorkspace::fileHolds(const QString& picture, const QString& mode) const {
+    const IniFile::Read read =
+        IniFile::read(program_.profileDirectory() + QLatin1Char('/') + layout_.file);
+    return read.file && read.file->value(layout_.section, layout_.pictureKey) == picture &&
+           read.file->value(layout_.section, layout_.modeKey) == mode;
+}
+
+void PcmanfmWorkspace::whenFileHolds(
+    const QString& picture, const QString& mode,
+    const std::function<void(const std::optional<QString>&)>& done) {
+    if (fileHolds(picture, mode)) {
+        done(std::nullopt);
+        return;
+    }
     // The handed-over command ends before the running instance has taken it; the instance
-    // writes the file once it has.
-    const QDeadlineTimer deadline(program_.timeoutMs());
-    do {
-        const IniFile::Read read =
-            IniFile::read(program_.profileDirectory() + QLatin1Char('/') + layout_.file);
-        if (read.file && read.file->value(layout_.section, layout_.pictureKey) == picture &&
-            read.file->value(layout_.section, layout_.modeKey) == mode) {
-            return std::nullopt;
+    // writes the file once it has, replacing it, so its folder is watched too.
+    const QString dir = program_.profileDirectory();
+    auto* watcher = new QFileSystemWatcher({dir, dir + QLatin1Char('/') + layout_.file}, this);
+    auto* bound = new QTimer(watcher);
+    bound->setSingleShot(true);
+    const auto check = [this, watcher, picture, mode, done] {
+        if (fileHolds(picture, mode)) {
+            watcher->disconnect();
+            watcher->deleteLater();
+            done(std::nullopt);
         }
-        QThread::msleep(kPollMs);
-    } while (!deadline.hasExpired());
-    return tr("%1 did not take the wallpaper within %2 s")
-        .arg(program_.name())
-        .arg(program_.timeoutMs() / 1000.0);
+    };
+    connect(watcher, &QFileSystemWatcher::directoryChanged, watcher, check);
+    connect(watcher, &QFileSystemWatcher::fileChanged, watcher, check);
+    connect(bound, &QTimer::timeout, watcher, [this, watcher, done] {
+        watcher->disconnect();
+        watcher->deleteLater();
+        done(tr("%1 did not take the wallpaper within %2 s")
+                 .arg(program_.name())
+                 .arg(program_.timeoutMs() / 1000.0));
+    });
+    bound->start(program_.timeoutMs());
+}
+
+void PcmanfmWorkspace::setLive(const QString& picture, const QString& mode,
+                               const std::function<void(const std::optional<QString>&)>& done) {
+    program_.tellThen(
+        {QStringLiteral("--set-wallpaper=") + picture, QStringLiteral("--wallpaper-mode=") + mode},
+        [this, picture, mode, done](const std::optional<QString>& error) {
+            if (error) {
+                done(error);
+            } else {
+                whenFileHolds(picture, mode, done);
+            }
+        });
 }
 
 std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, const WorkspaceScreen&,
@@ -119,11 +152,8 @@ std::optional<QString> PcmanfmWorkspace::setDesktopImageUrl(const QUrl& url, con
     }
     std::optional<QString> error;
     if (state == DesktopProgram::State::answering && layout_.setsWallpaperLive) {
-        error = program_.tell({QStringLiteral("--set-wallpaper=") + picture,
-                               QStringLiteral("--wallpaper-mode=") + mode});
-        if (!error) {
-            error = waitForFile(picture, mode);
-        }
+        error = awaitAnswer<std::optional<QString>>(
+            [&](const auto& done) { setLive(picture, mode, done); });
     } else if (needsQuoting(picture)) {
         error = tr("the path %1 can't be written into %2's settings as it is")
                     .arg(picture, program_.name());

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace hushpane {
 
 class FileManagerDesktop;
@@ -46,8 +48,13 @@ public:
 
 private:
     std::optional<IniFile> readFile() const;
-    // Bounded: until the live change is in the file.
-    std::optional<QString> waitForFile(const QString& picture, const QString& mode) const;
+    bool fileHolds(const QString& picture, const QString& mode) const;
+    // Answers once the live change is in the file, or why not after the program's timeout.
+    void whenFileHolds(const QString& picture, const QString& mode,
+                       const std::function<void(const std::optional<QString>&)>& done);
+    // Hands the change to the running program and answers once it took it.
+    void setLive(const QString& picture, const QString& mode,
+                 const std::function<void(const std::optional<QString>&)>& done);
     std::optional<QString> editFile(const QString& picture, const QString& mode) const;
     std::optional<QString> failure(const QString& message) const;
 

@@ -1,7 +1,7 @@
 // pcmanfm-qt's desktop program and the LXQt switch on a private bus, pcmanfm-qt played by a
 // stand-in that can hang while it starts (tests/bin/stand-in-pcmanfm-qt/pcmanfm-qt): a desktop
 // that owns its bus name but never draws is ended, started once more, and reported when that
-// does not help either.
+// does not help either, without holding the event loop meanwhile.
 
 #include "support/LogCapture.h"
 #include "support/PrivateSession.h"
@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,36 @@ TEST_F(PcmanfmQtHang, AHideWhoseDesktopKeepsHangingFailsSaysWhyAndTheNextOneWork
     EXPECT_EQ(desktop.setCreatesDesktop(false), std::nullopt);
     EXPECT_FALSE(desktop.createsDesktop());
     EXPECT_EQ(desktop.setCreatesDesktop(true), std::nullopt);
+}
+
+// A hide whose desktop never draws is answered from the event loop: the switch returns at once,
+// the loop keeps turning while the hung desktops are ended, and the answer says why.
+TEST_F(PcmanfmQtHang, AHideWhoseDesktopNeverDrawsHoldsNothingWhileItWaits) {
+    PcmanfmDesktopProgram program(options);
+    ASSERT_EQ(program.launch(), std::nullopt);
+    test::InMemoryPreferenceDomain domain;
+    UserDefaults defaults(domain);
+    LxqtDesktopSwitch desktop(program, defaults);
+
+    hangNextStarts(2);
+    int turns = 0;
+    QTimer loop;
+    QObject::connect(&loop, &QTimer::timeout, [&turns] { ++turns; });
+    loop.start(0);
+    std::optional<std::optional<QString>> answer;
+    int turnsAtAnswer = -1;
+    desktop.requestCreatesDesktop(false, [&](const std::optional<QString>& failure) {
+        answer = failure;
+        turnsAtAnswer = turns;
+    });
+    EXPECT_FALSE(answer) << "answered before the desktop could draw";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 30000));
+    ASSERT_TRUE(answer && *answer);
+    EXPECT_TRUE((*answer)->contains(QStringLiteral("pcmanfm-qt did not draw the desktop again")))
+        << (*answer)->toStdString();
+    EXPECT_GT(turnsAtAnswer, 0) << "the event loop did not turn while the desktop was waited for";
+    EXPECT_EQ(standIns().size(), 1) << "hung desktops are left, or none was started again";
+    EXPECT_TRUE(desktop.createsDesktop());
 }
 
 }  // namespace
