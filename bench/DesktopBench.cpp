@@ -94,8 +94,7 @@ const Desktop kDesktops[] = {
      {QStringLiteral("disable"), QStringLiteral("ding@rastersoft.com")},
      {QStringLiteral("enable"), QStringLiteral("ding@rastersoft.com")}},
     // Plasma has no command for it but its own scripting, which is what a user would script.
-    {"plasma",
-     QStringLiteral("gdbus"),
+    {"plasma", QStringLiteral("gdbus"),
      plasmaScript(QStringLiteral("d.writeConfig('filterMode', 2); "
                                  "d.writeConfig('filterPattern', '*');")),
      plasmaScript(QStringLiteral("d.writeConfig('filterMode', 0);"))},
