@@ -7,6 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -40,15 +45,9 @@ QByteArray environmentEntry(const QString& procDir, const QByteArray& prefix) {
     return {};
 }
 
-// Whether a process of this user draws on this session's display under `name`. Only /proc is
-// read; a process name is at most 15 bytes there, so longer names are compared by that
-// prefix. Desktops of other sessions of the same user (another display) do not count.
-bool userRunsProcess(const QString& name) {
-    const QByteArray wanted = name.toUtf8().left(15);
-    const QByteArray variable =
-        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? "WAYLAND_DISPLAY" : "DISPLAY";
-    const QByteArray prefix = variable + '=';
-    const QByteArray display = prefix + qgetenv(variable.constData());
+// This user's processes by name, from /proc: read once, as detection asks for several names.
+QMultiHash<QByteArray, QString> userProcesses() {
+    QMultiHash<QByteArray, QString> processes;
     const uint uid = ::getuid();
     const QStringList pids =
         QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
@@ -61,12 +60,24 @@ bool userRunsProcess(const QString& name) {
             continue;
         }
         QFile comm(dir + QStringLiteral("/comm"));
-        if (comm.open(QIODevice::ReadOnly) && comm.read(64).trimmed() == wanted &&
-            environmentEntry(dir, prefix) == display) {
-            return true;
+        if (comm.open(QIODevice::ReadOnly)) {
+            processes.insert(comm.read(64).trimmed(), dir);
         }
     }
-    return false;
+    return processes;
+}
+
+// Whether a process of this user draws on this session's display under `name`. A process name
+// is at most 15 bytes in /proc, so longer names are compared by that prefix. Desktops of other
+// sessions of the same user (another display) do not count.
+bool runsOnThisDisplay(const QMultiHash<QByteArray, QString>& processes, const QString& name) {
+    const QByteArray variable =
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? "WAYLAND_DISPLAY" : "DISPLAY";
+    const QByteArray prefix = variable + '=';
+    const QByteArray display = prefix + qgetenv(variable.constData());
+    const auto [first, last] = processes.equal_range(name.toUtf8().left(15));
+    return std::any_of(
+        first, last, [&](const QString& dir) { return environmentEntry(dir, prefix) == display; });
 }
 
 }  // namespace
@@ -81,7 +92,14 @@ DesktopEnvironment DesktopEnvironment::ofThisSession() {
         const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
         return names && names->isServiceRegistered(name).value();
     };
-    environment.runsProcess = &userRunsProcess;
+    environment.runsProcess =
+        [processes = std::make_shared<std::optional<QMultiHash<QByteArray, QString>>>()](
+            const QString& name) {
+            if (!*processes) {
+                *processes = userProcesses();
+            }
+            return runsOnThisDisplay(**processes, name);
+        };
     return environment;
 }
 
