@@ -1,6 +1,7 @@
 #include "backends/gnome/GnomeDesktopSwitch.h"
 
 #include "backends/gnome/ShellExtensions.h"
+#include "backends/linux/AwaitAnswer.h"
 #include "common/Logging.h"
 #include "common/UserDefaults.h"
 
@@ -85,7 +86,16 @@ bool GnomeDesktopSwitch::createsDesktop() {
 }
 
 std::optional<QString> GnomeDesktopSwitch::setCreatesDesktop(bool createsDesktop) {
-    return createsDesktop ? showIcons() : hideIcons();
+    return awaitAnswer<std::optional<QString>>(
+        [this, createsDesktop](const auto& done) { requestCreatesDesktop(createsDesktop, done); });
+}
+
+void GnomeDesktopSwitch::requestCreatesDesktop(bool createsDesktop, const Completion& done) {
+    if (createsDesktop) {
+        showIcons(done);
+    } else {
+        hideIcons(done);
+    }
 }
 
 QString GnomeDesktopSwitch::nothingToHide(const QString& uuid, const std::optional<int>& state,
@@ -115,7 +125,7 @@ QString GnomeDesktopSwitch::nothingToHide(const QString& uuid, const std::option
     }
 }
 
-std::optional<QString> GnomeDesktopSwitch::hideIcons() {
+void GnomeDesktopSwitch::hideIcons(const Completion& done) {
     const QStringList saved = savedExtensions();
     QStringList on;
     QStringList offByUs;
@@ -125,16 +135,18 @@ std::optional<QString> GnomeDesktopSwitch::hideIcons() {
     for (const QString& uuid : iconsExtensions()) {
         const ShellExtensions::Lookup found = extensions_.extension(uuid);
         if (found.error) {
-            return failure(*found.error);
+            done(failure(*found.error));
+            return;
         }
         if (!found.info) {
             continue;
         }
         if (found.info->state == ShellExtensions::enabled) {
             if (!found.info->canChange) {
-                return failure(tr("GNOME Shell doesn't let the desktop icons extension %1 be "
-                                  "switched off (it is locked); nothing was changed")
-                                   .arg(uuid));
+                done(failure(tr("GNOME Shell doesn't let the desktop icons extension %1 be "
+                                "switched off (it is locked); nothing was changed")
+                                 .arg(uuid)));
+                return;
             }
             on.append(uuid);
         } else if (saved.contains(uuid) && isOff(found.info->state)) {
@@ -148,72 +160,108 @@ std::optional<QString> GnomeDesktopSwitch::hideIcons() {
     if (on.isEmpty()) {
         if (!offByUs.isEmpty()) {
             // Hidden already, by an earlier run or request.
-            return std::nullopt;
+            done(std::nullopt);
+            return;
         }
-        return failure(nothingToHide(firstFound, firstState, firstError));
+        done(failure(nothingToHide(firstFound, firstState, firstError)));
+        return;
     }
     // Kept before anything is switched, so a crash right after still knows what to give back.
     QStringList keep = offByUs;
     keep.append(on);
     if (!saveExtensions(keep)) {
         saveExtensions(saved);
-        return failure(
-            tr("couldn't keep which extension to switch back on later; nothing was changed"));
+        done(failure(
+            tr("couldn't keep which extension to switch back on later; nothing was changed")));
+        return;
     }
-    QStringList switched;
-    for (const QString& uuid : on) {
-        if (auto error = extensions_.setEnabled(uuid, false)) {
-            // All or nothing: what was switched off here goes back on.
-            for (const QString& back : switched) {
-                extensions_.setEnabled(back, true);
-            }
-            saveExtensions(offByUs);
-            return failure(*error);
-        }
-        switched.append(uuid);
-        qCInfo(lcDesktop).noquote()
-            << QStringLiteral("GNOME desktop icons extension %1 switched off").arg(uuid);
-    }
-    return std::nullopt;
+    switchOff(on, {}, offByUs, done);
 }
 
-std::optional<QString> GnomeDesktopSwitch::showIcons() {
+void GnomeDesktopSwitch::switchOff(QStringList left, QStringList switched, QStringList offByUs,
+                                   const Completion& done) {
+    if (left.isEmpty()) {
+        done(std::nullopt);
+        return;
+    }
+    const QString uuid = left.takeFirst();
+    extensions_.setEnabledThen(
+        uuid, false,
+        [this, alive = std::weak_ptr<int>(alive_), uuid, left, switched, offByUs,
+         done](const std::optional<QString>& error) mutable {
+            if (!alive.lock()) {
+                return;
+            }
+            if (error) {
+                // All or nothing: what was switched off here goes back on.
+                for (const QString& back : switched) {
+                    extensions_.setEnabledThen(back, true, [](const std::optional<QString>&) {});
+                }
+                saveExtensions(offByUs);
+                done(failure(*error));
+                return;
+            }
+            qCInfo(lcDesktop).noquote()
+                << QStringLiteral("GNOME desktop icons extension %1 switched off").arg(uuid);
+            switched.append(uuid);
+            switchOff(left, switched, offByUs, done);
+        });
+}
+
+void GnomeDesktopSwitch::showIcons(const Completion& done) {
     const QStringList saved = savedExtensions();
     QStringList left;
-    std::optional<QString> result;
+    QStringList off;
+    std::optional<QString> error;
     for (const QString& uuid : saved) {
         const ShellExtensions::Lookup found = extensions_.extension(uuid);
         if (found.error) {
             left.append(uuid);
-            result = result.value_or(*found.error);
+            error = error.value_or(*found.error);
             continue;
         }
         if (!found.info) {
-            result = result.value_or(
+            error = error.value_or(
                 GnomeDesktopSwitch::tr("the desktop icons extension %1 is no longer installed, "
                                        "so GNOME shows no desktop icons")
                     .arg(uuid));
             continue;
         }
-        if (found.info->state == ShellExtensions::enabled) {
-            continue;
+        if (found.info->state != ShellExtensions::enabled) {
+            off.append(uuid);
         }
-        if (auto error = extensions_.setEnabled(uuid, true)) {
-            left.append(uuid);
-            result = result.value_or(*error);
-            continue;
+    }
+    switchOn(off, left, error, done);
+}
+
+void GnomeDesktopSwitch::switchOn(QStringList left, QStringList stillOff,
+                                  std::optional<QString> error, const Completion& done) {
+    if (left.isEmpty()) {
+        if (stillOff != savedExtensions() && !saveExtensions(stillOff)) {
+            qCWarning(lcDesktop).noquote()
+                << QStringLiteral("Couldn't forget the GNOME extensions switched back on");
         }
-        qCInfo(lcDesktop).noquote()
-            << QStringLiteral("GNOME desktop icons extension %1 switched back on").arg(uuid);
+        done(error ? std::optional<QString>(failure(*error)) : std::nullopt);
+        return;
     }
-    if (left != saved && !saveExtensions(left)) {
-        qCWarning(lcDesktop).noquote()
-            << QStringLiteral("Couldn't forget the GNOME extensions switched back on");
-    }
-    if (result) {
-        return failure(*result);
-    }
-    return std::nullopt;
+    const QString uuid = left.takeFirst();
+    extensions_.setEnabledThen(
+        uuid, true,
+        [this, alive = std::weak_ptr<int>(alive_), uuid, left, stillOff, error,
+         done](const std::optional<QString>& failed) mutable {
+            if (!alive.lock()) {
+                return;
+            }
+            if (failed) {
+                stillOff.append(uuid);
+                error = error.value_or(*failed);
+            } else {
+                qCInfo(lcDesktop).noquote()
+                    << QStringLiteral("GNOME desktop icons extension %1 switched back on")
+                           .arg(uuid);
+            }
+            switchOn(left, stillOff, error, done);
+        });
 }
 
 QString GnomeDesktopSwitch::description() const {

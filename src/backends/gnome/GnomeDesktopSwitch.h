@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <memory>
+
 namespace hushpane {
 
 class ShellExtensions;
@@ -35,13 +37,23 @@ public:
 
     bool createsDesktop() override;
     std::optional<QString> setCreatesDesktop(bool createsDesktop) override;
+    // The Shell takes its time to switch an extension: answered once it did, from the event
+    // loop. Its state is still read with bounded calls first.
+    void requestCreatesDesktop(bool createsDesktop, const Completion& done) override;
     QString description() const override;
     QString explanation() const override;
     void setExternalChangeHandler(std::function<void()> handler) override;
 
 private:
-    std::optional<QString> hideIcons();
-    std::optional<QString> showIcons();
+    void hideIcons(const Completion& done);
+    void showIcons(const Completion& done);
+    // Switches the extensions off one after another; on a refusal, those switched already go
+    // back on and the saved list back to `offByUs`.
+    void switchOff(QStringList left, QStringList switched, QStringList offByUs,
+                   const Completion& done);
+    // Switches the saved extensions that are off back on, one after another.
+    void switchOn(QStringList left, QStringList stillOff, std::optional<QString> error,
+                  const Completion& done);
     // Why nothing can be hidden when no icons extension is on.
     QString nothingToHide(const QString& uuid, const std::optional<int>& state,
                           const QString& detail) const;
@@ -50,6 +62,8 @@ private:
 
     ShellExtensions& extensions_;
     UserDefaults& defaults_;
+    // Dropped with the switch, so an answer that comes later finds it gone.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace hushpane

@@ -39,6 +39,12 @@ public:
     virtual Lookup extension(const QString& uuid) = 0;
     // Nothing on success, else why the Shell did not take it.
     virtual std::optional<QString> setEnabled(const QString& uuid, bool on) = 0;
+    // The same without waiting for the Shell, which takes its time to switch an extension:
+    // `done` runs on the main thread once it answered (at once where it never waits).
+    using Done = std::function<void(const std::optional<QString>& error)>;
+    virtual void setEnabledThen(const QString& uuid, bool on, const Done& done) {
+        done(setEnabled(uuid, on));
+    }
 
     // Runs (on the main thread) when an extension changed state, the Shell came or went, or
     // answers again after a timeout.

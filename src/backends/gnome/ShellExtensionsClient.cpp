@@ -12,16 +12,23 @@ ShellExtensionsClient::ShellExtensionsClient(QDBusConnection bus, int timeoutMs,
       bus_(std::move(bus)),
       timeoutMs_(timeoutMs),
       caller_(bus_, QString::fromLatin1(kService), QString::fromLatin1(kPath), timeoutMs,
-              quietPeriodMs, [this](const QDBusMessage& reply) { return errorText(reply); }),
+              quietPeriodMs,
+              [this](const QDBusMessage& reply) { return errorText(reply, timeoutMs_); }),
+      switcher_(bus_, QString::fromLatin1(kService), QString::fromLatin1(kPath), kSwitchTimeoutMs,
+                quietPeriodMs,
+                [this](const QDBusMessage& reply) { return errorText(reply, kSwitchTimeoutMs); }),
       owner_(QString::fromLatin1(kService), bus_, QDBusServiceWatcher::WatchForOwnerChange) {
-    caller_.setRecoveryHandler([self = QPointer<ShellExtensionsClient>(this)] {
-        if (self) {
-            self->changed();
-        }
-    });
+    for (const BoundedBusCaller& caller : {caller_, switcher_}) {
+        caller.setRecoveryHandler([self = QPointer<ShellExtensionsClient>(this)] {
+            if (self) {
+                self->changed();
+            }
+        });
+    }
     // The Shell started again, or went: whatever was known about it is old.
     connect(&owner_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
         caller_.endSilence();
+        switcher_.endSilence();
         changed();
     });
 }
@@ -54,7 +61,7 @@ void ShellExtensionsClient::changed() {
     }
 }
 
-QString ShellExtensionsClient::errorText(const QDBusMessage& reply) const {
+QString ShellExtensionsClient::errorText(const QDBusMessage& reply, int waitedMs) const {
     if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
         return tr("GNOME Shell is not running (nothing owns %1 on the session bus)")
             .arg(QLatin1String(kService));
@@ -70,20 +77,24 @@ QString ShellExtensionsClient::errorText(const QDBusMessage& reply) const {
         case QDBusError::NoReply:
         case QDBusError::Timeout:
         case QDBusError::TimedOut:
-            return tr("GNOME Shell doesn't answer (waited %1 s)").arg(timeoutMs_ / 1000.0);
+            return tr("GNOME Shell doesn't answer (waited %1 s)").arg(waitedMs / 1000.0);
         default:
             return reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
     }
 }
 
-QDBusMessage ShellExtensionsClient::send(const QString& method, const QString& uuid) {
+QDBusMessage ShellExtensionsClient::message(const QString& method, const QString& uuid) const {
     QDBusMessage call =
         QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
                                        QString::fromLatin1(kInterface), method);
     call << uuid;
     // Asking must never start a Shell.
     call.setAutoStartService(false);
-    return caller_.call(call);
+    return call;
+}
+
+QDBusMessage ShellExtensionsClient::send(const QString& method, const QString& uuid) {
+    return caller_.call(message(method, uuid));
 }
 
 std::optional<ShellExtensions::Info> ShellExtensionsClient::infoFrom(const QVariantMap& reply) {
@@ -109,7 +120,7 @@ std::optional<ShellExtensions::Info> ShellExtensionsClient::infoFrom(const QVari
 ShellExtensions::Lookup ShellExtensionsClient::extension(const QString& uuid) {
     const QDBusMessage reply = send(QStringLiteral("GetExtensionInfo"), uuid);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        return {std::nullopt, errorText(reply)};
+        return {std::nullopt, errorText(reply, timeoutMs_)};
     }
     const QVariant first = reply.arguments().value(0);
     if (!first.canConvert<QDBusArgument>() ||
@@ -121,10 +132,26 @@ ShellExtensions::Lookup ShellExtensionsClient::extension(const QString& uuid) {
 }
 
 std::optional<QString> ShellExtensionsClient::setEnabled(const QString& uuid, bool on) {
-    const QDBusMessage reply =
-        send(on ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), uuid);
+    return switched(
+        send(on ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), uuid),
+        uuid, on, timeoutMs_);
+}
+
+void ShellExtensionsClient::setEnabledThen(const QString& uuid, bool on, const Done& done) {
+    switcher_.callThen(
+        message(on ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), uuid),
+        [this, uuid, on, done,
+         self = QPointer<ShellExtensionsClient>(this)](const QDBusMessage& reply) {
+            done(self ? switched(reply, uuid, on, kSwitchTimeoutMs)
+                      : std::optional<QString>(reply.errorMessage()));
+        });
+}
+
+std::optional<QString> ShellExtensionsClient::switched(const QDBusMessage& reply,
+                                                       const QString& uuid, bool on,
+                                                       int waitedMs) const {
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        return errorText(reply);
+        return errorText(reply, waitedMs);
     }
     if (reply.arguments().value(0).typeId() != QMetaType::Bool ||
         !reply.arguments().value(0).toBool()) {

@@ -22,6 +22,10 @@ public:
     static constexpr auto kPath = "/org/gnome/Shell";
     static constexpr auto kInterface = "org.gnome.Shell.Extensions";
     static constexpr int kDefaultQuietPeriodMs = 5000;
+    // Switching an extension makes the Shell load or unload it (the desktop icons extension
+    // starts or ends a program of its own), which takes longer on a busy machine; nothing
+    // waits for it, so it gets a longer bound than a question.
+    static constexpr int kSwitchTimeoutMs = 5000;
 
     explicit ShellExtensionsClient(QDBusConnection bus, int timeoutMs = kDesktopCallTimeoutMs,
                                    int quietPeriodMs = kDefaultQuietPeriodMs,
@@ -32,6 +36,7 @@ public:
 
     Lookup extension(const QString& uuid) override;
     std::optional<QString> setEnabled(const QString& uuid, bool on) override;
+    void setEnabledThen(const QString& uuid, bool on, const Done& done) override;
     void setChangeHandler(std::function<void()> handler) override;
 
     // Turns a GetExtensionInfo reply into what the switch needs; an empty one is no extension.
@@ -41,13 +46,19 @@ private Q_SLOTS:
     void extensionStateChanged(const QString& uuid, const QVariantMap& state);
 
 private:
+    QDBusMessage message(const QString& method, const QString& uuid) const;
     QDBusMessage send(const QString& method, const QString& uuid);
-    QString errorText(const QDBusMessage& reply) const;
+    // What a switch's reply says: nothing when the Shell took it.
+    std::optional<QString> switched(const QDBusMessage& reply, const QString& uuid, bool on,
+                                    int waitedMs) const;
+    // Why a call failed; a timeout says how long it waited.
+    QString errorText(const QDBusMessage& reply, int waitedMs) const;
     void changed();
 
     QDBusConnection bus_;
     int timeoutMs_;
     BoundedBusCaller caller_;
+    BoundedBusCaller switcher_;  // the switches made without waiting
     bool listening_ = false;
     QDBusServiceWatcher owner_;
     std::function<void()> handler_;

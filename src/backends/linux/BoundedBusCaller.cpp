@@ -54,6 +54,30 @@ QDBusMessage BoundedBusCaller::call(const QDBusMessage& message) const {
     return reply;
 }
 
+void BoundedBusCaller::callThen(const QDBusMessage& message,
+                                const std::function<void(const QDBusMessage& reply)>& done) const {
+    if (isSilenced()) {
+        done(message.createErrorReply(QDBusError::NoReply, silence_->message));
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, timeoutMs_));
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, watcher,
+        [caller = *this, message, done](QDBusPendingCallWatcher* finished) {
+            finished->deleteLater();
+            const QDBusMessage reply = finished->reply();
+            if (!isTimeout(reply)) {
+                done(reply);
+                return;
+            }
+            caller.silence_->message =
+                caller.describeTimeout_ ? caller.describeTimeout_(reply) : reply.errorMessage();
+            caller.silence_->until = QDeadlineTimer(caller.quietPeriodMs_);
+            caller.waitForAnswer();
+            done(message.createErrorReply(QDBusError::NoReply, caller.silence_->message));
+        });
+}
+
 bool BoundedBusCaller::isSilenced() const {
     return !silence_->until.hasExpired();
 }

@@ -27,6 +27,10 @@ public:
 
     // The reply; while silenced, an error reply (NoReply) with the silence's message.
     QDBusMessage call(const QDBusMessage& message) const;
+    // The same call without waiting: `done` gets the reply on the main thread, at once while
+    // silenced. A timeout silences the calls after it as the waiting form does.
+    void callThen(const QDBusMessage& message,
+                  const std::function<void(const QDBusMessage& reply)>& done) const;
 
     // True while calls fail at once because the daemon did not answer.
     bool isSilenced() const;

@@ -97,6 +97,26 @@ TEST_F(ShellExtensionsOverTheBus, HideAndShowSwitchTheExtensionAndTheUsersSwitch
     EXPECT_TRUE(desktop->createsDesktop());
 }
 
+// A Shell that takes its time to switch the extension holds nothing: the request returns at
+// once and is answered when the Shell is done.
+TEST_F(ShellExtensionsOverTheBus, ASlowSwitchIsAnsweredLaterWithoutHoldingTheCaller) {
+    control(QStringLiteral("SetSwitchDelay"), {300});
+    std::optional<std::optional<QString>> answer;
+    desktop->requestCreatesDesktop(
+        false, [&](const std::optional<QString>& failure) { answer = failure; });
+    EXPECT_FALSE(answer) << "answered before the Shell switched the extension";
+    ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }));
+    EXPECT_EQ(*answer, std::nullopt);
+    EXPECT_EQ(dingState(), 2);
+    answer.reset();
+    desktop->requestCreatesDesktop(
+        true, [&](const std::optional<QString>& failure) { answer = failure; });
+    EXPECT_FALSE(answer);
+    ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }));
+    EXPECT_EQ(*answer, std::nullopt);
+    EXPECT_EQ(dingState(), 1);
+}
+
 TEST_F(ShellExtensionsOverTheBus, AHungShellCostsOneTimeoutAndIsHeardWhenItAnswersAgain) {
     const pid_t pid = shellPid();
     ASSERT_GT(pid, 0);

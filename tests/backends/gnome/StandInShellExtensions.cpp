@@ -13,6 +13,8 @@
 #include <QMap>
 #include <QObject>
 #include <QStringList>
+#include <QThread>
+#include <QThread>
 #include <QVariantMap>
 
 #include <cstdio>
@@ -25,6 +27,7 @@ class Extensions : public QObject {
 public:
     QMap<QString, int> states;
     QStringList calls;
+    int switchDelayMs = 0;  // how long switching an extension takes the Shell
 
     QVariantMap info(const QString& uuid) const {
         if (!states.contains(uuid)) {
@@ -60,6 +63,7 @@ Q_SIGNALS:
 private:
     bool change(const QString& what, const QString& uuid, int state) {
         calls.append(what + QStringLiteral("Extension ") + uuid);
+        QThread::msleep(static_cast<unsigned long>(switchDelayMs));
         if (!states.contains(uuid)) {
             return false;
         }
@@ -78,6 +82,7 @@ public Q_SLOTS:
     // The user switching an extension in the Extensions app.
     void SetState(const QString& uuid, int state) { extensions_.setState(uuid, state); }
     int State(const QString& uuid) { return extensions_.states.value(uuid, 99); }
+    void SetSwitchDelay(int ms) { extensions_.switchDelayMs = ms; }
     QStringList Calls() { return extensions_.calls; }
 
 private:
