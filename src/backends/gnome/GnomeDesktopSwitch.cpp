@@ -178,8 +178,8 @@ void GnomeDesktopSwitch::hideIcons(const Completion& done) {
     switchOff(on, {}, offByUs, done);
 }
 
-void GnomeDesktopSwitch::switchOff(QStringList left, QStringList switched, QStringList offByUs,
-                                   const Completion& done) {
+void GnomeDesktopSwitch::switchOff(QStringList left, QStringList switched,
+                                   const QStringList& offByUs, const Completion& done) {
     if (left.isEmpty()) {
         done(std::nullopt);
         return;

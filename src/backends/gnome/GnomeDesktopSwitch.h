@@ -49,7 +49,7 @@ private:
     void showIcons(const Completion& done);
     // Switches the extensions off one after another; on a refusal, those switched already go
     // back on and the saved list back to `offByUs`.
-    void switchOff(QStringList left, QStringList switched, QStringList offByUs,
+    void switchOff(QStringList left, QStringList switched, const QStringList& offByUs,
                    const Completion& done);
     // Switches the saved extensions that are off back on, one after another.
     void switchOn(QStringList left, QStringList stillOff, std::optional<QString> error,
