@@ -212,19 +212,20 @@ void GnomeDesktopSwitch::showIcons(const Completion& done) {
     const QStringList saved = savedExtensions();
     QStringList left;
     QStringList off;
-    std::optional<QString> error;
+    QString error;
     for (const QString& uuid : saved) {
         const ShellExtensions::Lookup found = extensions_.extension(uuid);
         if (found.error) {
             left.append(uuid);
-            error = error.value_or(*found.error);
+            error = error.isEmpty() ? *found.error : error;
             continue;
         }
         if (!found.info) {
-            error = error.value_or(
-                GnomeDesktopSwitch::tr("the desktop icons extension %1 is no longer installed, "
-                                       "so GNOME shows no desktop icons")
-                    .arg(uuid));
+            if (error.isEmpty()) {
+                error = tr("the desktop icons extension %1 is no longer installed, so GNOME "
+                           "shows no desktop icons")
+                            .arg(uuid);
+            }
             continue;
         }
         if (found.info->state != ShellExtensions::enabled) {
@@ -234,14 +235,14 @@ void GnomeDesktopSwitch::showIcons(const Completion& done) {
     switchOn(off, left, error, done);
 }
 
-void GnomeDesktopSwitch::switchOn(QStringList left, QStringList stillOff,
-                                  std::optional<QString> error, const Completion& done) {
+void GnomeDesktopSwitch::switchOn(QStringList left, QStringList stillOff, QString error,
+                                  const Completion& done) {
     if (left.isEmpty()) {
         if (stillOff != savedExtensions() && !saveExtensions(stillOff)) {
             qCWarning(lcDesktop).noquote()
                 << QStringLiteral("Couldn't forget the GNOME extensions switched back on");
         }
-        done(error ? std::optional<QString>(failure(*error)) : std::nullopt);
+        done(error.isEmpty() ? std::nullopt : std::optional<QString>(failure(error)));
         return;
     }
     const QString uuid = left.takeFirst();
@@ -254,7 +255,7 @@ void GnomeDesktopSwitch::switchOn(QStringList left, QStringList stillOff,
             }
             if (failed) {
                 stillOff.append(uuid);
-                error = error.value_or(*failed);
+                error = error.isEmpty() ? *failed : error;
             } else {
                 qCInfo(lcDesktop).noquote()
                     << QStringLiteral("GNOME desktop icons extension %1 switched back on")

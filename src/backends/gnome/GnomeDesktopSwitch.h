@@ -51,9 +51,9 @@ private:
     // back on and the saved list back to `offByUs`.
     void switchOff(QStringList left, QStringList switched, const QStringList& offByUs,
                    const Completion& done);
-    // Switches the saved extensions that are off back on, one after another.
-    void switchOn(QStringList left, QStringList stillOff, std::optional<QString> error,
-                  const Completion& done);
+    // Switches the saved extensions that are off back on, one after another; `error` is the
+    // first failure so far (empty: none).
+    void switchOn(QStringList left, QStringList stillOff, QString error, const Completion& done);
     // Why nothing can be hidden when no icons extension is on.
     QString nothingToHide(const QString& uuid, const std::optional<int>& state,
                           const QString& detail) const;
