@@ -14,7 +14,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QThread>
-#include <QThread>
 #include <QVariantMap>
 
 #include <cstdio>
