@@ -3,7 +3,7 @@
 // the program's own business: it is started in this process, with the same arguments, so its
 // messages, exit status and process id are the same as if it had been started directly.
 
-#include "launcher/ActivateCall.h"
+#include "backends/linux/ActivateCall.h"
 #include "launcher/ProgramLocation.h"
 
 #include <unistd.h>
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-using hushpane::launcher::ActivateCall;
+using hushpane::ActivateCall;
 using hushpane::launcher::ProgramLocation;
 
 namespace {

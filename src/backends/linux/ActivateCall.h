@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
-namespace hushpane::launcher {
+namespace hushpane {
 
-// Activate(urls) on the running instance, the call DBusSingleInstance answers and
-// SessionBusHandOff makes, over plain sd-bus. It never starts an instance through D-Bus
-// activation: "nobody runs" is an answer of its own.
+// Activate(urls) on the running instance, the call DBusSingleInstance answers, over plain
+// sd-bus and without Qt: the launcher makes it before anything else is loaded, and the program
+// through SessionBusHandOff. It never starts an instance through D-Bus activation: "nobody
+// runs" is an answer of its own.
 class ActivateCall {
 public:
     enum class Result {
@@ -24,4 +25,4 @@ public:
     static Result deliver(const std::vector<const char*>& urls, std::string* error);
 };
 
-}  // namespace hushpane::launcher
+}  // namespace hushpane

@@ -1,15 +1,15 @@
-#include "launcher/ActivateCall.h"
+#include "backends/linux/ActivateCall.h"
 
 #include <systemd/sd-bus.h>
 
 #include <cstring>
 #include <memory>
 
-namespace hushpane::launcher {
+namespace hushpane {
 
 namespace {
 
-// DBusSingleInstance's name, path and interface.
+// DBusSingleInstance's name, path and interface (that header needs Qt).
 constexpr auto kServiceName = "app.hushpane";
 constexpr auto kObjectPath = "/app/hushpane";
 constexpr auto kInterface = "app.hushpane.Instance";
@@ -80,4 +80,4 @@ ActivateCall::Result ActivateCall::deliver(const std::vector<const char*>& urls,
     return result;
 }
 
-}  // namespace hushpane::launcher
+}  // namespace hushpane
