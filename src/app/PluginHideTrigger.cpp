@@ -1,11 +1,8 @@
 #include "app/PluginHideTrigger.h"
 
 #include "common/Logging.h"
+#include "common/PluginLoader.h"
 #include "platform/HideTriggerFactory.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QPluginLoader>
 
 #include <utility>
 
@@ -25,29 +22,23 @@ bool PluginHideTrigger::load() {
     if (trigger_ || loadFailed_) {
         return trigger_ != nullptr;
     }
-    const QString fileName = pluginName_ + QStringLiteral(".so");
-    QString reason = QStringLiteral("it is not installed");
-    for (const QString& directory : std::as_const(directories_)) {
-        const QString path = QDir(directory).filePath(fileName);
-        if (!QFileInfo::exists(path)) {
-            continue;
+    const auto take = [this](QObject* root, QString* why) {
+        auto* factory = qobject_cast<HideTriggerFactory*>(root);
+        trigger_ = factory ? factory->createHideTrigger() : nullptr;
+        if (!trigger_) {
+            *why = factory ? QStringLiteral("it made no trigger")
+                           : QStringLiteral("it is not a hide trigger");
         }
-        // The library stays loaded for the rest of the process, as the trigger it made may.
-        QPluginLoader loader(path);
-        auto* factory = qobject_cast<HideTriggerFactory*>(loader.instance());
-        if (factory == nullptr) {
-            reason = loader.errorString();
-            continue;
-        }
-        trigger_ = factory->createHideTrigger();
-        if (trigger_) {
-            // By name: the plugin carries its own copy of the trigger's meta-object.
-            connect(trigger_.get(), SIGNAL(activeChanged(bool)), this, SIGNAL(activeChanged(bool)));
-            connect(trigger_.get(), SIGNAL(settled()), this, SIGNAL(settled()));
-            return true;
-        }
-        reason = QStringLiteral("it made no trigger");
+        return trigger_ != nullptr;
+    };
+    QString reason;
+    if (loadPlugin(pluginName_, directories_, take, &reason, lcDesktop())) {
+        // By name: the plugin carries its own copy of the trigger's meta-object.
+        connect(trigger_.get(), SIGNAL(activeChanged(bool)), this, SIGNAL(activeChanged(bool)));
+        connect(trigger_.get(), SIGNAL(settled()), this, SIGNAL(settled()));
+        return true;
     }
+    const QString fileName = pluginName_ + QStringLiteral(".so");
     qCWarning(lcDesktop, "Couldn't load %s: %s", qUtf8Printable(fileName), qUtf8Printable(reason));
     loadFailed_ = true;
     return false;

@@ -29,13 +29,13 @@
 #include "backends/x11/X11KeyboardLayout.h"
 #include "backends/xdg/XdgAutostartLoginItem.h"
 #include "common/Logging.h"
+#include "common/PluginLoader.h"
 #include "common/UserDefaults.h"
 #include "keyboard_shortcuts/Library.h"
 #include "keyboard_shortcuts/MenuShortcutStyle.h"
 #include "keyboard_shortcuts/Shortcut.h"
 #include "services/Preferences.h"
 #include "update/AppcastUpdateService.h"
-#include "update/FeedFetcherLoader.h"
 #include "update/PackageManagedUpdateService.h"
 
 #include <QApplication>
@@ -322,7 +322,7 @@ int main(int argc, char** argv) {
     services.mirrorTrigger = mirrorTrigger.get();
     // libpipewire loads with its plugin, once the switch is on.
     PluginHideTrigger screenCasts(
-        QStringLiteral("hushpane-pipewire-screen-casts"), feedFetcherPluginDirectories(),
+        QStringLiteral("hushpane-pipewire-screen-casts"), pluginDirectories(),
         &pipewire::PipeWireSession::unavailableReason, &pipewire::PipeWireSession::limitation);
     services.screenShareTrigger = &screenCasts;
     AppDelegate delegate(services);

@@ -1,5 +1,6 @@
 #include "update/AppcastUpdateService.h"
 
+#include "common/PluginLoader.h"
 #include "common/UserDefaults.h"
 #include "update/DesktopNotifier.h"
 #include "update/DialogUpdatePresenter.h"
@@ -64,7 +65,7 @@ AppcastUpdateService::AppcastUpdateService(UserDefaults& defaults, QString appVe
     }
     if (!options_.makeFetcher) {
         options_.makeFetcher = [](const FeedFetchLimits& limits, QString* error) {
-            return loadFeedFetcher(feedFetcherPluginDirectories(), limits, error);
+            return loadFeedFetcher(pluginDirectories(), limits, error);
         };
     }
     if (!options_.notifier) {

@@ -1,53 +1,37 @@
 #include "update/FeedFetcherLoader.h"
 
+#include "common/PluginLoader.h"
 #include "update/UpdateLogging.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QPluginLoader>
-
-#ifndef HUSHPANE_PLUGIN_DIR_FROM_PROGRAM
-#define HUSHPANE_PLUGIN_DIR_FROM_PROGRAM "../../lib/hushpane"
-#endif
 
 namespace hushpane {
 
-QStringList feedFetcherPluginDirectories() {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    // The build tree has the installed layout below the program, so one place serves both.
-    return {
-        QDir::cleanPath(programDir.filePath(QString::fromUtf8(HUSHPANE_PLUGIN_DIR_FROM_PROGRAM)))};
-}
-
 std::unique_ptr<FeedFetcher> loadFeedFetcher(const QStringList& directories,
                                              const FeedFetchLimits& limits, QString* error) {
-    const QString fileName = QString::fromLatin1(kFeedFetcherPluginName) + QStringLiteral(".so");
-    QString reason = QStringLiteral("it is not installed");
-    for (const QString& directory : directories) {
-        const QString path = QDir(directory).filePath(fileName);
-        if (!QFileInfo::exists(path)) {
-            continue;
-        }
-        // The library stays loaded for the rest of the process: fetchers made by it may
-        // outlive this loader.
-        QPluginLoader loader(path);
-        auto* factory = qobject_cast<FeedFetcherFactory*>(loader.instance());
+    std::unique_ptr<FeedFetcher> fetcher;
+    QString reason;
+    const auto take = [&](QObject* root, QString* why) {
+        auto* factory = qobject_cast<FeedFetcherFactory*>(root);
         if (factory == nullptr) {
-            reason = loader.errorString();
-            qCWarning(lcUpdates, "Couldn't load %s: %s", qUtf8Printable(path),
-                      qUtf8Printable(reason));
-            continue;
+            *why = QStringLiteral("it is not the update downloader");
+            return false;
         }
-        if (auto fetcher = factory->createFeedFetcher(limits)) {
-            return fetcher;
+        fetcher = factory->createFeedFetcher(limits);
+        if (!fetcher) {
+            *why = QStringLiteral("it made no downloader");
         }
-        reason = QStringLiteral("it made no downloader");
+        return fetcher != nullptr;
+    };
+    if (loadPlugin(QString::fromLatin1(kFeedFetcherPluginName), directories, take, &reason,
+                   lcUpdates())) {
+        return fetcher;
     }
     if (error != nullptr) {
-        *error = QCoreApplication::translate("hushpane::FeedFetcherLoader",
-                                             "The update downloader (%1) couldn't be loaded: %2.")
-                     .arg(fileName, reason);
+        *error =
+            QCoreApplication::translate("hushpane::FeedFetcherLoader",
+                                        "The update downloader (%1) couldn't be loaded: %2.")
+                .arg(QString::fromLatin1(kFeedFetcherPluginName) + QStringLiteral(".so"), reason);
     }
     return nullptr;
 }

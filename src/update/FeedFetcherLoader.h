@@ -12,12 +12,9 @@ namespace hushpane {
 // The downloader plugin's file name, without the platform's suffix.
 inline constexpr auto kFeedFetcherPluginName = "hushpane-http-feed-fetcher";
 
-// Where Hushpane's plugins are looked for: relative to the program, <prefix>/lib/hushpane
-// installed and build/lib/hushpane in the build tree.
-QStringList feedFetcherPluginDirectories();
-
-// Loads the downloader plugin from the first of `directories` that holds one and makes a
-// fetcher. Null, with a sentence for people in `error`, when no plugin can be loaded.
+// Loads the downloader plugin from the first of `directories` (pluginDirectories()) that holds
+// one and makes a fetcher. Null, with a sentence for people in `error`, when no plugin can be
+// loaded.
 std::unique_ptr<FeedFetcher> loadFeedFetcher(const QStringList& directories,
                                              const FeedFetchLimits& limits, QString* error);
 
